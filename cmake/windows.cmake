@@ -1,0 +1,47 @@
+# The Windows side of the build: the skin, the player, and the tests that run under Wine.
+enable_language(RC)
+
+# The skin bitmaps and icon are drawn by a small program built for the build machine.
+find_program(HOST_CXX NAMES g++ c++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(SKIN_DIR ${CMAKE_BINARY_DIR}/skin)
+set(SKIN_FILES ${SKIN_DIR}/buttons.bmp ${SKIN_DIR}/panel.bmp ${SKIN_DIR}/borders.bmp ${SKIN_DIR}/scrollbar.bmp
+    ${SKIN_DIR}/caption.bmp ${SKIN_DIR}/seekbar.bmp ${SKIN_DIR}/app.ico)
+add_custom_command(
+    OUTPUT ${SKIN_DIR}/skin_gen
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${SKIN_DIR}
+    COMMAND ${HOST_CXX} -std=c++17 -O1 -o ${SKIN_DIR}/skin_gen ${CMAKE_SOURCE_DIR}/src/resources/skin_gen.cpp
+    DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/skin_gen.cpp
+    COMMENT "Building the skin generator")
+add_custom_command(
+    OUTPUT ${SKIN_FILES}
+    COMMAND ${SKIN_DIR}/skin_gen ${SKIN_DIR}
+    DEPENDS ${SKIN_DIR}/skin_gen
+    COMMENT "Drawing the skin")
+add_custom_target(skin DEPENDS ${SKIN_FILES})
+
+set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/src/resources/ZonPlayer.rc)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${SKIN_FILES}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${SKIN_DIR} -I ${CMAKE_SOURCE_DIR}/src")
+
+set(WIN_LIBS strmiids ole32 oleaut32 uuid winmm comdlg32 shell32 gdi32 user32 kernel32)
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
+list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)
+add_library(zonapp STATIC ${APP_SOURCES})
+target_include_directories(zonapp PUBLIC src)
+target_compile_definitions(zonapp PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(zonapp PUBLIC zoncore ${WIN_LIBS})
+
+add_executable(ZonPlayer WIN32 src/app/entry.cpp ${RESOURCE_SCRIPT})
+target_link_libraries(ZonPlayer PRIVATE zonapp)
+target_link_options(ZonPlayer PRIVATE -municode)
+
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
+target_link_libraries(win_tests PRIVATE zonapp gtest)
+
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(e2e_tests ${E2E_TESTS})
+target_include_directories(e2e_tests PRIVATE src)
+target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_LIBS})

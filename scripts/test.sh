@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Runs every test layer: core natively (sanitizers) and under Wine, Win32 units and end to end under
+# Wine. Ends with one line: N passed, N failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+bash scripts/build.sh || { echo "0 passed, 1 failed"; exit 1; }
+bash scripts/make-media.sh build/media
+
+results="$root/build/results"
+rm -rf "$results"
+mkdir -p "$results"
+passed=0
+failed=0
+
+# Adds one GoogleTest run to the totals from its XML report; a run without a report (a crash) or
+# with a non-zero exit and no failures counted is one failure.
+count() {
+    local name=$1 status=$2 xml="$results/$1.xml"
+    local tests=0 failures=0 disabled=0 skipped=0
+    if [ -f "$xml" ]; then
+        local head
+        head=$(grep -m1 '<testsuites' "$xml")
+        tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$head")
+        failures=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$head")
+        disabled=$(sed -n 's/.* disabled="\([0-9]*\)".*/\1/p' <<<"$head")
+        skipped=$(grep -c '<skipped' "$xml" || true)
+    fi
+    local ok=$((tests - failures - disabled - skipped))
+    [ "$ok" -lt 0 ] && ok=0
+    if [ ! -f "$xml" ] || { [ "$status" != 0 ] && [ "$failures" = 0 ]; }; then
+        echo "$name: exited with status $status without a complete report"
+        failures=$((failures + 1))
+    fi
+    echo "$name: $ok passed, $failures failed"
+    passed=$((passed + ok))
+    failed=$((failed + failures))
+}
+
+echo "== core tests (native, AddressSanitizer + UBSan)"
+(cd "$results" && timeout 300 "$root/build/native/core_tests" --gtest_output=xml:core-native.xml \
+    >core-native.log 2>&1)
+count core-native $?
+
+source scripts/wine-env.sh
+use_null_sound
+ZON_FORCE_XVFB=1 ensure_display
+ensure_prefix
+trap stop_started EXIT
+wineserver -p
+
+run_wine() {
+    local name=$1 exe=$2
+    shift 2
+    echo "== $name (Wine)"
+    (cd "$results" && timeout 900 wine "$root/build/win/$exe" --gtest_output="xml:$name.xml" "$@" \
+        >"$name.log" 2>&1)
+    local status=$?
+    count "$name" $status
+    [ -f "$results/$name.xml" ] && grep -q '<failure' "$results/$name.xml" && grep -A3 '\[  FAILED  \]' "$results/$name.log" | head -40
+    [ -f "$results/$name.xml" ] || tail -20 "$results/$name.log"
+}
+
+export ZON_MEDIA="$root/build/media"
+export ZON_PLAYER_EXE="$root/build/win/ZonPlayer.exe"
+run_wine core-wine core_tests.exe
+run_wine win32 win_tests.exe
+run_wine e2e e2e_tests.exe
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]

@@ -1,0 +1,5 @@
+#include "app/shell.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    return runPlayer(instance, showCommand);
+}

@@ -1,0 +1,93 @@
+#include "app/geometry.h"
+
+#include "app/display_window.h"
+#include "app/shell.h"
+#include "core/window_size.h"
+#include "skin/hint.h"
+#include "skin/skin.h"
+
+int viewMode = 1;
+int savedViewMode = 1;
+bool resizingPlaylist;
+
+void handleNcCalcSize(RECT* proposed) {
+    if (inFullScreen())
+        return;
+    proposed->left += frameMetrics.leftBorder;
+    proposed->top += frameMetrics.captionHeight;
+    proposed->right -= frameMetrics.rightBorder;
+    proposed->bottom -= frameMetrics.panelHeight;
+}
+
+void handleWindowPosChanging(WINDOWPOS*) {}
+
+void handleWindowPosChanged(const WINDOWPOS* pos) {
+    mainX = pos->x;
+    mainY = pos->y;
+    mainWidth = pos->cx;
+    mainHeight = pos->cy;
+}
+
+void handleMainSize() {
+    layoutChildren();
+    if (inFullScreen()) {
+        SetWindowRgn(mainWindow, nullptr, TRUE);
+        return;
+    }
+    // The window owns the region from here on.
+    HRGN region = CreateRoundRectRgn(0, 0, mainWidth + 1, mainHeight + 1, 11, 11);
+    if (SetWindowRgn(mainWindow, region, TRUE) == 0)
+        DeleteObject(region);
+}
+
+void layoutChildren() {
+    if (layoutBusy)
+        return;
+    layoutBusy = true;
+    RECT r;
+    GetClientRect(mainWindow, &r);
+    if (playlistVisible && playlistWindow != nullptr) {
+        if (inFullScreen()) {
+            ShowWindow(playlistWindow, SW_HIDE);
+        } else {
+            r.right -= playlistWidth;
+            SetWindowPos(playlistWindow, nullptr, r.right, 0, playlistWidth, r.bottom,
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        }
+    }
+    if (displayWindow != nullptr) {
+        int top = inFullScreen() ? 0 : kMenuBarHeight;
+        SetWindowPos(displayWindow, nullptr, 0, top, r.right, r.bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+        hideHint();
+    }
+    layoutBusy = false;
+}
+
+void togglePlaylist() {
+    playlistVisible = !playlistVisible;
+    int width = playlistVisible ? mainWidth + playlistWidth : mainWidth - playlistWidth;
+    SetWindowPos(mainWindow, nullptr, 0, 0, width, mainHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(playlistWindow, playlistVisible ? SW_SHOW : SW_HIDE);
+}
+
+void setViewMode(int mode) {
+    if (mode == viewMode) {
+        if (mode != kViewFullScreen)
+            return;
+        mode = savedViewMode;
+    } else if (mode == kViewFullScreen) {
+        savedViewMode = viewMode;
+    }
+    viewMode = mode;
+    if (inFullScreen()) {
+        ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
+        placeVideo();
+    } else {
+        ShowWindow(mainWindow, SW_SHOWNORMAL);
+        fitWindowToVideo();
+    }
+}
+
+void fitWindowToVideo() {
+    placeVideo();
+}

@@ -1,0 +1,21 @@
+// The main window's frame margins, sizing, the placement of its children and the view modes.
+#pragma once
+#include <windows.h>
+
+extern int viewMode;      // 1 = 100 %, 2 = 200 %, 3 = 50 %, 5 = full screen
+extern int savedViewMode; // the mode full screen returns to
+extern bool resizingPlaylist;
+
+constexpr int kViewFullScreen = 5;
+inline bool inFullScreen() {
+    return viewMode == kViewFullScreen;
+}
+
+void handleNcCalcSize(RECT* proposed);
+void handleWindowPosChanging(WINDOWPOS* pos);
+void handleWindowPosChanged(const WINDOWPOS* pos);
+void handleMainSize();
+void layoutChildren();
+void togglePlaylist();
+void setViewMode(int mode);
+void fitWindowToVideo();

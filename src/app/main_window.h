@@ -1,0 +1,10 @@
+// The main window procedure and the command dispatch.
+#pragma once
+#include <windows.h>
+
+extern bool trayShown;
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs one command of the main menu, a shortcut or a skinned button; false when nothing owns it.
+bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam);
+void showInTray(bool flag);

@@ -1,0 +1,36 @@
+// The program's spine: start-up, the settings file, the message loop and its shortcuts.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+extern wchar_t captionText[32];
+extern HICON appIcon;
+extern HMENU mainMenu;
+extern wchar_t settingsPath[260];
+extern wchar_t programFolder[260];
+extern HWND mainWindow;
+extern HWND playlistWindow;
+extern HWND displayWindow;
+extern bool mainWindowActive;
+extern int playlistWidth;
+extern bool playlistVisible;
+extern int mainX, mainY, mainWidth, mainHeight;
+extern int wheelRemainder;
+extern bool layoutBusy;
+
+constexpr UINT trayMessage = WM_USER + 100;
+constexpr UINT graphNotifyMessage = WM_USER + 101;
+
+// Start-up in its fixed order, the loop, and the exit code.
+int runPlayer(HINSTANCE instance, int showCommand);
+
+// Steps of start-up, exposed so that tests can bring the windows up in their own process.
+void computeProgramLocation();
+bool createPlayerWindows(HINSTANCE instance, int showCommand);
+int runMessageLoop();
+
+// Pre-translation of one message while the main window is active; true when it was consumed.
+bool preTranslateMessage(MSG& msg);
+bool mapKeyToCommand(UINT key);
+int takeWheelNotch(int delta);
+void handleDroppedFiles(HDROP drop);

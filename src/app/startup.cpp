@@ -1,0 +1,99 @@
+#include "app/shell.h"
+
+#include "app/display_window.h"
+#include "app/geometry.h"
+#include "app/main_window.h"
+#include "app/volume.h"
+#include "app/wide.h"
+#include "core/command_ids.h"
+#include "core/program_paths.h"
+#include "core/window_size.h"
+#include "playlist/playlist_window.h"
+#include "skin/skin.h"
+
+#include <objbase.h>
+
+wchar_t captionText[32];
+HICON appIcon;
+HMENU mainMenu;
+wchar_t settingsPath[260];
+wchar_t programFolder[260];
+HWND mainWindow;
+HWND playlistWindow;
+HWND displayWindow;
+bool mainWindowActive;
+int playlistWidth = kDefaultPlaylistWidth;
+bool playlistVisible = true;
+int mainX, mainY, mainWidth, mainHeight;
+int wheelRemainder;
+bool layoutBusy = true;
+
+void computeProgramLocation() {
+    wchar_t path[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    path[n < MAX_PATH ? n : MAX_PATH - 1] = 0;
+    computeSettingsPath(asU16(path), asU16Buffer(settingsPath));
+    computeProgramFolder(asU16(path), asU16Buffer(programFolder));
+}
+
+namespace {
+bool registerMainClass(HINSTANCE instance) {
+    appIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = appIcon;
+    wc.hIconSm = appIcon;
+    wc.hCursor = arrowCursor;
+    wc.hbrBackground = keyBrush;
+    wc.lpszClassName = L"Zon Player";
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+} // namespace
+
+bool createPlayerWindows(HINSTANCE instance, int showCommand) {
+    if (!registerMainClass(instance))
+        return false;
+    int screenW = GetSystemMetrics(SM_CXSCREEN);
+    int screenH = GetSystemMetrics(SM_CYSCREEN);
+    int storedWidth =
+        GetPrivateProfileIntW(L"window", L"playlist.width", kDefaultPlaylistWidth, settingsPath);
+    playlistWidth = sanePlaylistWidth(storedWidth, frameMetrics, screenW);
+    playlistVisible = GetPrivateProfileIntW(L"window", L"playlist.visible", 1, settingsPath) != 0;
+    mainWidth = initialMainWidth(frameMetrics, playlistWidth, playlistVisible);
+    mainHeight = initialMainHeight(frameMetrics);
+    mainX = static_cast<int>(
+        GetPrivateProfileIntW(L"window", L"player.left", centredOrigin(screenW, mainWidth), settingsPath));
+    mainY = static_cast<int>(
+        GetPrivateProfileIntW(L"window", L"player.top", centredOrigin(screenH, mainHeight), settingsPath));
+    mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+
+    mainWindow = CreateWindowExW(0, L"Zon Player", captionText, WS_POPUP | WS_SYSMENU | WS_THICKFRAME, mainX,
+                                 mainY, mainWidth, mainHeight, nullptr, nullptr, instance, nullptr);
+    if (mainWindow == nullptr)
+        return false;
+    playlistWindow = createPlaylistWindow(instance);
+    displayWindow = createDisplayWindow(instance);
+    DragAcceptFiles(mainWindow, TRUE);
+    layoutBusy = false;
+    layoutChildren();
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+    return true;
+}
+
+int runPlayer(HINSTANCE instance, int showCommand) {
+    LoadStringW(instance, IDS_CAPTION, captionText, 32);
+    openMixer();
+    loadSkin(instance);
+    computeProgramLocation();
+    if (!createPlayerWindows(instance, showCommand))
+        return 0;
+    // The apartment's result does not matter: a failure only leaves media unplayable.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int exitCode = runMessageLoop();
+    CoUninitialize();
+    return exitCode;
+}

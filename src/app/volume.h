@@ -1,0 +1,11 @@
+// The master volume and mute of the system's first mixer.
+#pragma once
+
+extern bool muted;
+
+void openMixer();
+void closeMixer();
+// mute: -1 leaves the mute state and steps the level by `step` percent; 0 unmutes, 1 mutes.
+void changeVolume(int mute, int step);
+// 0 to 100, or -1 when the level cannot be read.
+int readVolumePercent();

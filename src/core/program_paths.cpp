@@ -1,0 +1,27 @@
+#include "core/program_paths.h"
+
+void computeSettingsPath(const char16_t* programPath, char16_t (&settingsPath)[kPathUnits]) {
+    copyTextCut(settingsPath, kPathUnits, programPath);
+    std::size_t n = textLength(settingsPath);
+    // Keep room for "ini" and the terminator even when the module path filled the buffer.
+    if (n > kPathUnits - 4)
+        n = kPathUnits - 4;
+    std::size_t at = n >= 3 ? n - 3 : 0;
+    settingsPath[at] = u'i';
+    settingsPath[at + 1] = u'n';
+    settingsPath[at + 2] = u'i';
+    settingsPath[at + 3] = 0;
+}
+
+void computeProgramFolder(const char16_t* programPath, char16_t (&programFolder)[kPathUnits]) {
+    copyTextCut(programFolder, kPathUnits, programPath);
+    long n = static_cast<long>(textLength(programFolder));
+    for (long i = n - 5; i >= 1; --i) {
+        if (programFolder[i] == u'\\') {
+            programFolder[i + 1] = 0;
+            return;
+        }
+    }
+    if (n > 1)
+        programFolder[1] = 0;
+}

@@ -1,0 +1,25 @@
+#include "core/window_size.h"
+
+int initialMainWidth(const FrameMetrics& frame, int playlistWidth, bool playlistVisible) {
+    int width = frame.leftBorder + frame.rightBorder + kVideoMinWidth;
+    if (playlistVisible)
+        width += playlistWidth;
+    return width;
+}
+
+int initialMainHeight(const FrameMetrics& frame) {
+    return frame.captionHeight + frame.panelHeight + kClientMinHeight;
+}
+
+int centredOrigin(int screenExtent, int windowExtent) {
+    return (screenExtent - windowExtent) / 2;
+}
+
+int sanePlaylistWidth(int stored, const FrameMetrics& frame, int screenWidth) {
+    int widest = screenWidth - initialMainWidth(frame, 0, false);
+    if (widest < kPlaylistMinWidth)
+        widest = kPlaylistMinWidth;
+    if (stored < kPlaylistMinWidth)
+        return kPlaylistMinWidth;
+    return stored > widest ? widest : stored;
+}

@@ -1,0 +1,11 @@
+// The video renderer: windowless VMR-7 into the display window, or the graph's own video window.
+#pragma once
+#include <windows.h>
+
+extern int nativeWidth, nativeHeight;
+
+HRESULT createVideoRenderer();
+// A renderer whose input stayed unconnected (an audio-only file) is taken out of the graph again:
+// left in, it breaks the graph's video interfaces.
+void removeUnconnectedRenderer();
+void updateVideoSize();

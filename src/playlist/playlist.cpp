@@ -1,0 +1,84 @@
+#include "playlist/playlist.h"
+
+#include "app/wide.h"
+#include "engine/disc.h"
+#include "engine/media.h"
+#include "playlist/playlist_window.h"
+
+Playlist mainList;
+Playlist* discList;
+Playlist* activeList = &mainList;
+bool loopFlag;
+SortMode sortMode = SortByPath;
+bool batchAdding;
+
+namespace {
+constexpr long long kUnitsPerSecond = 10000000;
+// A disc list let go of while PlayEntry still works on one of its entries; freed when it is done.
+Playlist* retiredDiscList;
+
+void freeRetiredDiscList() {
+    if (retiredDiscList == nullptr)
+        return;
+    ClearPlaylist(*retiredDiscList);
+    delete retiredDiscList;
+    retiredDiscList = nullptr;
+}
+} // namespace
+
+void PlayEntry(int index) {
+    Playlist& list = *activeList;
+    if (loopFlag && index >= list.count)
+        index = 0;
+    if (index < 0 || index >= list.count) {
+        list.current = -1;
+        setPlaybackState(Stopped);
+        freeRetiredDiscList();
+        return;
+    }
+    list.current = index;
+    PlaylistEntry* entry = list.entries[index];
+    if (&list == discList && media.dvdControl) {
+        playDiscEntry(*entry);
+        return;
+    }
+    if (!openMedia(asWide(entry->path))) {
+        freeRetiredDiscList();
+        return;
+    }
+    setStatusText(asWide(entry->title));
+    entry->duration = static_cast<int>(media.duration / kUnitsPerSecond);
+    entry->timeText[0] = 0;
+    if (EnsureVisible(activeList->current) == 0)
+        RedrawList();
+    freeRetiredDiscList();
+}
+
+void PlayNext() {
+    PlayEntry(activeList->current + 1);
+}
+
+void PlayPrevious() {
+    PlayEntry(activeList->current - 1);
+}
+
+void UseDiscList() {
+    if (discList == nullptr)
+        discList = new Playlist();
+    ClearPlaylist(*discList);
+    discList->top = 0;
+    discList->fileName[0] = 0;
+    activeList = discList;
+}
+
+void DiscardDiscList() {
+    if (discList == nullptr)
+        return;
+    if (activeList == discList)
+        activeList = &mainList;
+    // Its entries may still be in use by the PlayEntry that is opening one of them.
+    freeRetiredDiscList();
+    retiredDiscList = discList;
+    discList = nullptr;
+    RedrawList();
+}

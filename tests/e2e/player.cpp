@@ -1,0 +1,137 @@
+#include "player.h"
+
+#include <atomic>
+
+namespace {
+std::wstring windowsPath(const wchar_t* unixVariable) {
+    wchar_t value[MAX_PATH] = {};
+    GetEnvironmentVariableW(unixVariable, value, MAX_PATH);
+    std::wstring p = value;
+    for (wchar_t& c : p)
+        if (c == L'/')
+            c = L'\\';
+    return !p.empty() && p[0] == L'\\' ? L"Z:" + p : p;
+}
+
+std::wstring freshFolder() {
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"zon-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findMain(HWND w, LPARAM data) {
+    Search* s = reinterpret_cast<Search*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (pid == s->process && lstrcmpW(cls, L"Zon Player") == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+Player::Player(const std::string& settings) : folder_(freshFolder()) {
+    std::wstring exe = file(L"ZonPlayer.exe");
+    if (!CopyFileW(windowsPath(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
+        return;
+    if (!settings.empty()) {
+        HANDLE f = CreateFileW(settingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr);
+        CloseHandle(f);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                        &startup, &process_))
+        return;
+    Search s = {process_.dwProcessId, nullptr};
+    for (int i = 0; i < 500 && s.found == nullptr; ++i) {
+        EnumWindows(findMain, reinterpret_cast<LPARAM>(&s));
+        if (s.found == nullptr)
+            Sleep(20);
+    }
+    main_ = s.found;
+    roundTrip();
+}
+
+Player::~Player() {
+    if (process_.hProcess != nullptr) {
+        if (running()) {
+            close();
+            if (running())
+                TerminateProcess(process_.hProcess, 1);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+HWND Player::child(const wchar_t* className) const {
+    return FindWindowExW(main_, nullptr, className, nullptr);
+}
+
+RECT Player::windowRect() const {
+    RECT r = {};
+    GetWindowRect(main_, &r);
+    return r;
+}
+
+RECT Player::childRect(const wchar_t* className) const {
+    RECT r = {};
+    HWND w = child(className);
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Player::activate() const {
+    SetForegroundWindow(main_);
+    roundTrip();
+}
+
+void Player::postKey(UINT message, WPARAM key, bool altHeld) const {
+    LPARAM lParam = 1 | (altHeld ? (1 << 29) : 0);
+    PostMessageW(main_, message, key, lParam);
+}
+
+bool Player::roundTrip() const {
+    DWORD_PTR result = 0;
+    return main_ != nullptr && SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+bool Player::running() const {
+    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+long Player::waitForExit(DWORD ms) {
+    if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+long Player::close() {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    return waitForExit(10000);
+}
+
+std::wstring readSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[64] = {};
+    GetPrivateProfileStringW(section, key, L"(absent)", value, 64, file.c_str());
+    return value;
+}

@@ -1,0 +1,44 @@
+// Starts ZonPlayer.exe from a fresh folder of its own under Wine and finds its windows.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class Player {
+public:
+    // Copies the program into a new temporary folder, writes `settings` as its settings file
+    // (none when empty), starts it and waits for its main window.
+    explicit Player(const std::string& settings = "");
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    bool started() const { return main_ != nullptr; }
+    HWND main() const { return main_; }
+    HWND child(const wchar_t* className) const;
+    // A file beside the program (its settings, its list).
+    std::wstring file(const wchar_t* name) const { return folder_ + L"\\" + name; }
+    std::wstring settingsPath() const { return file(L"ZonPlayer.ini"); }
+
+    RECT windowRect() const;
+    // A child's rectangle in the main window's client coordinates.
+    RECT childRect(const wchar_t* className) const;
+    // Brings the main window to the front, as a user's click would, so shortcuts are taken.
+    void activate() const;
+    // Posts a key as the keyboard would (the message loop only pre-translates what it gets).
+    void postKey(UINT message, WPARAM key, bool altHeld) const;
+    // A sent round trip: everything posted before it has been handled when it returns.
+    bool roundTrip() const;
+    bool running() const;
+    // Asks the window to close and returns the exit code, or -1 when the process did not end.
+    long close();
+    // Waits for the process to end by itself; its exit code or -1.
+    long waitForExit(DWORD ms);
+
+private:
+    std::wstring folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND main_ = nullptr;
+};
+
+std::wstring readSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key);

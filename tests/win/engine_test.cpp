@@ -1,0 +1,136 @@
+#include "support.h"
+
+#include "app/shell.h"
+#include "app/wide.h"
+#include "core/command_ids.h"
+#include "engine/media.h"
+#include "engine/renderer.h"
+#include "engine/transport.h"
+#include "playlist/playlist.h"
+#include "skin/frame.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr LONGLONG kSecond = 10000000;
+
+class Engine : public testing::Test {
+protected:
+    void TearDown() override {
+        setPlaybackState(Stopped);
+        ClearPlaylist(mainList);
+    }
+    // openMedia works on the caller's buffer, as it does on a list entry's path.
+    bool open(const std::wstring& path) {
+        buffer_.assign(path.begin(), path.end());
+        buffer_.push_back(0);
+        return openMedia(buffer_.data());
+    }
+    std::wstring buffer() const { return buffer_.data(); }
+
+private:
+    std::vector<wchar_t> buffer_;
+};
+
+struct PlayableCase {
+    const wchar_t* file;
+    int width, height;
+    LONGLONG seconds;
+};
+
+TEST_F(Engine, RealFilesReachPlayingWithDurationSizeAndAPicture) {
+    const PlayableCase cases[] = {
+        {L"clip320.avi", 320, 240, 3}, {L"clip640.mp4", 640, 360, 3}, {L"silent640.avi", 640, 360, 2}};
+    for (const PlayableCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
+        ASSERT_TRUE(open(mediaPath(c.file)));
+        EXPECT_EQ(playbackState, Playing);
+        EXPECT_NEAR(static_cast<double>(media.duration) / kSecond, static_cast<double>(c.seconds), 0.2);
+        EXPECT_EQ(nativeWidth, c.width);
+        EXPECT_EQ(nativeHeight, c.height);
+        // The windowless renderer, or the graph's own video window when it could not connect.
+        EXPECT_TRUE(media.windowless || media.videoWindow) << "a renderer holds the picture";
+        // Let a few frames reach the display window, then look at them.
+        EXPECT_TRUE(pumpUntil([] { return pictureContrast(displayWindow) > 60; }, 3000))
+            << "the display window shows a picture";
+        setPlaybackState(Stopped);
+    }
+}
+
+TEST_F(Engine, OpeningASecondFileClosesTheFirst) {
+    ASSERT_TRUE(open(mediaPath(L"clip320.avi")));
+    ComPtr<IMediaControl> first;
+    media.control.queryInterface(first);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(open(mediaPath(L"silent320.avi")));
+    OAFilterState state = State_Running;
+    first->GetState(0, &state);
+    EXPECT_EQ(state, State_Stopped);
+    ComPtr<IMediaControl> second;
+    media.control.queryInterface(second);
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(playbackState, Playing);
+}
+
+TEST_F(Engine, UnplayableFilesLeaveTheProgramRunningAndAreSkippedByThePoll) {
+    const wchar_t* files[] = {L"corrupt.avi", L"missing-file.avi", L"tone.wav"};
+    for (const wchar_t* f : files) {
+        SCOPED_TRACE(testing::Message() << std::string(f, f + wcslen(f)));
+        EXPECT_TRUE(open(mediaPath(f))) << "a graph is made even when nothing renders";
+        EXPECT_EQ(playbackState, Playing);
+        EXPECT_GE(nativeWidth, 320);
+        EXPECT_GE(nativeHeight, 180);
+        pumpMessages(100);
+        if (media.duration == 0) {
+            pollPosition();
+            EXPECT_EQ(playbackState, Stopped) << "an empty list stops after the skipped file";
+        }
+        setPlaybackState(Stopped);
+    }
+}
+
+TEST_F(Engine, StopWhenStoppedDoesNothing) {
+    ASSERT_EQ(playbackState, Stopped);
+    lstrcpynW(statusText, L"kept", 128);
+    seekProgress = 7;
+    executePlaybackCommand(CMD_STOP);
+    EXPECT_EQ(playbackState, Stopped);
+    EXPECT_STREQ(statusText, L"kept");
+    EXPECT_EQ(seekProgress, 7);
+    seekProgress = 0;
+    statusText[0] = 0;
+}
+
+TEST_F(Engine, PlayPauseAndStopMoveTheState) {
+    AppendEntry(mainList, asU16(mediaPath(L"clip320.avi").c_str()));
+    mainList.current = 0;
+    executePlaybackCommand(CMD_PLAY_PAUSE);
+    EXPECT_EQ(playbackState, Playing) << "play from stopped opens the current entry";
+    EXPECT_STREQ(statusText, L"clip320");
+    executePlaybackCommand(CMD_PLAY_PAUSE);
+    EXPECT_EQ(playbackState, Paused);
+    executePlaybackCommand(CMD_PAUSE);
+    EXPECT_EQ(playbackState, Paused);
+    executePlaybackCommand(CMD_PLAY_PAUSE);
+    EXPECT_EQ(playbackState, Playing);
+    executePlaybackCommand(CMD_STOP);
+    EXPECT_EQ(playbackState, Stopped);
+    EXPECT_FALSE(media.graph);
+    EXPECT_EQ(statusText[0], 0);
+}
+
+TEST_F(Engine, PlayOnAnEmptyListFlipsBackToStopped) {
+    executePlaybackCommand(CMD_PLAY_PAUSE);
+    EXPECT_EQ(playbackState, Stopped);
+    EXPECT_FALSE(media.graph);
+}
+
+TEST_F(Engine, ExtensionIsLowerCasedInTheCallersBuffer) {
+    std::wstring path = mediaCopy(L"silent320.avi", L"Clip.AVI");
+    ASSERT_TRUE(open(path));
+    std::wstring after = buffer();
+    EXPECT_EQ(after.substr(after.size() - 8), L"Clip.avi");
+}
+} // namespace

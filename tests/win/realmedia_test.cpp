@@ -1,0 +1,164 @@
+// The RealMedia filters are outside components: stand-ins registered for this process show that
+// they are created by class and added under their names, in order, before the source is rendered.
+#include "support.h"
+
+#include "engine/media.h"
+#include "engine/renderer.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::wstring> joined; // filter names, in the order the graph took them
+
+// A filter with no pins: enough for the graph to hold it.
+class StandInFilter final : public IBaseFilter, public IEnumPins {
+public:
+    explicit StandInFilter(const CLSID& clsid) : clsid_(clsid) {}
+    virtual ~StandInFilter() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IBaseFilter || iid == IID_IMediaFilter || iid == IID_IPersist)
+            *out = static_cast<IBaseFilter*>(this);
+        else
+            return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG n = --refs_;
+        if (n == 0)
+            delete this;
+        return n;
+    }
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override { return *id = clsid_, S_OK; }
+    HRESULT STDMETHODCALLTYPE Stop() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Pause() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetState(DWORD, FILTER_STATE* s) override { return *s = State_Stopped, S_OK; }
+    HRESULT STDMETHODCALLTYPE SetSyncSource(IReferenceClock*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetSyncSource(IReferenceClock** c) override { return *c = nullptr, S_OK; }
+    HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** e) override {
+        AddRef();
+        *e = this;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE FindPin(LPCWSTR, IPin** p) override { return *p = nullptr, VFW_E_NOT_FOUND; }
+    HRESULT STDMETHODCALLTYPE QueryFilterInfo(FILTER_INFO* info) override {
+        lstrcpynW(info->achName, name_.c_str(), MAX_FILTER_NAME);
+        info->pGraph = graph_;
+        if (graph_ != nullptr)
+            graph_->AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override {
+        graph_ = graph;
+        name_ = name != nullptr ? name : L"";
+        if (graph != nullptr)
+            joined.push_back(name_);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
+    // IEnumPins over no pins.
+    HRESULT STDMETHODCALLTYPE Next(ULONG, IPin** p, ULONG* n) override {
+        if (n != nullptr)
+            *n = 0;
+        if (p != nullptr)
+            *p = nullptr;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE Reset() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumPins**) override { return E_NOTIMPL; }
+
+private:
+    CLSID clsid_;
+    ULONG refs_ = 1;
+    IFilterGraph* graph_ = nullptr;
+    std::wstring name_;
+};
+
+class StandInFactory : public IClassFactory {
+public:
+    explicit StandInFactory(const CLSID& clsid) : clsid_(clsid) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IClassFactory)
+            return *out = nullptr, E_NOINTERFACE;
+        *out = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        if (outer != nullptr)
+            return CLASS_E_NOAGGREGATION;
+        StandInFilter* f = new StandInFilter(clsid_);
+        HRESULT hr = f->QueryInterface(iid, out);
+        f->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    CLSID clsid_;
+};
+
+const CLSID kSplitter = {0xE21BE468, 0x5C18, 0x43EB, {0xB0, 0xCC, 0xDB, 0x93, 0xA8, 0x47, 0xD7, 0x69}};
+const CLSID kVideo = {0x238D0F23, 0x5DC9, 0x45A6, {0x9B, 0xE2, 0x66, 0x61, 0x60, 0xC3, 0x24, 0xDD}};
+const CLSID kAudio = {0x941A4793, 0xA705, 0x4312, {0x8D, 0xFC, 0xC1, 0x1C, 0xA0, 0x5F, 0x39, 0x7E}};
+
+std::vector<std::wstring> realMediaNamesIn(IGraphBuilder* graph) {
+    std::vector<std::wstring> found;
+    for (const wchar_t* name :
+         {L"RealMedia Splitter", L"RealMedia VideoDecoder", L"RealMedia AudioDecoder"}) {
+        ComPtr<IBaseFilter> f;
+        if (SUCCEEDED(graph->FindFilterByName(name, &f)) && f)
+            found.push_back(name);
+    }
+    return found;
+}
+
+bool openCopyAs(const wchar_t* name) {
+    std::wstring path = mediaCopy(L"silent320.avi", name);
+    std::vector<wchar_t> buffer(path.begin(), path.end());
+    buffer.push_back(0);
+    return openMedia(buffer.data());
+}
+
+TEST(RealMedia, StandInFiltersAreAddedInOrderWithTheirNames) {
+    StandInFactory factories[] = {StandInFactory(kSplitter), StandInFactory(kVideo), StandInFactory(kAudio)};
+    const CLSID* ids[] = {&kSplitter, &kVideo, &kAudio};
+    DWORD cookies[3] = {};
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(CoRegisterClassObject(*ids[i], &factories[i], CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                        &cookies[i]),
+                  S_OK);
+    const wchar_t* names[] = {L"film.RMVB", L"film.rm", L"song.ra", L"film.ram", L"pack.rar"};
+    for (const wchar_t* name : names) {
+        joined.clear();
+        ASSERT_TRUE(openCopyAs(name));
+        std::vector<std::wstring> expected = {L"RealMedia Splitter", L"RealMedia VideoDecoder",
+                                              L"RealMedia AudioDecoder"};
+        EXPECT_EQ(joined, expected) << std::string(name, name + wcslen(name));
+        EXPECT_EQ(realMediaNamesIn(media.graph.get()), expected);
+        EXPECT_EQ(nativeWidth, 320) << "the source still renders through the graph";
+        setPlaybackState(Stopped);
+    }
+    for (DWORD cookie : cookies)
+        CoRevokeClassObject(cookie);
+}
+
+TEST(RealMedia, SkippedSilentlyWhenNotInstalledAndNeverAddedForOtherFiles) {
+    struct Case {
+        const wchar_t* name;
+    } cases[] = {{L"film.rmvb"}, {L"clip.avi"}, {L"clip.wmv2"}};
+    for (const Case& c : cases) {
+        joined.clear();
+        ASSERT_TRUE(openCopyAs(c.name));
+        EXPECT_EQ(playbackState, Playing);
+        EXPECT_TRUE(realMediaNamesIn(media.graph.get()).empty());
+        setPlaybackState(Stopped);
+    }
+}
+} // namespace
