@@ -103,7 +103,10 @@ bool preTranslateMessage(MSG& msg) {
 
 int runMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    BOOL got;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return 0;
         if (preTranslateMessage(msg))
             continue;
         TranslateMessage(&msg);
