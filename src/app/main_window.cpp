@@ -155,6 +155,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case graphNotifyMessage:
         handleGraphEvents();
         break;
+    case WM_DROPFILES:
+        // Files dragged from another application arrive while it is still the active one.
+        handleDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         break;
     }

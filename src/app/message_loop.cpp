@@ -94,8 +94,10 @@ bool preTranslateMessage(MSG& msg) {
     case WM_MOUSEWHEEL:
         return handleWheel(msg);
     case WM_DROPFILES:
+        // Handled here and not dispatched: the main window takes the drops that arrive while
+        // another application is active, and each drop is handled once.
         handleDroppedFiles(reinterpret_cast<HDROP>(msg.wParam));
-        return false;
+        return true;
     default:
         return false;
     }

@@ -4,6 +4,9 @@
 #include "engine/disc.h"
 #include "engine/media.h"
 #include "playlist/playlist_window.h"
+#include "skin/frame.h"
+
+#include "app/shell.h"
 
 Playlist mainList;
 Playlist* discList;
@@ -60,6 +63,34 @@ void PlayNext() {
 
 void PlayPrevious() {
     PlayEntry(activeList->current - 1);
+}
+
+void ShufflePlaylist() {
+    static ShuffleRandom random;
+    activeList->current = -1;
+    shuffleEntries(*activeList, random);
+    RedrawList();
+    drawControls(mainWindow);
+}
+
+int compareText(const char16_t* a, const char16_t* b) {
+    return lstrcmpW(asWide(a), asWide(b));
+}
+
+void SortPlaylist(SortMode mode) {
+    sortMode = mode;
+    activeList->current = -1;
+    SortRange(*activeList, 0, activeList->count - 1, mode, compareText);
+    RedrawList();
+    drawControls(mainWindow);
+}
+
+void clearActiveList(bool redraw) {
+    ClearPlaylist(*activeList);
+    if (redraw) {
+        drawControls(mainWindow);
+        RedrawList();
+    }
 }
 
 void UseDiscList() {

@@ -1,8 +1,9 @@
 // The user's list, a disc's list, and the one road by which an entry starts playing.
 #pragma once
 #include "core/playlist_model.h"
+#include "core/playlist_order.h"
 
-enum SortMode { SortByPath = 0, SortByTitle = 1 };
+#include <windows.h>
 
 extern Playlist mainList;
 extern Playlist* discList;
@@ -14,5 +15,21 @@ extern bool batchAdding;
 void PlayEntry(int index);
 void PlayNext();
 void PlayPrevious();
+void ShufflePlaylist();
+void SortPlaylist(SortMode mode);
+// The platform's linguistic comparison under the user's locale, case-sensitive.
+int compareText(const char16_t* a, const char16_t* b);
 void UseDiscList();
 void DiscardDiscList();
+// Clears the active list; with redraw, repaints the frame's buttons and the list.
+void clearActiveList(bool redraw);
+
+// Adding (all append to the active list). False once the list is full.
+bool AddFile(const wchar_t* path);
+bool AddFolder(const wchar_t* path);
+void ShowAddDialog();
+
+// Play-list files. ReadM3u appends to the active list: 0 when the file cannot be opened.
+int ReadM3u(const wchar_t* fileName);
+// Writes the active list to its file name; false when nothing could be written.
+bool WriteM3u();

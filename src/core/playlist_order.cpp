@@ -1,0 +1,44 @@
+#include "core/playlist_order.h"
+
+#include <algorithm>
+#include <vector>
+
+int ShuffleRandom::next() {
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & 0x7FFF);
+}
+
+void shuffleEntries(Playlist& list, ShuffleRandom& random) {
+    int n = list.count;
+    if (n < 2)
+        return;
+    for (int i = 0; i < n; ++i) {
+        int j = random.next() % (n - 1);
+        std::swap(list.entries[i], list.entries[j]);
+    }
+}
+
+long SortRange(Playlist& list, int first, int last, SortMode mode, CompareText compare) {
+    if (first < 0)
+        first = 0;
+    if (last >= list.count)
+        last = list.count - 1;
+    if (last <= first)
+        return 0;
+    long comparisons = 0;
+    auto key = [mode](const PlaylistEntry* e) { return mode == SortByTitle ? e->title : e->path; };
+    // A merge sort keeps entries with equal keys in their order, as moving each entry down past
+    // only strictly greater ones does, in n log n comparisons instead of n squared.
+    std::stable_sort(list.entries + first, list.entries + last + 1,
+                     [&](const PlaylistEntry* a, const PlaylistEntry* b) {
+                         ++comparisons;
+                         return compare(key(a), key(b)) < 0;
+                     });
+    return comparisons;
+}
+
+void MoveBlock(Playlist& list, int length, int from, int to) {
+    if (length <= 0 || to < 0 || to > from || from + length > list.count)
+        return;
+    std::rotate(list.entries + to, list.entries + from, list.entries + from + length);
+}

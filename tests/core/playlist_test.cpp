@@ -1,0 +1,164 @@
+#include "list_support.h"
+
+#include "core/playlist_order.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using Paths = std::vector<std::u16string>;
+
+int plainCompare(const char16_t* a, const char16_t* b) {
+    std::u16string x(a), y(b);
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+TEST(TitleFromPath, TextBetweenTheLastBackslashAndTheLastDot) {
+    struct Case {
+        const char16_t* path;
+        const char16_t* title;
+    } cases[] = {
+        {u"C:\\Music\\Song.mp3", u"Song"},
+        {u"C:\\A.B\\clip", u"A"},
+        {u"C:\\Music\\Song", u""},
+        {u"Song.mp3", u""},
+        {u"C:\\x\\.hidden", u""},
+        {u"C:\\x\\a.b.c", u"a.b"},
+        {u"\\a.mp3", u""},
+        {u"x\\a.mp3", u"a"},
+        {u".", u""},
+        {u"", u""},
+        {u"C:\\dir\\Tom & Jerry.avi", u"Tom & Jerry"},
+    };
+    for (const Case& c : cases) {
+        PlaylistEntry e = {};
+        copyTextWhole(e.path, kPathUnits, c.path);
+        TitleFromPath(e);
+        EXPECT_EQ(std::u16string(e.title), std::u16string(c.title))
+            << std::string(c.path, c.path + textLength(c.path));
+    }
+    PlaylistEntry kept = {};
+    copyTextWhole(kept.path, kPathUnits, u"C:\\a\\b.mp3");
+    copyTextWhole(kept.title, kTitleUnits, u"Given");
+    TitleFromPath(kept);
+    EXPECT_EQ(std::u16string(kept.title), u"Given") << "a title already known is kept";
+}
+
+TEST(TitleFromPath, LongNamesAreCutToTheTitleField) {
+    std::u16string name(250, u'n');
+    PlaylistEntry e = {};
+    ASSERT_TRUE(copyTextWhole(e.path, kPathUnits, (u"C:\\" + name + u".avi").c_str()));
+    TitleFromPath(e);
+    EXPECT_EQ(std::u16string(e.title), name.substr(0, kTitleUnits - 1));
+}
+
+TEST(AppendEntry, RefusesTheFullListAndOverLongPaths) {
+    TestList list;
+    for (int i = 0; i < kPlaylistCapacity; ++i)
+        ASSERT_NE(AppendEntry(*list, u"C:\\a.mp3"), nullptr);
+    EXPECT_EQ(AppendEntry(*list, u"C:\\one-too-many.mp3"), nullptr);
+    EXPECT_EQ(list->count, kPlaylistCapacity);
+
+    TestList other;
+    std::u16string longest = u"C:\\" + std::u16string(kPathUnits - 4, u'p');
+    EXPECT_NE(AppendEntry(*other, longest.c_str()), nullptr) << "259 units fit";
+    EXPECT_EQ(AppendEntry(*other, (longest + u"x").c_str()), nullptr) << "260 do not";
+    EXPECT_EQ(other->count, 1);
+}
+
+TEST(Shuffle, FollowsItsGeneratorFromSeedOne) {
+    TestList list(Paths{u"A", u"B", u"C"});
+    ShuffleRandom random;
+    shuffleEntries(*list, random);
+    EXPECT_EQ(list.paths(), (Paths{u"C", u"A", u"B"}));
+    shuffleEntries(*list, random);
+    EXPECT_EQ(list.paths(), (Paths{u"B", u"A", u"C"}));
+}
+
+TEST(Shuffle, TwoEntriesAlwaysExchangeFewerStayPut) {
+    ShuffleRandom random;
+    for (int round = 0; round < 20; ++round) {
+        TestList two(Paths{u"A", u"B"});
+        shuffleEntries(*two, random);
+        EXPECT_EQ(two.paths(), (Paths{u"B", u"A"}));
+    }
+    TestList one(Paths{u"A"});
+    TestList none;
+    std::uint32_t before = random.state;
+    shuffleEntries(*one, random);
+    shuffleEntries(*none, random);
+    EXPECT_EQ(one.paths(), (Paths{u"A"}));
+    EXPECT_EQ(random.state, before) << "nothing is drawn for lists that cannot change";
+}
+
+TEST(SortRange, StableByPathOrTitleWithinTheRangeOnly) {
+    TestList list(Paths{u"Z:\\z.avi", u"C:\\3\\b.avi", u"C:\\1\\b.avi", u"C:\\2\\a.avi", u"A:\\a.avi"});
+    SortRange(*list, 1, 3, SortByTitle, plainCompare);
+    // a before the two b's, which keep their order; the ends are untouched.
+    EXPECT_EQ(list.paths(),
+              (Paths{u"Z:\\z.avi", u"C:\\2\\a.avi", u"C:\\3\\b.avi", u"C:\\1\\b.avi", u"A:\\a.avi"}));
+    SortRange(*list, 0, list->count - 1, SortByPath, plainCompare);
+    EXPECT_EQ(list.paths(),
+              (Paths{u"A:\\a.avi", u"C:\\1\\b.avi", u"C:\\2\\a.avi", u"C:\\3\\b.avi", u"Z:\\z.avi"}));
+}
+
+TEST(SortRange, EqualKeysKeepTheirOrderAndEmptyTitlesComeFirst) {
+    TestList list(Paths{u"C:\\x\\same.avi", u"D:\\y\\same.avi", u"noTitle", u"E:\\z\\same.avi"});
+    SortRange(*list, 0, 3, SortByTitle, plainCompare);
+    EXPECT_EQ(list.paths(), (Paths{u"noTitle", u"C:\\x\\same.avi", u"D:\\y\\same.avi", u"E:\\z\\same.avi"}));
+}
+
+TEST(SortRange, EmptyAndOutOfRangeRangesAreHarmless) {
+    TestList list(Paths{u"b", u"a"});
+    EXPECT_EQ(SortRange(*list, 2, 1, SortByPath, plainCompare), 0);
+    EXPECT_EQ(SortRange(*list, 1, 1, SortByPath, plainCompare), 0);
+    SortRange(*list, -5, 99, SortByPath, plainCompare);
+    EXPECT_EQ(list.paths(), (Paths{u"a", u"b"}));
+}
+
+TEST(SortRange, ComparisonsGrowAsNLogN) {
+    TestList list;
+    for (int i = 0; i < kPlaylistCapacity; ++i) {
+        std::u16string p = u"C:\\" + std::u16string(1, static_cast<char16_t>(u'a' + (i * 7919) % 26)) +
+                           std::u16string(1, static_cast<char16_t>(u'a' + i % 26));
+        AppendEntry(*list, p.c_str());
+    }
+    long comparisons = SortRange(*list, 0, list->count - 1, SortByPath, plainCompare);
+    EXPECT_LT(comparisons, 4096L * 13 * 2) << "an insertion sort would need millions";
+    for (int i = 1; i < list->count; ++i)
+        ASSERT_LE(plainCompare(list->entries[i - 1]->path, list->entries[i]->path), 0);
+}
+
+TEST(MoveBlock, MovesABlockToAnEarlierPlace) {
+    struct Case {
+        int length, from, to;
+        const char* result;
+    } cases[] = {
+        {2, 5, 1, "AFGBCDE"},  {3, 4, 0, "EFGABCD"}, {1, 6, 6, "ABCDEFG"},
+        {0, 3, 1, "ABCDEFG"},  {7, 0, 0, "ABCDEFG"}, {2, 6, 1, "ABCDEFG"}, // runs past the end: refused
+        {2, 3, 4, "ABCDEFG"}, // forward moves are not this operation's
+        {1, 2, -1, "ABCDEFG"},
+    };
+    for (const Case& c : cases) {
+        TestList list(Paths{u"A", u"B", u"C", u"D", u"E", u"F", u"G"});
+        MoveBlock(*list, c.length, c.from, c.to);
+        std::string got;
+        for (const auto& p : list.paths())
+            got += static_cast<char>(p[0]);
+        EXPECT_EQ(got, c.result) << c.length << " from " << c.from << " to " << c.to;
+    }
+}
+
+TEST(ClearPlaylist, FreesEverythingAndKeepsTopAndFileName) {
+    TestList list(Paths{u"a", u"b"});
+    list->current = 1;
+    list->selected = 0;
+    list->top = 1;
+    copyTextWhole(list->fileName, kPathUnits, u"C:\\list.m3u");
+    ClearPlaylist(*list);
+    EXPECT_EQ(list->count, 0);
+    EXPECT_EQ(list->current, -1);
+    EXPECT_EQ(list->selected, -1);
+    EXPECT_EQ(list->top, 1);
+    EXPECT_EQ(std::u16string(list->fileName), u"C:\\list.m3u");
+}
+} // namespace
