@@ -1,5 +1,7 @@
 #include "player.h"
 
+#include <shlobj.h>
+
 #include <atomic>
 
 namespace {
@@ -42,7 +44,16 @@ BOOL CALLBACK findMain(HWND w, LPARAM data) {
 }
 } // namespace
 
-Player::Player(const std::string& settings) : folder_(freshFolder()) {
+Player::Player(const std::string& settings) : Player(settings, {}) {}
+
+Player::Player(const std::string& settings, const std::vector<Beside>& files) : folder_(freshFolder()) {
+    for (const Beside& b : files) {
+        HANDLE f =
+            CreateFileW(file(b.name.c_str()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, b.bytes.data(), static_cast<DWORD>(b.bytes.size()), &written, nullptr);
+        CloseHandle(f);
+    }
     std::wstring exe = file(L"ZonPlayer.exe");
     if (!CopyFileW(windowsPath(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
         return;
@@ -134,4 +145,46 @@ std::wstring readSetting(const std::wstring& file, const wchar_t* section, const
     wchar_t value[64] = {};
     GetPrivateProfileStringW(section, key, L"(absent)", value, 64, file.c_str());
     return value;
+}
+
+bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
+    std::wstring names;
+    for (const std::wstring& p : paths)
+        names += p + L'\0';
+    names += L'\0';
+    std::vector<char> block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    DROPFILES* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    // Fixed global memory is addressed by its pointer, so a block in the player's own address
+    // space serves as the drop handle there.
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    if (remote == nullptr ||
+        !WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr))
+        return false;
+    return PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != 0;
+}
+
+std::string readBytes(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    std::string bytes(1 << 20, '\0');
+    DWORD n = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(f);
+    bytes.resize(n);
+    return bytes;
+}
+
+std::wstring mediaPath(const wchar_t* name) {
+    return windowsPath(L"ZON_MEDIA") + L"\\" + name;
+}
+
+std::string ansi(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    return out;
 }

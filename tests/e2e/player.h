@@ -3,9 +3,17 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// Files to place beside the program before it starts.
+struct Beside {
+    std::wstring name;
+    std::string bytes;
+};
 
 class Player {
 public:
+    Player(const std::string& settings, const std::vector<Beside>& files);
     // Copies the program into a new temporary folder, writes `settings` as its settings file
     // (none when empty), starts it and waits for its main window.
     explicit Player(const std::string& settings = "");
@@ -34,6 +42,9 @@ public:
     long close();
     // Waits for the process to end by itself; its exit code or -1.
     long waitForExit(DWORD ms);
+    // Drops files on the main window as the shell does: the drop's memory lives in the player.
+    bool dropFiles(const std::vector<std::wstring>& paths) const;
+    std::wstring folder() const { return folder_; }
 
 private:
     std::wstring folder_;
@@ -41,4 +52,9 @@ private:
     HWND main_ = nullptr;
 };
 
+std::string readBytes(const std::wstring& file);
+// A Windows path of a generated medium (ZON_MEDIA names the Unix folder).
+std::wstring mediaPath(const wchar_t* name);
+// 8-bit text of a wide path in the system code page.
+std::string ansi(const std::wstring& text);
 std::wstring readSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key);

@@ -1,0 +1,165 @@
+// The play list against the real file system, code page and media.
+#include "support.h"
+
+#include "app/shell.h"
+#include "app/wide.h"
+#include "engine/media.h"
+#include "playlist/playlist.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+namespace {
+using Paths = std::vector<std::wstring>;
+
+std::wstring freshFolder(const wchar_t* tag) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    std::wstring folder = std::wstring(temp) + L"zon-list-" + tag + L"-" +
+                          std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(f);
+}
+
+std::string readFile(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    std::string bytes(1 << 20, '\0');
+    DWORD n = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(f);
+    bytes.resize(n);
+    return bytes;
+}
+
+Paths listPaths() {
+    Paths out;
+    for (int i = 0; i < activeList->count; ++i)
+        out.push_back(asWide(activeList->entries[i]->path));
+    return out;
+}
+
+class List : public testing::Test {
+protected:
+    void SetUp() override {
+        setPlaybackState(Stopped);
+        ClearPlaylist(mainList);
+        loopFlag = false;
+        sortMode = SortByPath;
+    }
+    void TearDown() override {
+        setPlaybackState(Stopped);
+        ClearPlaylist(mainList);
+        loopFlag = false;
+    }
+};
+
+TEST_F(List, AddFolderTakesOnlyTheFilesDirectlyInIt) {
+    std::wstring folder = freshFolder(L"folder");
+    writeFile(folder + L"\\a.mp3", "x");
+    writeFile(folder + L"\\notes.txt", "x");
+    writeFile(folder + L"\\.hidden.mp3", "x");
+    CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
+    writeFile(folder + L"\\sub\\deep.mp3", "x");
+    writeFile(folder + L"\\inner.M3U", "#EXTM3U\r\nC:\\listed.mp3\r\nC:\\also.mp3");
+    writeFile(folder + L"\\a.m3u8", "#EXTM3U\r\nC:\\not-expanded.mp3");
+    batchAdding = true;
+    EXPECT_TRUE(AddFolder((folder + L"\\").c_str())) << "a trailing backslash is fine";
+    batchAdding = false;
+    Paths got = listPaths();
+    std::sort(got.begin(), got.end());
+    Paths expected = {L"C:\\also.mp3", L"C:\\listed.mp3", folder + L"\\a.m3u8", folder + L"\\a.mp3",
+                      folder + L"\\notes.txt"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(AddFolder((folder + L"\\missing").c_str()));
+    EXPECT_EQ(activeList->count, 5) << "a missing folder adds nothing";
+}
+
+TEST_F(List, ChineseAndOtherPathsSurviveSaveAndReload) {
+    ASSERT_EQ(GetACP(), 936u) << "the tests run with the Chinese code page of the player's users";
+    std::wstring folder = freshFolder(L"cp");
+    const Paths cases[] = {
+        {L"C:\\音乐\\歌曲.mp3", L"D:\\视频\\电影 (2024).avi"}, // all in code page 936: stays ANSI
+        {L"C:\\音乐\\歌曲.mp3", L"C:\\ไทย\\เพลง.mp3", L"C:\\\U0001F3B5.mp3"}, // Thai and an emoji are not
+    };
+    for (const Paths& paths : cases) {
+        ClearPlaylist(mainList);
+        for (const std::wstring& p : paths)
+            AppendEntry(mainList, asU16(p.c_str()));
+        mainList.entries[0]->duration = 61;
+        std::wstring file = folder + L"\\list.m3u";
+        copyTextWhole(mainList.fileName, kPathUnits, asU16(file.c_str()));
+        ASSERT_TRUE(WriteM3u());
+        std::string bytes = readFile(file);
+        bool ansi = paths.size() == 2;
+        EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF", 0) == 0, !ansi);
+        if (ansi) {
+            EXPECT_NE(bytes.find("\xD2\xF4\xC0\xD6"), std::string::npos) << "音乐 in GBK";
+        }
+        ClearPlaylist(mainList);
+        EXPECT_EQ(ReadM3u(file.c_str()), 1);
+        EXPECT_EQ(listPaths(), paths);
+        EXPECT_EQ(mainList.entries[0]->duration, 61);
+        EXPECT_STREQ(asWide(mainList.entries[0]->title), L"歌曲");
+    }
+}
+
+TEST_F(List, AFailedSaveLeavesTheOldListInPlace) {
+    std::wstring folder = freshFolder(L"save");
+    std::wstring file = folder + L"\\default.m3u";
+    writeFile(file, "#EXTM3U\r\nC:\\old.mp3");
+    // Something in the way of the temporary file makes the write fail before anything is replaced.
+    CreateDirectoryW((file + L".saving").c_str(), nullptr);
+    AppendEntry(mainList, u"C:\\new.mp3");
+    copyTextWhole(mainList.fileName, kPathUnits, asU16(file.c_str()));
+    EXPECT_FALSE(WriteM3u());
+    EXPECT_EQ(readFile(file), "#EXTM3U\r\nC:\\old.mp3");
+    RemoveDirectoryW((file + L".saving").c_str());
+    EXPECT_TRUE(WriteM3u());
+    EXPECT_EQ(readFile(file), "#EXTM3U\r\nC:\\new.mp3");
+    EXPECT_EQ(GetFileAttributesW((file + L".saving").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no temporary left";
+}
+
+TEST_F(List, ListFilesAreRecognisedByTheirLastFourCharacters) {
+    std::wstring folder = freshFolder(L"kind");
+    writeFile(folder + L"\\List.M3U", "#EXTM3U\r\nC:\\one.mp3\r\nC:\\two.mp3");
+    writeFile(folder + L"\\a.m3u8", "#EXTM3U\r\nC:\\one.mp3");
+    writeFile(folder + L"\\junk.m3u", "not a list at all");
+    batchAdding = true;
+    AddFile((folder + L"\\List.M3U").c_str());
+    AddFile((folder + L"\\a.m3u8").c_str());
+    AddFile((folder + L"\\junk.m3u").c_str());
+    AddFile((folder + L"\\absent.m3u").c_str());
+    AddFile(L"C:\\x.m3");
+    batchAdding = false;
+    EXPECT_EQ(listPaths(), (Paths{L"C:\\one.mp3", L"C:\\two.mp3", folder + L"\\a.m3u8", L"C:\\x.m3"}));
+}
+
+TEST_F(List, AFullListRefusesTheRestOfAFolder) {
+    for (int i = 0; i < kPlaylistCapacity - 2; ++i)
+        AppendEntry(mainList, u"C:\\x.mp3");
+    std::wstring folder = freshFolder(L"full");
+    for (int i = 0; i < 5; ++i)
+        writeFile(folder + L"\\f" + std::to_wstring(i) + L".mp3", "x");
+    batchAdding = true;
+    EXPECT_FALSE(AddFolder(folder.c_str()));
+    batchAdding = false;
+    EXPECT_EQ(mainList.count, kPlaylistCapacity);
+}
+} // namespace
