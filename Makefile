@@ -1,5 +1,5 @@
 # The README's commands. Each installs what it needs (apt-get) the first time.
-.PHONY: build run test clean
+.PHONY: build run test bench fuzz clean
 
 build:
 	@bash scripts/build.sh
@@ -9,6 +9,12 @@ run:
 
 test:
 	@bash scripts/test.sh
+
+bench:
+	@bash scripts/bench.sh
+
+fuzz:
+	@bash scripts/fuzz.sh
 
 clean:
 	rm -rf build

@@ -45,3 +45,6 @@ add_executable(e2e_tests ${E2E_TESTS})
 target_include_directories(e2e_tests PRIVATE src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_LIBS})
+
+add_executable(playlist_bench bench/playlist_bench.cpp)
+target_link_libraries(playlist_bench PRIVATE zonapp)

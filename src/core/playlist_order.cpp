@@ -37,6 +37,33 @@ long SortRange(Playlist& list, int first, int last, SortMode mode, CompareText c
     return comparisons;
 }
 
+long SortRangeByKeys(Playlist& list, int first, int last, SortMode mode, MakeSortKey makeKey) {
+    if (first < 0)
+        first = 0;
+    if (last >= list.count)
+        last = list.count - 1;
+    if (last <= first)
+        return 0;
+    struct Keyed {
+        std::string key;
+        PlaylistEntry* entry;
+    };
+    std::vector<Keyed> keyed(static_cast<std::size_t>(last - first + 1));
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        PlaylistEntry* e = list.entries[first + static_cast<int>(i)];
+        keyed[i].entry = e;
+        makeKey(mode == SortByTitle ? e->title : e->path, keyed[i].key);
+    }
+    long comparisons = 0;
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        ++comparisons;
+        return a.key < b.key;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        list.entries[first + static_cast<int>(i)] = keyed[i].entry;
+    return comparisons;
+}
+
 void MoveBlock(Playlist& list, int length, int from, int to) {
     if (length <= 0 || to < 0 || to > from || from + length > list.count)
         return;

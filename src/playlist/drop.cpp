@@ -28,7 +28,7 @@ void handleDroppedFiles(HDROP drop) {
             break;
     }
     DragFinish(drop);
-    SortRange(list, first, list.count - 1, sortMode, compareText);
+    sortActiveRange(first, list.count - 1, sortMode);
     MoveBlock(list, list.count - first, first, list.current + 1);
     if (playbackState == Stopped)
         PlayEntry(list.current + 1);

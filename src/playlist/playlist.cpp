@@ -77,10 +77,23 @@ int compareText(const char16_t* a, const char16_t* b) {
     return lstrcmpW(asWide(a), asWide(b));
 }
 
+void sortKeyOf(const char16_t* text, std::string& key) {
+    // The locale and flags of lstrcmpW, so that the keys order texts exactly as it does.
+    LCID locale = GetThreadLocale();
+    int n = LCMapStringW(locale, LCMAP_SORTKEY, asWide(text), -1, nullptr, 0);
+    key.assign(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
+    if (n > 0)
+        LCMapStringW(locale, LCMAP_SORTKEY, asWide(text), -1, reinterpret_cast<wchar_t*>(key.data()), n);
+}
+
+void sortActiveRange(int first, int last, SortMode mode) {
+    SortRangeByKeys(*activeList, first, last, mode, sortKeyOf);
+}
+
 void SortPlaylist(SortMode mode) {
     sortMode = mode;
     activeList->current = -1;
-    SortRange(*activeList, 0, activeList->count - 1, mode, compareText);
+    sortActiveRange(0, activeList->count - 1, mode);
     RedrawList();
     drawControls(mainWindow);
 }

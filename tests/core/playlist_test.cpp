@@ -162,3 +162,30 @@ TEST(ClearPlaylist, FreesEverythingAndKeepsTopAndFileName) {
     EXPECT_EQ(std::u16string(list->fileName), u"C:\\list.m3u");
 }
 } // namespace
+
+namespace {
+void plainKey(const char16_t* text, std::string& key) {
+    key.clear();
+    for (const char16_t* p = text; *p != 0; ++p) {
+        key += static_cast<char>(*p >> 8);
+        key += static_cast<char>(*p & 0xFF);
+    }
+}
+
+TEST(SortRangeByKeys, SameStableOrderAsSortingByComparison) {
+    Paths paths = {u"C:\\b", u"C:\\a", u"C:\\b", u"D:\\\u4E2D", u"C:\\a", u"A", u"", u"C:\\B"};
+    for (SortMode mode : {SortByPath, SortByTitle}) {
+        TestList byCompare(paths), byKeys(paths);
+        // Tag the equal paths so that their order shows.
+        for (int i = 0; i < byCompare->count; ++i)
+            byCompare->entries[i]->duration = byKeys->entries[i]->duration = i;
+        SortRange(*byCompare, 1, 7, mode, plainCompare);
+        SortRangeByKeys(*byKeys, 1, 7, mode, plainKey);
+        for (int i = 0; i < byCompare->count; ++i)
+            EXPECT_EQ(byCompare->entries[i]->duration, byKeys->entries[i]->duration) << i;
+    }
+    TestList small(Paths{u"b", u"a"});
+    EXPECT_EQ(SortRangeByKeys(*small, 1, 0, SortByPath, plainKey), 0);
+    EXPECT_EQ(small.paths(), (Paths{u"b", u"a"}));
+}
+} // namespace

@@ -163,3 +163,26 @@ TEST_F(List, AFullListRefusesTheRestOfAFolder) {
     EXPECT_EQ(mainList.count, kPlaylistCapacity);
 }
 } // namespace
+
+namespace {
+TEST(SortKeys, OrderTextsExactlyAsTheComparisonDoes) {
+    const wchar_t* texts[] = {
+        L"a",  L"A",    L"b",    L"B",  L"co-op", L"coop",      L"coop2",     L"coop10", L"é",    L"e",
+        L"f",  L"歌曲", L"音乐", L"zz", L"Z:\\x", L"C:\\Music", L"c:\\music", L"",       L"it's", L"its",
+        L"ab", L"a b",  L"a.b",  L"1",  L"10",    L"2",         L"ÄÖ",        L"ao",     L"中文", L"\u0301a"};
+    std::vector<std::u16string> all;
+    for (const wchar_t* t : texts)
+        all.push_back(asU16(t));
+    for (const auto& x : all) {
+        for (const auto& y : all) {
+            std::string kx, ky;
+            sortKeyOf(x.c_str(), kx);
+            sortKeyOf(y.c_str(), ky);
+            int byCompare = compareText(x.c_str(), y.c_str());
+            int byKey = kx < ky ? -1 : (ky < kx ? 1 : 0);
+            EXPECT_EQ(byCompare < 0 ? -1 : (byCompare > 0 ? 1 : 0), byKey)
+                << std::wstring(asWide(x.c_str())).size() << " vs " << std::wstring(asWide(y.c_str())).size();
+        }
+    }
+}
+} // namespace

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs the play-list reader's fuzzer for a bounded time (FUZZ_SECONDS, default 60).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+for p in clang libclang-rt-14-dev; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="${missing:-} $p"
+done
+if [ -n "${missing:-}" ]; then
+    sudo_cmd=""
+    [ "$(id -u)" = 0 ] || sudo_cmd=sudo
+    $sudo_cmd env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+fi
+mkdir -p build/fuzz/corpus
+clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc \
+    src/core/m3u.cpp src/core/playlist_model.cpp src/core/text.cpp fuzz/m3u_fuzz.cpp -o build/fuzz/m3u_fuzz
+cp fuzz/corpus/* build/fuzz/corpus/
+build/fuzz/m3u_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=8192 -print_final_stats=1 \
+    build/fuzz/corpus 2>&1 | tail -15
