@@ -12,8 +12,8 @@ if [ -n "${missing:-}" ]; then
     $sudo_cmd env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
 fi
 mkdir -p build/fuzz/corpus
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc \
-    src/core/m3u.cpp src/core/playlist_model.cpp src/core/text.cpp fuzz/m3u_fuzz.cpp -o build/fuzz/m3u_fuzz
+clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc -Itests/core src/core/m3u.cpp \
+    src/core/playlist_model.cpp src/core/text.cpp tests/core/list_support.cpp fuzz/m3u_fuzz.cpp -o build/fuzz/m3u_fuzz
 cp fuzz/corpus/* build/fuzz/corpus/
 build/fuzz/m3u_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=8192 -print_final_stats=1 \
     build/fuzz/corpus 2>&1 | tail -15

@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+// Keeps a sort range inside the list; false when fewer than two entries remain in it.
+bool clampRange(const Playlist& list, int& first, int& last) {
+    if (first < 0)
+        first = 0;
+    if (last >= list.count)
+        last = list.count - 1;
+    return last > first;
+}
+} // namespace
+
 int ShuffleRandom::next() {
     state = state * 214013u + 2531011u;
     return static_cast<int>((state >> 16) & 0x7FFF);
@@ -19,11 +30,7 @@ void shuffleEntries(Playlist& list, ShuffleRandom& random) {
 }
 
 long SortRange(Playlist& list, int first, int last, SortMode mode, CompareText compare) {
-    if (first < 0)
-        first = 0;
-    if (last >= list.count)
-        last = list.count - 1;
-    if (last <= first)
+    if (!clampRange(list, first, last))
         return 0;
     long comparisons = 0;
     auto key = [mode](const PlaylistEntry* e) { return mode == SortByTitle ? e->title : e->path; };
@@ -38,11 +45,7 @@ long SortRange(Playlist& list, int first, int last, SortMode mode, CompareText c
 }
 
 long SortRangeByKeys(Playlist& list, int first, int last, SortMode mode, MakeSortKey makeKey) {
-    if (first < 0)
-        first = 0;
-    if (last >= list.count)
-        last = list.count - 1;
-    if (last <= first)
+    if (!clampRange(list, first, last))
         return 0;
     struct Keyed {
         std::string key;

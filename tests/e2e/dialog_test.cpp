@@ -66,20 +66,6 @@ bool waitUntilGone(HWND dialog) {
     return !IsWindow(dialog);
 }
 
-std::vector<std::string> pathLinesOf(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find("\r\n", at);
-        std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        if (!line.empty() && line[0] != '#')
-            out.push_back(line);
-        if (end == std::string::npos)
-            break;
-        at = end + 2;
-    }
-    return out;
-}
 
 TEST(AddDialog, OpenClearsTheListThenAddsTheChosenFile) {
     Player player("", {{L"default.m3u", "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3"}});
@@ -98,7 +84,7 @@ TEST(AddDialog, OpenClearsTheListThenAddsTheChosenFile) {
     ASSERT_TRUE(waitUntilGone(dialog));
     ASSERT_TRUE(player.roundTrip());
     EXPECT_EQ(player.close(), 0);
-    EXPECT_EQ(pathLinesOf(readBytes(player.file(L"default.m3u"))), std::vector<std::string>{ansi(clip)});
+    EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))), std::vector<std::string>{ansi(clip)});
 }
 
 TEST(AddDialog, CancellingAddsNothingAndOpenLeavesTheListCleared) {
@@ -121,7 +107,7 @@ TEST(AddDialog, CancellingAddsNothingAndOpenLeavesTheListCleared) {
         ASSERT_TRUE(waitUntilGone(dialog));
         ASSERT_TRUE(player.roundTrip());
         EXPECT_EQ(player.close(), 0);
-        EXPECT_EQ(pathLinesOf(readBytes(player.file(L"default.m3u"))).size(), c.remaining);
+        EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))).size(), c.remaining);
     }
 }
 } // namespace

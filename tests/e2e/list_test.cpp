@@ -16,21 +16,6 @@ std::string m3u(const std::vector<std::wstring>& paths) {
     return text;
 }
 
-// The path lines of a list file, in order.
-Names pathLines(const std::string& text) {
-    Names out;
-    std::size_t at = 0;
-    while (at <= text.size()) {
-        std::size_t end = text.find("\r\n", at);
-        std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        if (!line.empty() && line[0] != '#')
-            out.push_back(line);
-        if (end == std::string::npos)
-            break;
-        at = end + 2;
-    }
-    return out;
-}
 
 std::string baseName(const std::string& path) {
     return path.substr(path.rfind('\\') + 1);

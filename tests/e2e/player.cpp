@@ -188,3 +188,18 @@ std::string ansi(const std::wstring& text) {
     WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
     return out;
 }
+
+std::vector<std::string> pathLines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find("\r\n", at);
+        std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        if (!line.empty() && line[0] != '#')
+            out.push_back(line);
+        if (end == std::string::npos)
+            break;
+        at = end + 2;
+    }
+    return out;
+}

@@ -53,6 +53,8 @@ private:
 };
 
 std::string readBytes(const std::wstring& file);
+// The path lines of a list file, in order.
+std::vector<std::string> pathLines(const std::string& text);
 // A Windows path of a generated medium (ZON_MEDIA names the Unix folder).
 std::wstring mediaPath(const wchar_t* name);
 // 8-bit text of a wide path in the system code page.
