@@ -10,7 +10,10 @@
 #include "playlist/playlist.h"
 #include "skin/frame.h"
 
+#include "skin/skin.h"
+
 #include <shellapi.h>
+#include <windowsx.h>
 
 bool trayShown;
 
@@ -37,6 +40,32 @@ void openHomepage(HWND window) {
     wchar_t address[32] = {};
     if (LoadStringW(GetModuleHandleW(nullptr), IDS_HOMEPAGE, address, 32) > 0)
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
+}
+
+// A press on a skinned button shows it pressed; a click on the seek bar jumps there.
+void onButtonDown() {
+    if (hotControl >= 0) {
+        pressedControl = hotControl;
+        drawControls(mainWindow);
+    }
+    if (seekHover > 0)
+        seekTo(seekHover);
+}
+
+// The pressed button's command runs on the release, wherever the pointer went meanwhile.
+void onButtonUp() {
+    if (pressedControl < 0)
+        return;
+    SkinControl& pressed = controlTable[pressedControl];
+    if (pressed.commandId == CMD_BUTTON_MUTE) {
+        pressed.latched = !pressed.latched;
+        changeVolume(pressed.latched ? 1 : 0, 0);
+    } else {
+        PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(pressed.commandId, 0), 0);
+    }
+    pressedControl = -1;
+    drawControls(mainWindow);
+    hotControl = -1;
 }
 
 void onDestroy() {
@@ -107,6 +136,15 @@ bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+LRESULT hitTestWindow(POINT screen) {
+    FrameHit hit = hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
+                                playlistVisible, controlTable, currentSkinState(), seekBarRect);
+    setHotControl(hit.row);
+    setHoverOffset(hit.seekOffset);
+    resizingPlaylist = hit.resizingPlaylist;
+    return hit.code;
+}
+
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:
@@ -131,6 +169,14 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_WINDOWPOSCHANGED:
         handleWindowPosChanged(reinterpret_cast<const WINDOWPOS*>(lParam));
+        break;
+    case WM_NCHITTEST:
+        return hitTestWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_LBUTTONDOWN:
+        onButtonDown();
+        break;
+    case WM_LBUTTONUP:
+        onButtonUp();
         break;
     case WM_NCPAINT:
         drawFrame(window);

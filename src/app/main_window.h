@@ -8,3 +8,4 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Runs one command of the main menu, a shortcut or a skinned button; false when nothing owns it.
 bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void showInTray(bool flag);
+LRESULT hitTestWindow(POINT screen);

@@ -53,3 +53,26 @@ int controlAt(const SkinControl (&table)[kControlCount], int x, int y, int width
     }
     return -1;
 }
+
+FrameHit hitTestFrame(int x, int y, int width, int height, int captionHeight, bool playlistVisible,
+                      const SkinControl (&table)[kControlCount], const SkinState& s, const EdgeRect& seekBar) {
+    FrameHit hit = {kHitClient, controlAt(table, x, y, width, height, s), 0, false};
+    if (hit.row < 0) {
+        ResolvedRect bar = resolveEdgeRect(seekBar, width, height);
+        if (x >= bar.left && x <= bar.right && y >= bar.top && y <= bar.bottom)
+            hit.seekOffset = x - bar.left;
+    }
+    if (hit.row >= 0 || hit.seekOffset > 0)
+        return hit;
+    bool bottom = y > height - 6;
+    if (y < captionHeight)
+        hit.code = kHitCaption;
+    else if (x < 6)
+        hit.code = bottom ? kHitBottomLeft : kHitLeft;
+    else if (x > width - 6) {
+        hit.code = bottom ? kHitBottomRight : kHitRight;
+        hit.resizingPlaylist = !bottom && playlistVisible;
+    } else if (bottom)
+        hit.code = kHitBottom;
+    return hit;
+}

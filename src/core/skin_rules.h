@@ -20,3 +20,18 @@ int controlImage(int row, const SkinControl& c, const SkinState& s);
 // The first visible row whose rectangle (edges included) holds the window point, or -1.
 int controlAt(const SkinControl (&table)[kControlCount], int x, int y, int width, int height,
               const SkinState& s);
+
+// The platform's hit-test codes the frame answers with.
+constexpr int kHitClient = 1, kHitCaption = 2, kHitLeft = 10, kHitRight = 11, kHitBottom = 15,
+              kHitBottomLeft = 16, kHitBottomRight = 17;
+
+struct FrameHit {
+    int code;              // one of the codes above
+    int row;               // the control under the point, -1 for none
+    int seekOffset;        // pixels from the seek bar's left end, 0 when off the bar
+    bool resizingPlaylist; // a drag on the right edge resizes the docked list
+};
+
+// The main window's non-client hit test at a window point (origin at the window's top-left).
+FrameHit hitTestFrame(int x, int y, int width, int height, int captionHeight, bool playlistVisible,
+                      const SkinControl (&table)[kControlCount], const SkinState& s, const EdgeRect& seekBar);

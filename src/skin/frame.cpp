@@ -2,7 +2,11 @@
 
 #include "app/geometry.h"
 #include "app/shell.h"
+#include "core/command_ids.h"
 #include "core/format_time.h"
+#include "core/transport_math.h"
+#include "engine/transport.h"
+#include "skin/hint.h"
 #include "engine/media.h"
 #include "playlist/playlist.h"
 #include "skin/skin.h"
@@ -14,6 +18,8 @@ int seekHover;
 int hotControl = -1, pressedControl = -1;
 
 namespace {
+constexpr UINT kHoverPeriod = 200;
+constexpr LONGLONG kUnitsPerSecond = 10000000;
 constexpr COLORREF kCaptionColour = RGB(0, 102, 187);
 constexpr COLORREF kTimeColour = RGB(0, 51, 204);
 constexpr COLORREF kPreviewColour = RGB(0, 102, 187);
@@ -197,7 +203,43 @@ void setDisplayedSeconds(long long seconds) {
     }
 }
 
-void setHoverOffset(int) {}
-void setHotControl(int) {}
+void setHoverOffset(int pixels) {
+    if (playbackState == Stopped)
+        pixels = 0;
+    if (pixels == seekHover)
+        return;
+    seekHover = pixels;
+    LONGLONG position = 0;
+    if (pixels != 0)
+        position = pixelToPosition(pixels, media.duration, seekBarWidth());
+    else if (media.seeking && FAILED(media.seeking->GetCurrentPosition(&position)))
+        position = 0;
+    setDisplayedSeconds(position / kUnitsPerSecond);
+    if (seekHover > 0)
+        SetTimer(mainWindow, hoverTimerId, kHoverPeriod, nullptr);
+}
+
+void setHotControl(int row) {
+    if (row == hotControl)
+        return;
+    hotControl = row;
+    drawControls(mainWindow);
+    if (row < 0) {
+        hideHint();
+        return;
+    }
+    showVolumeHint(controlTable[row].commandId == CMD_BUTTON_MUTE);
+    SetTimer(mainWindow, hoverTimerId, kHoverPeriod, nullptr);
+}
+
 void repaintMainMenuBar() {}
-void hoverTimerTick() {}
+
+void hoverTimerTick() {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    if (WindowFromPoint(cursor) == mainWindow)
+        return;
+    setHotControl(-1);
+    setHoverOffset(0);
+    KillTimer(mainWindow, hoverTimerId);
+}
