@@ -39,6 +39,7 @@ struct Image {
         palette.push_back(c);
         return std::uint8_t(palette.size() - 1);
     }
+    Rgb at(int x, int y) const { return palette[pixels[std::size_t(y) * width + x]]; }
     void set(int x, int y, Rgb c) {
         if (x >= 0 && y >= 0 && x < width && y < height)
             pixels[std::size_t(y) * width + x] = index(c);
@@ -157,13 +158,14 @@ bool writeBitmap(const std::string& path, const Image& img) {
 
 // ---- The look -------------------------------------------------------------------------------
 
-constexpr Rgb kFrameTop{0, 60, 120};
-constexpr Rgb kFrameBottom{0, 36, 84};
-constexpr Rgb kFrameLight{0, 170, 255};
-constexpr Rgb kFrameDark{0, 20, 60};
-constexpr Rgb kWell{0, 24, 56};
-constexpr Rgb kTimeBox{200, 225, 245};
-constexpr Rgb kGlyph{235, 245, 255};
+// A light frame: the caption and time texts are drawn in blue over it.
+constexpr Rgb kFrameTop{236, 243, 251};
+constexpr Rgb kFrameBottom{196, 214, 236};
+constexpr Rgb kFrameLight{255, 255, 255};
+constexpr Rgb kFrameDark{96, 128, 170};
+constexpr Rgb kWell{150, 174, 206};
+constexpr Rgb kTimeBox{248, 251, 255};
+constexpr Rgb kGlyph{255, 255, 255};
 
 struct ButtonLook {
     Rgb top, bottom, glyph;
@@ -259,39 +261,11 @@ void drawButtonFace(Image& img, int x, int y, int w, int h, int state, bool roun
     }
 }
 
-Image buttons() {
-    Image img(216, 120, kKey);
-    struct Column {
-        int width, height, images;
-        Glyph glyph;
-        bool round;
-    } columns[10] = {{30, 30, 4, Glyph::Play, true},      {30, 30, 4, Glyph::Pause, true},
-                     {22, 22, 4, Glyph::Stop, true},      {22, 22, 4, Glyph::Previous, true},
-                     {22, 22, 4, Glyph::Next, true},      {22, 22, 3, Glyph::Speaker, true},
-                     {17, 19, 3, Glyph::Minimise, false}, {17, 19, 3, Glyph::Maximise, false},
-                     {17, 19, 3, Glyph::Restore, false},  {17, 19, 3, Glyph::Close, false}};
-    int x = 0;
-    for (int c = 0; c < 10; ++c) {
-        const Column& col = columns[c];
-        for (int state = 0; state < col.images; ++state) {
-            int y = state * col.height;
-            drawButtonFace(img, x, y, col.width, col.height, state, col.round);
-            Glyph g = col.glyph;
-            if (g == Glyph::Speaker && state == 2)
-                g = Glyph::SpeakerMuted; // the latched mute button shows a silent speaker
-            int shift = state == 2 ? 1 : 0;
-            drawGlyph(img, x + shift, y + shift, col.width, col.height, g, lookFor(state).glyph);
-        }
-        x += col.width;
-    }
-    return img;
-}
-
 Image panel() {
     Image img(250, 50, kKey);
     img.gradient(0, 0, 250, 50, kFrameTop, kFrameBottom);
     img.fill(0, 49, 250, 1, kFrameDark);
-    img.fill(0, 9, 250, 1, kFrameLight);
+    img.fill(0, 10, 250, 1, kFrameLight);
     // Wells behind the round buttons.
     img.disc(25, 27, 17, kWell);
     const int small[] = {54, 90, 115, 151};
@@ -304,12 +278,48 @@ Image panel() {
     return img;
 }
 
+Image buttons(const Image& panelImage) {
+    Image img(216, 120, kKey);
+    // Where each round button sits on the panel (its left and top in panel pixels), so that its
+    // corners show exactly the panel beneath.
+    struct Column {
+        int width, height, images;
+        Glyph glyph;
+        bool round;
+        int panelX, panelY;
+    } columns[10] = {{30, 30, 4, Glyph::Play, true, 10, 12},    {30, 30, 4, Glyph::Pause, true, 10, 12},
+                     {22, 22, 4, Glyph::Stop, true, 43, 16},    {22, 22, 4, Glyph::Previous, true, 79, 16},
+                     {22, 22, 4, Glyph::Next, true, 104, 16},   {22, 22, 3, Glyph::Speaker, true, 140, 16},
+                     {17, 19, 3, Glyph::Minimise, false, 0, 0}, {17, 19, 3, Glyph::Maximise, false, 0, 0},
+                     {17, 19, 3, Glyph::Restore, false, 0, 0},  {17, 19, 3, Glyph::Close, false, 0, 0}};
+    int x = 0;
+    for (int c = 0; c < 10; ++c) {
+        const Column& col = columns[c];
+        for (int state = 0; state < col.images; ++state) {
+            int y = state * col.height;
+            if (col.round)
+                for (int j = 0; j < col.height; ++j)
+                    for (int i = 0; i < col.width; ++i)
+                        img.set(x + i, y + j, panelImage.at(col.panelX + i, col.panelY + j));
+            drawButtonFace(img, x, y, col.width, col.height, state, col.round);
+            Glyph g = col.glyph;
+            if (g == Glyph::Speaker && state == 2)
+                g = Glyph::SpeakerMuted; // the latched mute button shows a silent speaker
+            int shift = state == 2 ? 1 : 0;
+            drawGlyph(img, x + shift, y + shift, col.width, col.height, g, lookFor(state).glyph);
+        }
+        x += col.width;
+    }
+    return img;
+}
+
 Image borders() {
     Image img(14, 14, kKey);
+    // Left border: dark outer line, light body, a thin line against the video. Mirrored on the right.
+    const Rgb columns[7] = {kFrameDark, kFrameLight, kFrameTop, {222, 233, 247}, {210, 224, 242}, kFrameBottom, kFrameDark};
     for (int x = 0; x < 7; ++x) {
-        Rgb c = x == 0 || x == 13 ? kFrameDark : (x == 6 ? kFrameLight : kFrameTop);
-        img.fill(x, 0, 1, 14, c);
-        img.fill(13 - x, 0, 1, 14, x == 6 ? kFrameLight : c);
+        img.fill(x, 0, 1, 14, columns[x]);
+        img.fill(13 - x, 0, 1, 14, columns[x]);
     }
     return img;
 }
@@ -323,8 +333,9 @@ Image scrollCells() {
                   cell == 2 ? kFrameLight : kFrameDark);
     }
     for (int cell = 4; cell < 6; ++cell) {
-        img.fill(0, cell * 15, 15, 15, {0, 70, 140});
-        img.fill(7, cell * 15, 1, 15, {0, 50, 110});
+        img.fill(0, cell * 15, 15, 15, {0, 84, 160});
+        img.fill(0, cell * 15, 1, 15, {0, 60, 130});
+        img.fill(14, cell * 15, 1, 15, {0, 60, 130});
     }
     // Arrow glyphs on magenta: up, down, left, right; then disabled copies.
     for (int set = 0; set < 2; ++set) {
@@ -344,20 +355,25 @@ Image scrollCells() {
 
 Image caption() {
     Image img(21, 26, kKey);
-    img.gradient(0, 0, 21, 26, {0, 90, 170}, kFrameTop);
-    img.fill(0, 0, 21, 1, kFrameLight);
-    img.fill(0, 0, 1, 26, kFrameLight);
+    img.gradient(0, 1, 21, 24, {250, 252, 255}, {214, 228, 245});
+    img.fill(0, 0, 21, 1, kFrameDark);
+    img.fill(0, 1, 21, 1, kFrameLight);
+    img.fill(0, 0, 1, 26, kFrameDark);
+    img.fill(1, 1, 1, 24, kFrameLight);
     img.fill(20, 0, 1, 26, kFrameDark);
-    img.fill(0, 25, 21, 1, kFrameDark);
+    img.fill(0, 25, 21, 1, {180, 200, 226});
     return img;
 }
 
 Image seekBar() {
     Image img(9, 18, kKey);
-    img.fill(0, 0, 9, 9, {0, 30, 70});
-    img.fill(0, 3, 9, 3, {0, 60, 120});
-    img.fill(0, 9, 9, 9, {0, 60, 120});
-    img.fill(0, 12, 9, 3, {120, 220, 40});
+    // The empty groove, then the played part: a bright bar in the same groove.
+    img.fill(0, 0, 9, 9, kFrameBottom);
+    img.fill(0, 2, 9, 5, {150, 170, 198});
+    img.fill(0, 3, 9, 3, {176, 192, 214});
+    img.fill(0, 9, 9, 9, kFrameBottom);
+    img.fill(0, 11, 9, 5, {0, 102, 187});
+    img.fill(0, 12, 9, 2, {40, 170, 255});
     return img;
 }
 
@@ -433,7 +449,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string dir = argv[1];
-    bool ok = writeBitmap(dir + "/buttons.bmp", buttons()) && writeBitmap(dir + "/panel.bmp", panel()) &&
+    Image panelImage = panel();
+    bool ok = writeBitmap(dir + "/buttons.bmp", buttons(panelImage)) && writeBitmap(dir + "/panel.bmp", panelImage) &&
               writeBitmap(dir + "/borders.bmp", borders()) &&
               writeBitmap(dir + "/scrollbar.bmp", scrollCells()) &&
               writeBitmap(dir + "/caption.bmp", caption()) && writeBitmap(dir + "/seekbar.bmp", seekBar()) &&
