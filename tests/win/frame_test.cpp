@@ -1,0 +1,181 @@
+// The skinned frame as drawn into the test process's own main window, read back pixel by pixel.
+#include "support.h"
+
+#include "app/geometry.h"
+#include "app/shell.h"
+#include "app/wide.h"
+#include "engine/media.h"
+#include "playlist/playlist.h"
+#include "skin/frame.h"
+#include "skin/skin.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<unsigned> pixels;
+    COLORREF at(int x, int y) const {
+        unsigned c = pixels[static_cast<std::size_t>(y) * width + x];
+        return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+    }
+};
+
+// The whole window, frame included, as it is on the screen.
+Capture captureWindow(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    Capture c;
+    c.width = r.right - r.left;
+    c.height = r.bottom - r.top;
+    HDC dc = GetWindowDC(window);
+    HDC mem = CreateCompatibleDC(dc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = c.width;
+    info.bmiHeader.biHeight = -c.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(mem, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    c.pixels.assign(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + c.width * c.height);
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+// How many pixels of a window area differ from the same area of a skin image.
+int differences(const Capture& c, int x, int y, const SkinImage& image, int sx, int sy, int w, int h) {
+    int n = 0;
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (c.at(x + i, y + j) != GetPixel(image.dc, sx + i, sy + j))
+                ++n;
+    return n;
+}
+
+class Frame : public testing::Test {
+protected:
+    void SetUp() override {
+        setPlaybackState(Stopped);
+        ClearPlaylist(mainList);
+        hotControl = pressedControl = -1;
+        seekProgress = 0;
+        statusText[0] = 0;
+    }
+    void TearDown() override {
+        hotControl = pressedControl = -1;
+        seekProgress = 0;
+        viewMode = 1;
+        playbackState = Stopped;
+        ClearPlaylist(mainList);
+        statusText[0] = 0;
+        repaint();
+    }
+    static void repaint() {
+        RedrawWindow(mainWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        pumpMessages(20);
+    }
+};
+
+TEST_F(Frame, CaptionBordersAndPanelComeFromTheSkin) {
+    repaint();
+    Capture c = captureWindow(mainWindow);
+    int W = c.width, H = c.height;
+    ASSERT_EQ(W, mainWidth);
+    EXPECT_EQ(differences(c, 0, 0, skinCaption, 0, 0, 7, 26), 0) << "caption, left piece";
+    EXPECT_EQ(differences(c, W - 7, 0, skinCaption, 14, 0, 7, 26), 0) << "caption, right piece";
+    EXPECT_EQ(c.at(W / 2, 1), GetPixel(skinCaption.dc, 10, 1)) << "caption, stretched middle";
+    EXPECT_EQ(c.at(3, 100), GetPixel(skinBorders.dc, 3, 0)) << "left border";
+    EXPECT_EQ(c.at(W - 3, 100), GetPixel(skinBorders.dc, 11, 0)) << "right border";
+    EXPECT_EQ(differences(c, 0, H - 12, skinPanel, 0, 38, 10, 12), 0) << "panel, left piece";
+    // Right of the time box.
+    EXPECT_EQ(differences(c, W - 22, H - 50 + 10, skinPanel, 228, 10, 22, 40), 0) << "panel, right piece";
+}
+
+TEST_F(Frame, ButtonsShowTheirStates) {
+    struct Case {
+        const char* name;
+        int entries, hot, pressed;
+        int image;
+    } cases[] = {{"normal", 2, -1, -1, 0}, {"hot", 2, 0, -1, 1}, {"pressed", 2, 0, 0, 2}, {"disabled", 0, -1, -1, 3}};
+    for (const Case& k : cases) {
+        ClearPlaylist(mainList);
+        for (int i = 0; i < k.entries; ++i)
+            AppendEntry(mainList, u"C:\\x.avi");
+        hotControl = k.hot;
+        pressedControl = k.pressed;
+        drawControls(mainWindow);
+        Capture c = captureWindow(mainWindow);
+        EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 0, 30 * k.image, 30, 30), 0) << "Play " << k.name;
+    }
+    // Playing: Pause takes the Play place; the latched mute shows pressed.
+    playbackState = Playing;
+    hotControl = pressedControl = -1;
+    controlTable[kMuteRow].latched = 1;
+    drawControls(mainWindow);
+    Capture c = captureWindow(mainWindow);
+    EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 30, 0, 30, 30), 0) << "Pause while playing";
+    EXPECT_EQ(differences(c, 140, c.height - 34, skinButtons, 126, 44, 22, 22), 0) << "mute latched";
+    controlTable[kMuteRow].latched = 0;
+    EXPECT_EQ(differences(c, c.width - 60, 4, skinButtons, 148, 0, 17, 19), 0) << "minimise, from the right";
+}
+
+TEST_F(Frame, SeekBarShowsThePlayedPart) {
+    seekProgress = 60;
+    drawSeekBarInFrame();
+    Capture c = captureWindow(mainWindow);
+    int y = c.height - 50 + 4;
+    EXPECT_EQ(c.at(7 + 30, y), GetPixel(skinSeekBar.dc, 0, 9 + 4)) << "played";
+    EXPECT_EQ(c.at(7 + 90, y), GetPixel(skinSeekBar.dc, 0, 4)) << "still to play";
+    EXPECT_NE(GetPixel(skinSeekBar.dc, 0, 13), GetPixel(skinSeekBar.dc, 0, 4));
+}
+
+TEST_F(Frame, ALongTitleNeverRunsIntoTheTime) {
+    std::wstring title(200, L'W');
+    setStatusText(title.c_str());
+    Capture c = captureWindow(mainWindow);
+    HDC dc = GetDC(mainWindow);
+    HGDIOBJ old = SelectObject(dc, uiFont);
+    SIZE timeWidth;
+    GetTextExtentPoint32W(dc, L" 00:00:00", 9, &timeWidth);
+    SIZE shown;
+    GetTextExtentPoint32A(dc, "--:--", 5, &shown);
+    SelectObject(dc, old);
+    ReleaseDC(mainWindow, dc);
+    int right = c.width - 22, limit = right - timeWidth.cx;
+    COLORREF box = GetPixel(skinPanel.dc, 190, 20);
+    int titleNearLimit = 0;
+    for (int y = c.height - 32; y < c.height - 14; ++y) {
+        for (int x = limit; x < right - shown.cx - 1; ++x)
+            EXPECT_EQ(c.at(x, y), box) << "between the title and the time at " << x << "," << y;
+        for (int x = limit - 20; x < limit; ++x)
+            titleNearLimit += c.at(x, y) != box;
+    }
+    EXPECT_GT(titleNearLimit, 0) << "the title is drawn up to its limit, ending in an ellipsis";
+}
+
+TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
+    repaint();
+    Capture before = captureWindow(mainWindow);
+    viewMode = kViewFullScreen;
+    playbackState = Playing;
+    setSeekProgress(120);
+    setDisplayedSeconds(75);
+    setStatusText(L"full screen");
+    drawControls(mainWindow);
+    drawFrame(mainWindow);
+    EXPECT_EQ(seekProgress, 120);
+    EXPECT_EQ(displayedSeconds, 75);
+    EXPECT_STREQ(statusText, L"full screen");
+    Capture after = captureWindow(mainWindow);
+    EXPECT_EQ(before.pixels, after.pixels);
+}
+} // namespace
