@@ -137,8 +137,9 @@ bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT hitTestWindow(POINT screen) {
-    FrameHit hit = hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
-                                playlistVisible, controlTable, currentSkinState(), seekBarRect);
+    FrameHit hit =
+        hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
+                     playlistVisible, controlTable, currentSkinState(), seekBarRect);
     setHotControl(hit.row);
     setHoverOffset(hit.seekOffset);
     resizingPlaylist = hit.resizingPlaylist;

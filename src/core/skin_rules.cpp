@@ -55,7 +55,8 @@ int controlAt(const SkinControl (&table)[kControlCount], int x, int y, int width
 }
 
 FrameHit hitTestFrame(int x, int y, int width, int height, int captionHeight, bool playlistVisible,
-                      const SkinControl (&table)[kControlCount], const SkinState& s, const EdgeRect& seekBar) {
+                      const SkinControl (&table)[kControlCount], const SkinState& s,
+                      const EdgeRect& seekBar) {
     FrameHit hit = {kHitClient, controlAt(table, x, y, width, height, s), 0, false};
     if (hit.row < 0) {
         ResolvedRect bar = resolveEdgeRect(seekBar, width, height);

@@ -316,7 +316,8 @@ Image buttons(const Image& panelImage) {
 Image borders() {
     Image img(14, 14, kKey);
     // Left border: dark outer line, light body, a thin line against the video. Mirrored on the right.
-    const Rgb columns[7] = {kFrameDark, kFrameLight, kFrameTop, {222, 233, 247}, {210, 224, 242}, kFrameBottom, kFrameDark};
+    const Rgb columns[7] = {kFrameDark,      kFrameLight,  kFrameTop, {222, 233, 247},
+                            {210, 224, 242}, kFrameBottom, kFrameDark};
     for (int x = 0; x < 7; ++x) {
         img.fill(x, 0, 1, 14, columns[x]);
         img.fill(13 - x, 0, 1, 14, columns[x]);
@@ -450,8 +451,8 @@ int main(int argc, char** argv) {
     }
     std::string dir = argv[1];
     Image panelImage = panel();
-    bool ok = writeBitmap(dir + "/buttons.bmp", buttons(panelImage)) && writeBitmap(dir + "/panel.bmp", panelImage) &&
-              writeBitmap(dir + "/borders.bmp", borders()) &&
+    bool ok = writeBitmap(dir + "/buttons.bmp", buttons(panelImage)) &&
+              writeBitmap(dir + "/panel.bmp", panelImage) && writeBitmap(dir + "/borders.bmp", borders()) &&
               writeBitmap(dir + "/scrollbar.bmp", scrollCells()) &&
               writeBitmap(dir + "/caption.bmp", caption()) && writeBitmap(dir + "/seekbar.bmp", seekBar()) &&
               writeIcon(dir + "/app.ico");

@@ -19,13 +19,13 @@ TEST_F(Skin, ControlHitTest) {
     struct Case {
         int x, y, playback, row;
     } cases[] = {
-        {25, H - 23, Playing, 1},  {25, H - 23, Stopped, 0},  {25, H - 23, Paused, 0},
-        {10, H - 38, Stopped, 0},  {40, H - 8, Stopped, 0},   // both edges belong to the button
-        {41, H - 8, Stopped, -1},  {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
-        {79, H - 30, Stopped, 3},  {104, H - 30, Stopped, 4}, {150, H - 30, Playing, 5},
-        {340, 4, Stopped, 6},      {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
-        {358, 10, Stopped, 7},     {366, 10, Stopped, 7},     // the full-screen button, never row 8
-        {376, 10, Stopped, 9},     {393, 23, Stopped, 9},     {394, 10, Stopped, -1},
+        {25, H - 23, Playing, 1}, {25, H - 23, Stopped, 0},  {25, H - 23, Paused, 0},
+        {10, H - 38, Stopped, 0}, {40, H - 8, Stopped, 0}, // both edges belong to the button
+        {41, H - 8, Stopped, -1}, {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
+        {79, H - 30, Stopped, 3}, {104, H - 30, Stopped, 4}, {150, H - 30, Playing, 5},
+        {340, 4, Stopped, 6},     {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
+        {358, 10, Stopped, 7},    {366, 10, Stopped, 7}, // the full-screen button, never row 8
+        {376, 10, Stopped, 9},    {393, 23, Stopped, 9},     {394, 10, Stopped, -1},
         {200, 100, Stopped, -1},
     };
     for (const Case& c : cases)

@@ -66,7 +66,6 @@ bool waitUntilGone(HWND dialog) {
     return !IsWindow(dialog);
 }
 
-
 TEST(AddDialog, OpenClearsTheListThenAddsTheChosenFile) {
     Player player("", {{L"default.m3u", "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3"}});
     ASSERT_TRUE(player.started());

@@ -16,7 +16,6 @@ std::string m3u(const std::vector<std::wstring>& paths) {
     return text;
 }
 
-
 std::string baseName(const std::string& path) {
     return path.substr(path.rfind('\\') + 1);
 }

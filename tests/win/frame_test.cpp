@@ -43,7 +43,8 @@ Capture captureWindow(HWND window) {
     HGDIOBJ old = SelectObject(mem, bitmap);
     BitBlt(mem, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
     GdiFlush();
-    c.pixels.assign(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + c.width * c.height);
+    c.pixels.assign(static_cast<const unsigned*>(bits),
+                    static_cast<const unsigned*>(bits) + c.width * c.height);
     SelectObject(mem, old);
     DeleteObject(bitmap);
     DeleteDC(mem);
@@ -105,7 +106,8 @@ TEST_F(Frame, ButtonsShowTheirStates) {
         const char* name;
         int entries, hot, pressed;
         int image;
-    } cases[] = {{"normal", 2, -1, -1, 0}, {"hot", 2, 0, -1, 1}, {"pressed", 2, 0, 0, 2}, {"disabled", 0, -1, -1, 3}};
+    } cases[] = {
+        {"normal", 2, -1, -1, 0}, {"hot", 2, 0, -1, 1}, {"pressed", 2, 0, 0, 2}, {"disabled", 0, -1, -1, 3}};
     for (const Case& k : cases) {
         ClearPlaylist(mainList);
         for (int i = 0; i < k.entries; ++i)
@@ -114,7 +116,8 @@ TEST_F(Frame, ButtonsShowTheirStates) {
         pressedControl = k.pressed;
         drawControls(mainWindow);
         Capture c = captureWindow(mainWindow);
-        EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 0, 30 * k.image, 30, 30), 0) << "Play " << k.name;
+        EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 0, 30 * k.image, 30, 30), 0)
+            << "Play " << k.name;
     }
     // Playing: Pause takes the Play place; the latched mute shows pressed.
     playbackState = Playing;

@@ -2,6 +2,7 @@
 // each window procedure.
 #include "support.h"
 
+#include "app/main_window.h"
 #include "app/shell.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
@@ -211,5 +212,35 @@ TEST_F(Loop, WheelOnTheSeekBarSeeksOnePixelPerNotch) {
     seekHover = 40;
     MSG withoutMedia = message(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), screenPointOf(displayWindow));
     EXPECT_FALSE(preTranslateMessage(withoutMedia)) << "without a seeking interface the wheel is not seeking";
+}
+} // namespace
+
+namespace {
+TEST_F(Loop, MenuCommandsReachTheirOwners) {
+    struct Case {
+        WORD command;
+        HWND* owner;
+        WORD forwarded;
+    } cases[] = {
+        {40001, &playlistWindow, 40001}, {40003, &displayWindow, 40003}, {41002, &displayWindow, 41002},
+        {41011, &displayWindow, 41011},  {41012, &displayWindow, 41012}, {41013, &displayWindow, 41013},
+        {41014, &displayWindow, 41014},  {41015, &displayWindow, 41015}, {44003, &displayWindow, 41002},
+    };
+    for (const Case& c : cases) {
+        seen.clear();
+        EXPECT_TRUE(executeCommand(mainWindow, MAKEWPARAM(c.command, 0), 0)) << c.command;
+        ASSERT_EQ(seen.size(), 1u) << c.command;
+        EXPECT_EQ(seen[0].window, *c.owner) << c.command;
+        EXPECT_EQ(LOWORD(seen[0].wParam), c.forwarded) << c.command;
+    }
+    // Commands the main window runs itself, and identifiers nobody owns.
+    seen.clear();
+    bool visible = playlistVisible;
+    executeCommand(mainWindow, MAKEWPARAM(41001, 0), 0);
+    EXPECT_NE(playlistVisible, visible);
+    executeCommand(mainWindow, MAKEWPARAM(41001, 0), 0);
+    EXPECT_EQ(playlistVisible, visible);
+    EXPECT_FALSE(executeCommand(mainWindow, MAKEWPARAM(41999, 0), 0));
+    EXPECT_TRUE(seen.empty());
 }
 } // namespace
