@@ -52,13 +52,18 @@ Capture captureWindow(HWND window) {
     return c;
 }
 
-// How many pixels of a window area differ from the same area of a skin image.
+// How many pixels of a window area differ from the same area of a skin image; pixels cut off by
+// the window's rounded corners are not the window's.
 int differences(const Capture& c, int x, int y, const SkinImage& image, int sx, int sy, int w, int h) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    bool rounded = GetWindowRgn(mainWindow, region) != ERROR;
     int n = 0;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
-            if (c.at(x + i, y + j) != GetPixel(image.dc, sx + i, sy + j))
+            if ((!rounded || PtInRegion(region, x + i, y + j)) &&
+                c.at(x + i, y + j) != GetPixel(image.dc, sx + i, sy + j))
                 ++n;
+    DeleteObject(region);
     return n;
 }
 
