@@ -187,3 +187,37 @@ TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
     EXPECT_EQ(before.pixels, after.pixels);
 }
 } // namespace
+
+namespace {
+int pixelsOfColour(const Capture& c, COLORREF colour, int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            n += c.at(x, y) == colour;
+    return n;
+}
+
+TEST_F(Frame, HoveringTheSeekBarPreviewsTheTimeInItsOwnColour) {
+    constexpr LONGLONG second = 10000000;
+    playbackState = Playing;
+    media.duration = 3860 * second;
+    int bar = mainWidth - 14;
+    setHoverOffset(100);
+    EXPECT_EQ(seekHover, 100);
+    EXPECT_EQ(displayedSeconds, 100 * 3860 / bar);
+    Capture c = captureWindow(mainWindow);
+    int right = c.width - 22, top = c.height - 32, bottom = c.height - 14;
+    EXPECT_GT(pixelsOfColour(c, RGB(0, 102, 187), right - 60, top, right, bottom), 0) << "preview colour";
+    EXPECT_EQ(pixelsOfColour(c, RGB(0, 51, 204), right - 60, top, right, bottom), 0);
+
+    setHoverOffset(0);
+    EXPECT_EQ(displayedSeconds, 0) << "leaving the bar shows the playing position again";
+    c = captureWindow(mainWindow);
+    EXPECT_EQ(pixelsOfColour(c, RGB(0, 102, 187), right - 60, top, right, bottom), 0);
+
+    playbackState = Stopped;
+    setHoverOffset(50);
+    EXPECT_EQ(seekHover, 0) << "nothing to preview while stopped";
+    media.duration = 0;
+}
+} // namespace
