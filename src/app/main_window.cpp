@@ -10,7 +10,9 @@
 #include "playlist/playlist.h"
 #include "skin/frame.h"
 
+#include "skin/menu_bar.h"
 #include "skin/skin.h"
+#include "app/menu_states.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -42,12 +44,66 @@ void openHomepage(HWND window) {
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
 }
 
-// A press on a skinned button shows it pressed; a click on the seek bar jumps there.
+HHOOK menuFilterHook;
+
+// While a popup of the main strip is open, sliding onto another title closes it (a press outside
+// the popup) and the press, arriving at the main window, opens the popup of the new title.
+LRESULT CALLBACK filterMenuMessages(int code, WPARAM wParam, LPARAM lParam) {
+    LRESULT next = CallNextHookEx(menuFilterHook, code, wParam, lParam);
+    if (next != 0 || code != MSGF_MENU)
+        return next;
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg->message == WM_MOUSEMOVE && msg->hwnd == mainWindow) {
+        POINT p = msg->pt;
+        ScreenToClient(mainWindow, &p);
+        int item = menuItemAt(p.y, mainMenu, p.x, mainMenuBarRect());
+        if (item >= 0 && item != mainMenuHotItem) {
+            mainMenuHotItem = item;
+            PostMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        }
+    }
+    return 0;
+}
+
+void openMainMenuPopup() {
+    menuOpenItem = mainMenuHotItem;
+    repaintMainMenuBar();
+    menuFilterHook = SetWindowsHookExW(WH_MSGFILTER, filterMenuMessages, nullptr, GetCurrentThreadId());
+    HMENU popup = GetSubMenu(mainMenu, menuOpenItem);
+    updateMenuStates(menuOpenItem, popup);
+    showMenuPopup(mainWindow, popup);
+    if (menuFilterHook != nullptr)
+        UnhookWindowsHookEx(menuFilterHook);
+    menuFilterHook = nullptr;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(mainWindow, &p);
+    int item = menuItemAt(p.y, mainMenu, p.x, mainMenuBarRect());
+    // The title whose popup was just open does not open again under the same click.
+    mainMenuHotItem = item == menuOpenItem ? -1 : item;
+    menuOpenItem = -1;
+    repaintMainMenuBar();
+}
+
+void onMouseMove(LPARAM lParam) {
+    int item = menuItemAt(GET_Y_LPARAM(lParam), mainMenu, GET_X_LPARAM(lParam), mainMenuBarRect());
+    if (item == mainMenuHotItem)
+        return;
+    mainMenuHotItem = item;
+    repaintMainMenuBar();
+    if (item >= 0)
+        SetTimer(mainWindow, hoverTimerId, 200, nullptr);
+}
+
+// A press on a skinned button shows it pressed, one on a menu title opens its popup, and a click
+// on the seek bar jumps there.
 void onButtonDown() {
     if (hotControl >= 0) {
         pressedControl = hotControl;
         drawControls(mainWindow);
     }
+    if (mainMenuHotItem >= 0)
+        openMainMenuPopup();
     if (seekHover > 0)
         seekTo(seekHover);
 }
@@ -173,6 +229,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCHITTEST:
         return hitTestWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_MOUSEMOVE:
+        onMouseMove(lParam);
+        break;
     case WM_LBUTTONDOWN:
         onButtonDown();
         break;

@@ -7,6 +7,7 @@
 #include "core/transport_math.h"
 #include "engine/transport.h"
 #include "skin/hint.h"
+#include "skin/menu_bar.h"
 #include "engine/media.h"
 #include "playlist/playlist.h"
 #include "skin/skin.h"
@@ -232,11 +233,37 @@ void setHotControl(int row) {
     SetTimer(mainWindow, hoverTimerId, kHoverPeriod, nullptr);
 }
 
-void repaintMainMenuBar() {}
+RECT mainMenuBarRect() {
+    RECT client = {};
+    GetClientRect(mainWindow, &client);
+    if (playlistVisible)
+        client.right -= playlistWidth;
+    return client;
+}
+
+void repaintMainMenuBar() {
+    if (mainWindow == nullptr || inFullScreen())
+        return;
+    HDC dc = GetDC(mainWindow);
+    drawMenuBar(mainMenu, mainMenuHotItem, mainMenuBarRect(), dc);
+    ReleaseDC(mainWindow, dc);
+}
 
 void hoverTimerTick() {
     POINT cursor;
     GetCursorPos(&cursor);
+    if (mainMenuHotItem >= 0) {
+        if (menuOpenItem >= 0)
+            return;
+        POINT client = cursor;
+        ScreenToClient(mainWindow, &client);
+        if (menuItemAt(client.y, mainMenu, client.x, mainMenuBarRect()) < 0) {
+            mainMenuHotItem = -1;
+            repaintMainMenuBar();
+            KillTimer(mainWindow, hoverTimerId);
+        }
+        return;
+    }
     if (WindowFromPoint(cursor) == mainWindow)
         return;
     setHotControl(-1);

@@ -25,4 +25,6 @@ void setDisplayedSeconds(long long seconds);
 void setHoverOffset(int pixels);
 void setHotControl(int row);
 void repaintMainMenuBar();
+// The main menu bar's strip: the client area left of the docked list.
+RECT mainMenuBarRect();
 void hoverTimerTick();

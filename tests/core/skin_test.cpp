@@ -137,3 +137,34 @@ TEST_F(Skin, FixedRectanglesResolveAgainstTheWindow) {
     EXPECT_EQ(text.height(), 18);
 }
 } // namespace
+
+#include "core/menu_strip.h"
+
+namespace {
+TEST(MenuStrip, ItemsThatFitAndTheirHitTest) {
+    const int widths[] = {40, 40, 40, 40};
+    MenuBox boxes[4];
+    EXPECT_EQ(layoutMenuStrip(widths, 4, 400, boxes), 4);
+    EXPECT_EQ(boxes[0].left, 1);
+    EXPECT_EQ(boxes[0].right, 45);
+    EXPECT_EQ(boxes[1].left, 45);
+    EXPECT_EQ(layoutMenuStrip(widths, 4, 100, boxes), 2) << "a narrow strip shows only what fits";
+    EXPECT_EQ(layoutMenuStrip(widths, 4, 133, boxes), 3);
+
+    struct Case {
+        int x, y, item, anchor;
+    } cases[] = {{1, 0, 0, 1},     {45, 5, 0, 1}, {46, 5, 1, 45},   {100, 19, 2, 89}, {100, 20, -1, 0},
+                 {100, -1, -1, 0}, {0, 5, -1, 0}, {177, 5, 3, 133}, {178, 5, -1, 0}};
+    for (const Case& c : cases) {
+        int anchor = 0;
+        EXPECT_EQ(menuItemAtPoint(widths, 4, 0, 0, 400, c.x, c.y, &anchor), c.item) << c.x << "," << c.y;
+        if (c.item >= 0) {
+            EXPECT_EQ(anchor, c.anchor);
+        }
+    }
+    int anchor = 0;
+    EXPECT_EQ(menuItemAtPoint(widths, 4, 0, 0, 100, 95, 5, &anchor), 2)
+        << "the part inside a narrow strip hits";
+    EXPECT_EQ(menuItemAtPoint(widths, 4, 0, 0, 100, 140, 5, &anchor), -1);
+}
+} // namespace
