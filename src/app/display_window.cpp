@@ -6,7 +6,15 @@
 #include "engine/media.h"
 #include "engine/renderer.h"
 #include "core/video_geometry.h"
+#include "app/wide.h"
+#include "core/window_geometry.h"
+#include "engine/snapshot.h"
+#include "skin/hint.h"
+#include "skin/menu_bar.h"
 #include "skin/skin.h"
+
+#include <cstdlib>
+#include <windowsx.h>
 
 int zoomPercent = 100;
 RECT videoRect;
@@ -14,8 +22,22 @@ int displayWidth, displayHeight;
 bool cursorHidden;
 
 namespace {
+constexpr UINT_PTR kCursorTimer = 100;
+constexpr UINT kCursorDelay = 2000;
+constexpr int kCursorSlack = 3; // a move of more than this many pixels shows the pointer again
+int lastMouseX, lastMouseY;
+
 void executeViewCommand(WORD command) {
     switch (command) {
+    case CMD_FILE_SNAPSHOT:
+        saveSnapshot();
+        break;
+    case CMD_ZOOM_OUT:
+        setZoom(zoomPercent - kZoomStep);
+        break;
+    case CMD_ZOOM_IN:
+        setZoom(zoomPercent + kZoomStep);
+        break;
     case CMD_VIEW_FULLSCREEN:
         setViewMode(kViewFullScreen);
         break;
@@ -31,6 +53,40 @@ void executeViewCommand(WORD command) {
     default:
         break;
     }
+}
+
+void onMouseMove(HWND window, int x, int y) {
+    if (cursorHidden &&
+        (std::abs(x - lastMouseX) > kCursorSlack || std::abs(y - lastMouseY) > kCursorSlack)) {
+        cursorHidden = false;
+        SetCursor(arrowCursor);
+        if (media.videoWindow)
+            media.videoWindow->HideCursor(OAFALSE);
+    }
+    if (!cursorHidden) {
+        KillTimer(window, kCursorTimer);
+        SetTimer(window, kCursorTimer, kCursorDelay, nullptr);
+    }
+    lastMouseX = x;
+    lastMouseY = y;
+    if (media.dvdControl)
+        media.dvdControl->SelectAtPosition({x, y});
+}
+
+// The pointer hides after resting over the picture, never while a menu popup is open.
+void onCursorTimer(HWND window) {
+    KillTimer(window, kCursorTimer);
+    if (menuOpenItem >= 0)
+        return;
+    POINT p;
+    GetCursorPos(&p);
+    HWND under = WindowFromPoint(p);
+    if (under != window && !IsChild(window, under))
+        return;
+    cursorHidden = true;
+    SetCursor(nullptr);
+    if (media.videoWindow)
+        media.videoWindow->HideCursor(OATRUE);
 }
 
 LRESULT CALLBACK displayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,6 +111,16 @@ LRESULT CALLBACK displayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
     case WM_COMMAND:
         executeViewCommand(LOWORD(wParam));
+        break;
+    case WM_TIMER:
+        onCursorTimer(window);
+        break;
+    case WM_MOUSEMOVE:
+        onMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_LBUTTONUP:
+        if (media.dvdControl)
+            media.dvdControl->ActivateAtPosition({lastMouseX, lastMouseY});
         break;
     default:
         break;
@@ -112,4 +178,17 @@ void paintDisplayBackground() {
     GetClientRect(displayWindow, &client);
     FillRect(dc, &client, keyBrush);
     ReleaseDC(displayWindow, dc);
+}
+
+void setZoom(int percent) {
+    percent = clampZoom(percent);
+    if (percent == zoomPercent)
+        return;
+    zoomPercent = percent;
+    placeVideo();
+    RECT screen;
+    GetWindowRect(displayWindow, &screen);
+    Rect hint = zoomHintRect({screen.left, screen.top, screen.right, screen.bottom});
+    RECT rect = {hint.left, hint.top, hint.right, hint.bottom};
+    showTextHint(&rect, asWide(zoomHintText(percent).c_str()));
 }

@@ -10,3 +10,4 @@ extern bool cursorHidden;
 HWND createDisplayWindow(HINSTANCE instance);
 void placeVideo();
 void paintDisplayBackground();
+void setZoom(int percent);

@@ -2,7 +2,13 @@
 
 #include "app/display_window.h"
 #include "app/shell.h"
+#include "core/transport_math.h"
+#include "core/window_geometry.h"
 #include "core/window_size.h"
+#include "engine/media.h"
+#include "engine/renderer.h"
+#include "engine/transport.h"
+#include "skin/frame.h"
 #include "skin/hint.h"
 #include "skin/skin.h"
 
@@ -19,13 +25,45 @@ void handleNcCalcSize(RECT* proposed) {
     proposed->bottom -= frameMetrics.panelHeight;
 }
 
-void handleWindowPosChanging(WINDOWPOS*) {}
+void handleWindowPosChanging(WINDOWPOS* pos) {
+    if (inFullScreen())
+        return;
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ProposedPosition p = {pos->x, pos->y, pos->cx, pos->cy, false};
+    limitWindowPosition(p, frameMetrics, {playlistWidth, playlistVisible, resizingPlaylist},
+                        {work.left, work.top, work.right, work.bottom});
+    pos->x = p.x;
+    pos->y = p.y;
+    pos->cx = p.cx;
+    pos->cy = p.cy;
+    if (p.noMove)
+        pos->flags |= SWP_NOMOVE;
+}
 
 void handleWindowPosChanged(const WINDOWPOS* pos) {
     mainX = pos->x;
     mainY = pos->y;
     mainWidth = pos->cx;
     mainHeight = pos->cy;
+    // The played part keeps its share of the bar at the new width; the frame repaint shows it.
+    LONGLONG position = 0;
+    if (media.seeking && seekProgress != 0 && media.duration != 0 &&
+        SUCCEEDED(media.seeking->GetCurrentPosition(&position)))
+        seekProgress = static_cast<int>(positionToPixel(position, media.duration, seekBarWidth()));
+    if (resizingPlaylist && playlistWindow != nullptr) {
+        // The list keeps its left edge while the right edge of the window moves.
+        RECT client, list;
+        GetClientRect(mainWindow, &client);
+        GetWindowRect(playlistWindow, &list);
+        MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&list), 2);
+        int left = list.left, width = client.right - left;
+        if (width < kPlaylistMinWidth) {
+            left = client.right - kPlaylistMinWidth;
+            width = kPlaylistMinWidth;
+        }
+        SetWindowPos(playlistWindow, nullptr, left, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void handleMainSize() {

@@ -1,6 +1,8 @@
 #include "playlist/playlist_window.h"
 
+#include "app/geometry.h"
 #include "app/shell.h"
+#include "core/window_size.h"
 #include "app/wide.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
@@ -13,6 +15,7 @@
 #include <string>
 
 HMENU listMenu;
+int listHeight;
 
 namespace {
 constexpr UINT_PTR kLoadTimer = 102;
@@ -102,6 +105,18 @@ void executeListCommand(WORD command) {
     }
 }
 
+// The list never reaches into the smallest video area on its left.
+void keepRightOfTheVideo(WINDOWPOS* pos) {
+    if (pos->flags & SWP_NOMOVE)
+        return;
+    if (pos->x < kVideoMinWidth) {
+        RECT client;
+        GetClientRect(mainWindow, &client);
+        pos->x = kVideoMinWidth;
+        pos->cx = client.right - kVideoMinWidth;
+    }
+}
+
 LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -115,6 +130,17 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
         EndPaint(window, &ps);
         return 0;
     }
+    case WM_WINDOWPOSCHANGING:
+        keepRightOfTheVideo(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (playlistVisible) {
+            const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            listHeight = pos->cy;
+            playlistWidth = pos->cx;
+            layoutChildren();
+        }
+        break;
     case WM_TIMER:
         if (wParam == kLoadTimer)
             loadDefaultList(window);

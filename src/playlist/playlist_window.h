@@ -3,6 +3,7 @@
 #include <windows.h>
 
 extern HMENU listMenu;
+extern int listHeight;
 
 HWND createPlaylistWindow(HINSTANCE instance);
 void RedrawList();

@@ -1,0 +1,87 @@
+#include "core/window_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr FrameMetrics kSkin{26, 50, 7, 7};
+constexpr Rect kWork{0, 0, 1280, 770};
+
+TEST(SizingLimits, SmallestClientAreaAndTheListEdge) {
+    struct Case {
+        const char* name;
+        ProposedPosition in;
+        ListLayout list;
+        ProposedPosition out;
+    } cases[] = {
+        {"left edge dragged past the limit",
+         {500, 100, 400, 300, false},
+         {228, true, false},
+         {500, 100, 562, 300, true}},
+        {"too low", {100, 100, 600, 100, false}, {228, true, false}, {100, 100, 600, 278, false}},
+        {"list resized from the right",
+         {100, 100, 300, 300, false},
+         {100, true, true},
+         {100, 100, 434, 300, true}},
+        {"list hidden", {100, 100, 300, 300, false}, {228, false, false}, {100, 100, 334, 300, true}},
+        {"wide enough", {100, 100, 700, 300, false}, {228, true, false}, {100, 100, 700, 300, false}},
+    };
+    for (const Case& c : cases) {
+        ProposedPosition p = c.in;
+        limitWindowPosition(p, kSkin, c.list, kWork);
+        EXPECT_EQ(p.x, c.out.x) << c.name;
+        EXPECT_EQ(p.y, c.out.y) << c.name;
+        EXPECT_EQ(p.cx, c.out.cx) << c.name;
+        EXPECT_EQ(p.cy, c.out.cy) << c.name;
+        EXPECT_EQ(p.noMove, c.out.noMove) << c.name;
+    }
+}
+
+TEST(SizingLimits, TheWorkAreaPushesTheWindowBackInside) {
+    struct Case {
+        const char* name;
+        ProposedPosition in, out;
+    } cases[] = {
+        {"off the left and top", {-40, -10, 562, 278, false}, {0, 0, 562, 278, false}},
+        {"past the right", {1000, 100, 562, 278, false}, {718, 100, 562, 278, false}},
+        {"past the bottom", {100, 700, 562, 278, false}, {100, 492, 562, 278, false}},
+        {"wider than the work area", {300, 100, 1500, 278, false}, {0, 100, 1280, 278, false}},
+        {"taller than the work area", {100, 300, 562, 900, false}, {100, 0, 562, 770, false}},
+    };
+    for (const Case& c : cases) {
+        ProposedPosition p = c.in;
+        limitWindowPosition(p, kSkin, {228, true, false}, kWork);
+        EXPECT_EQ(p.x, c.out.x) << c.name;
+        EXPECT_EQ(p.y, c.out.y) << c.name;
+        EXPECT_EQ(p.cx, c.out.cx) << c.name;
+        EXPECT_EQ(p.cy, c.out.cy) << c.name;
+    }
+}
+
+TEST(FitWindow, ViewModesKeepTheCentre) {
+    struct Case {
+        const char* name;
+        int mode, nativeW, nativeH;
+        Rect expected;
+        bool changed;
+    } cases[] = {
+        {"640x360 at 100 %", 1, 640, 360, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
+        {"640x360 at 200 %", 2, 640, 360, {200 - 480, 100 - 270, 762 + 480, 378 + 270}, true},
+        {"320x240 at 50 % is the minimum", 3, 320, 240, {200, 100, 762, 378}, false},
+        {"already fitted", 1, 320, 180, {200, 100, 762, 378}, false},
+        {"odd growth halves toward zero", 1, 325, 183, {198, 99, 764, 379}, true},
+    };
+    for (const Case& c : cases) {
+        Rect window = {200, 100, 762, 378}; // a 320 x 180 display inside
+        EXPECT_EQ(fitWindowRect(window, c.mode, c.nativeW, c.nativeH, 320, 180), c.changed) << c.name;
+        EXPECT_EQ(window, c.expected) << c.name;
+    }
+}
+
+TEST(Zoom, ClampsAndHint) {
+    EXPECT_EQ(clampZoom(0), 5);
+    EXPECT_EQ(clampZoom(405), 400);
+    EXPECT_EQ(clampZoom(105), 105);
+    EXPECT_EQ(zoomHintText(105), u"缩放：105%");
+    EXPECT_EQ(zoomHintRect({100, 50, 420, 230}), (Rect{116, 62, 404, 78}));
+}
+} // namespace
