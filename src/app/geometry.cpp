@@ -127,5 +127,14 @@ void setViewMode(int mode) {
 }
 
 void fitWindowToVideo() {
+    RECT r;
+    GetWindowRect(mainWindow, &r);
+    Rect window = {r.left, r.top, r.right, r.bottom};
+    if (!inFullScreen() &&
+        fitWindowRect(window, viewMode, nativeWidth, nativeHeight, displayWidth, displayHeight)) {
+        resizingPlaylist = false;
+        SetWindowPos(mainWindow, nullptr, window.left, window.top, window.right - window.left,
+                     window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     placeVideo();
 }

@@ -1,6 +1,133 @@
 #include "skin/hint.h"
 
-// The hint window comes with the volume work; callers already ask for it.
-void showTextHint(const RECT*, const wchar_t*) {}
-void showVolumeHint(bool) {}
-void hideHint() {}
+#include "app/shell.h"
+#include "app/volume.h"
+#include "core/hint_layout.h"
+#include "skin/skin.h"
+
+HWND hintWindow;
+HintMode hintMode = HintMode::Hidden;
+wchar_t hintText[260];
+
+namespace {
+constexpr UINT_PTR kHideTimer = 1;
+constexpr UINT kTextLife = 2500;
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+void paintText(HWND window) {
+    HDC dc = GetDC(window);
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(dc, &r, keyBrush);
+    SetTextColor(dc, kGreen);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ old = SelectObject(dc, uiFont);
+    DrawTextW(dc, hintText, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+}
+
+void paintVolume(HWND window) {
+    HDC dc = GetDC(window);
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(dc, &r, keyBrush);
+    HBRUSH brush = CreateSolidBrush(muted ? kRed : kGreen);
+    VolumeBars bars = volumeBars(r.right, r.bottom, readVolumePercent());
+    for (const auto* set : {&bars.lit, &bars.unlit})
+        for (const Rect& b : *set) {
+            RECT bar = {b.left, b.top, b.right, b.bottom};
+            FillRect(dc, &bar, brush);
+        }
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
+
+LRESULT CALLBACK hintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        if (hintMode == HintMode::Volume)
+            paintVolume(window);
+        else
+            paintText(window);
+        return 1;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT; // clicks and moves go to the video beneath
+    case WM_TIMER:
+        KillTimer(window, wParam);
+        ShowWindow(window, SW_HIDE);
+        hintMode = HintMode::Hidden;
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool ensureHintWindow() {
+    if (hintWindow != nullptr)
+        return false;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS | CS_SAVEBITS;
+    wc.lpfnWndProc = hintWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = arrowCursor;
+    wc.hbrBackground = keyBrush;
+    wc.lpszClassName = L"Zon Hint";
+    RegisterClassExW(&wc);
+    hintWindow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"Zon Hint", L"", WS_POPUP, 0, 0, 0, 0,
+                                 nullptr, nullptr, instance, nullptr);
+    SetLayeredWindowAttributes(hintWindow, kKeyColour, 255, LWA_COLORKEY);
+    return true;
+}
+
+// Over the player's windows, so that a hint is seen even after the player came to the front; it
+// still never takes the activation.
+void showWithoutActivating(const RECT& r) {
+    SetWindowPos(hintWindow, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+} // namespace
+
+void showTextHint(const RECT* screenRect, const wchar_t* text) {
+    if (!ensureHintWindow() && (hintMode != HintMode::Text || screenRect == nullptr))
+        ShowWindow(hintWindow, SW_HIDE);
+    if (screenRect == nullptr) {
+        hintMode = HintMode::Hidden;
+        return;
+    }
+    hintMode = HintMode::Text;
+    lstrcpynW(hintText, text, 260);
+    showWithoutActivating(*screenRect);
+    paintText(hintWindow);
+    KillTimer(hintWindow, kHideTimer);
+    SetTimer(hintWindow, kHideTimer, kTextLife, nullptr);
+}
+
+void showVolumeHint(bool on) {
+    if (!on) {
+        if (hintWindow != nullptr)
+            ShowWindow(hintWindow, SW_HIDE);
+        hintMode = HintMode::Hidden;
+        return;
+    }
+    ensureHintWindow();
+    if (hintMode != HintMode::Volume) {
+        KillTimer(hintWindow, kHideTimer);
+        hintMode = HintMode::Volume;
+        ShowWindow(hintWindow, SW_HIDE);
+        RECT d;
+        GetWindowRect(displayWindow, &d);
+        Rect r = volumeHintRect({d.left, d.top, d.right, d.bottom});
+        showWithoutActivating({r.left, r.top, r.right, r.bottom});
+    }
+    paintVolume(hintWindow);
+}
+
+void hideHint() {
+    ensureHintWindow();
+    ShowWindow(hintWindow, SW_HIDE);
+    hintMode = HintMode::Hidden;
+}

@@ -85,3 +85,39 @@ TEST(Zoom, ClampsAndHint) {
     EXPECT_EQ(zoomHintRect({100, 50, 420, 230}), (Rect{116, 62, 404, 78}));
 }
 } // namespace
+
+#include "core/hint_layout.h"
+
+namespace {
+TEST(VolumeHint, PlacedOverTheVideoAboveItsBottom) {
+    struct Case {
+        int width;
+        Rect expected; // for a display at (100, 50) of the given width and 360 high
+    } cases[] = {{640, {150, 362, 690, 386}}, {1280, {185, 350, 1295, 380}}, {33, {116, 386, 116, 398}}};
+    for (const Case& c : cases)
+        EXPECT_EQ(volumeHintRect({100, 50, 100 + c.width, 410}), c.expected) << c.width;
+}
+
+TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
+    struct Case {
+        int cw, ch, percent;
+        std::size_t lit, unlit;
+        int step, seg;
+    } cases[] = {{540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
+                 {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0}};
+    for (const Case& c : cases) {
+        VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
+        EXPECT_EQ(bars.lit.size(), c.lit) << c.cw << " at " << c.percent;
+        EXPECT_EQ(bars.unlit.size(), c.unlit) << c.cw << " at " << c.percent;
+        if (!bars.lit.empty()) {
+            EXPECT_EQ(bars.lit[1].left - bars.lit[0].left, c.step);
+            EXPECT_EQ(bars.lit[0].right - bars.lit[0].left, c.seg);
+            EXPECT_EQ(bars.lit[0].bottom, c.ch);
+        }
+        if (!bars.unlit.empty()) {
+            const Rect& dot = bars.unlit[0];
+            EXPECT_EQ(dot.bottom - dot.top, c.ch - 2 * ((c.ch - c.seg) / 2)) << "a dot, vertically centred";
+        }
+    }
+}
+} // namespace

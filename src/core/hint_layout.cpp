@@ -1,0 +1,29 @@
+#include "core/hint_layout.h"
+
+Rect volumeHintRect(const Rect& d) {
+    int w = d.right - d.left;
+    int margin = (w / 15) * 2;
+    int cx = ((w - margin) / 30) * 30;
+    if (cx < 0)
+        cx = 0;
+    int cy = cx / 30 + 6;
+    cy = cy < 12 ? 12 : (cy > 30 ? 30 : cy);
+    int x = d.left + (w - cx) / 2;
+    int y = d.bottom - 2 * cy;
+    return {x, y, x + cx, y + cy};
+}
+
+VolumeBars volumeBars(int cw, int ch, int percent) {
+    VolumeBars bars;
+    int step = cw / 30;
+    if (step <= 0)
+        return bars; // a hint too narrow for a single bar draws nothing
+    int seg = step >= 20 ? 3 : 2;
+    int lit = percent > 0 ? (percent * cw / 100) / step : 0;
+    for (int k = 0; k < lit; ++k)
+        bars.lit.push_back({k * step, 0, k * step + seg, ch});
+    int d = (ch - seg) / 2;
+    for (int k = lit; k * step + seg <= cw; ++k)
+        bars.unlit.push_back({k * step, d, k * step + seg, ch - d});
+    return bars;
+}

@@ -1,0 +1,90 @@
+// Zoom, hints and view modes of the test process's own player windows.
+#include "support.h"
+
+#include "app/display_window.h"
+#include "app/geometry.h"
+#include "app/shell.h"
+#include "core/command_ids.h"
+#include "engine/media.h"
+#include "skin/hint.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class View : public testing::Test {
+protected:
+    void TearDown() override {
+        setPlaybackState(Stopped);
+        setZoom(100);
+        hideHint();
+    }
+};
+
+TEST_F(View, ZoomStepsClampAndShowTheirHint) {
+    ASSERT_EQ(zoomPercent, 100);
+    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_IN, 0), 0);
+    EXPECT_EQ(zoomPercent, 105);
+    EXPECT_EQ(hintMode, HintMode::Text);
+    EXPECT_STREQ(hintText, L"缩放：105%");
+    EXPECT_TRUE(IsWindowVisible(hintWindow));
+    RECT display, hint;
+    GetWindowRect(displayWindow, &display);
+    GetWindowRect(hintWindow, &hint);
+    EXPECT_EQ(hint.left, display.left + 16);
+    EXPECT_EQ(hint.right, display.right - 16);
+    EXPECT_EQ(hint.top, display.top + 12);
+    EXPECT_EQ(hint.bottom, display.top + 28);
+    EXPECT_NE(GetForegroundWindow(), hintWindow) << "a hint never takes the activation";
+    EXPECT_EQ(SendMessageW(hintWindow, WM_NCHITTEST, 0, MAKELPARAM(hint.left + 2, hint.top + 2)),
+              HTTRANSPARENT);
+
+    setZoom(5);
+    hideHint();
+    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_OUT, 0), 0);
+    EXPECT_EQ(zoomPercent, 5);
+    EXPECT_EQ(hintMode, HintMode::Hidden) << "no hint when nothing changed";
+    setZoom(1000);
+    EXPECT_EQ(zoomPercent, 400);
+}
+
+TEST_F(View, ATextHintHidesItselfAfterTwoAndAHalfSeconds) {
+    RECT r = {100, 100, 300, 116};
+    showTextHint(&r, L"移动到：D:\\");
+    EXPECT_TRUE(IsWindowVisible(hintWindow));
+    pumpMessages(1500);
+    showTextHint(&r, L"second");
+    pumpMessages(1500);
+    EXPECT_TRUE(IsWindowVisible(hintWindow)) << "a second hint restarts the time-out";
+    EXPECT_TRUE(pumpUntil([] { return !IsWindowVisible(hintWindow); }, 2000));
+    EXPECT_EQ(hintMode, HintMode::Hidden);
+}
+
+TEST_F(View, TheVolumeHintSitsOverTheVideo) {
+    showVolumeHint(true);
+    EXPECT_EQ(hintMode, HintMode::Volume);
+    RECT display, hint;
+    GetWindowRect(displayWindow, &display);
+    GetWindowRect(hintWindow, &hint);
+    int cy = hint.bottom - hint.top;
+    EXPECT_EQ((hint.right - hint.left) % 30, 0);
+    EXPECT_EQ(hint.top, display.bottom - 2 * cy);
+    showVolumeHint(false);
+    EXPECT_FALSE(IsWindowVisible(hintWindow));
+}
+
+TEST_F(View, OpeningAVideoFitsTheWindowToIt) {
+    std::wstring path = mediaPath(L"silent640.avi");
+    std::vector<wchar_t> buffer(path.begin(), path.end());
+    buffer.push_back(0);
+    ASSERT_TRUE(openMedia(buffer.data()));
+    EXPECT_EQ(displayWidth, 640);
+    EXPECT_EQ(displayHeight, 360);
+    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_50, 0), 0);
+    EXPECT_EQ(viewMode, 3);
+    EXPECT_EQ(displayWidth, 320);
+    EXPECT_EQ(displayHeight, 180);
+    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_100, 0), 0);
+    EXPECT_EQ(displayWidth, 640);
+    setPlaybackState(Stopped);
+}
+} // namespace
