@@ -66,15 +66,19 @@ void handleWindowPosChanged(const WINDOWPOS* pos) {
     }
 }
 
-void handleMainSize() {
+// The window is given, not taken from mainWindow: the first size message arrives while the
+// window is still being created.
+void handleMainSize(HWND window) {
     layoutChildren();
     if (inFullScreen()) {
-        SetWindowRgn(mainWindow, nullptr, TRUE);
+        SetWindowRgn(window, nullptr, TRUE);
         return;
     }
+    RECT r;
+    GetWindowRect(window, &r);
     // The window owns the region from here on.
-    HRGN region = CreateRoundRectRgn(0, 0, mainWidth + 1, mainHeight + 1, 11, 11);
-    if (SetWindowRgn(mainWindow, region, TRUE) == 0)
+    HRGN region = CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, 11, 11);
+    if (SetWindowRgn(window, region, TRUE) == 0)
         DeleteObject(region);
 }
 

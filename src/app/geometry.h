@@ -14,7 +14,7 @@ inline bool inFullScreen() {
 void handleNcCalcSize(RECT* proposed);
 void handleWindowPosChanging(WINDOWPOS* pos);
 void handleWindowPosChanged(const WINDOWPOS* pos);
-void handleMainSize();
+void handleMainSize(HWND window);
 void layoutChildren();
 void togglePlaylist();
 void setViewMode(int mode);

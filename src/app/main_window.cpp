@@ -208,7 +208,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onDestroy();
         break;
     case WM_SIZE:
-        handleMainSize();
+        handleMainSize(window);
         break;
     case WM_ACTIVATE:
         mainWindowActive = LOWORD(wParam) != WA_INACTIVE;

@@ -72,6 +72,16 @@ TEST_F(View, TheVolumeHintSitsOverTheVideo) {
     EXPECT_FALSE(IsWindowVisible(hintWindow));
 }
 
+TEST_F(View, TheWindowHasRoundedCorners) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(mainWindow, region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, mainWidth - 1, mainHeight - 1));
+    EXPECT_TRUE(PtInRegion(region, 6, 0));
+    EXPECT_TRUE(PtInRegion(region, mainWidth / 2, mainHeight / 2));
+    DeleteObject(region);
+}
+
 TEST_F(View, OpeningAVideoFitsTheWindowToIt) {
     std::wstring path = mediaPath(L"silent640.avi");
     std::vector<wchar_t> buffer(path.begin(), path.end());
