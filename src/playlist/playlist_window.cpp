@@ -11,15 +11,16 @@
 #include "skin/skin.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include <string>
 
 HMENU listMenu;
-int listHeight;
 
 namespace {
 constexpr UINT_PTR kLoadTimer = 102;
 constexpr UINT kLoadDelay = 50;
+constexpr int kBorderWidth = 3;
 
 // The deferred start-up load: the list beside the program, then the entry and loop of last time.
 void loadDefaultList(HWND window) {
@@ -117,19 +118,37 @@ void keepRightOfTheVideo(WINDOWPOS* pos) {
     }
 }
 
+// A point no more than 3 pixels in from the left edge, below the strip, drags the list's width.
+LRESULT hitTestList(HWND window, LPARAM lParam) {
+    RECT r;
+    GetWindowRect(window, &r);
+    int x = GET_X_LPARAM(lParam) - r.left, y = GET_Y_LPARAM(lParam) - r.top;
+    return x <= 3 && y > 21 ? HTLEFT : HTCLIENT;
+}
+
+void paintThroughWindowDc(HWND window) {
+    HDC dc = GetDC(window);
+    PaintPlaylistWindow(dc);
+    ReleaseDC(window, dc);
+}
+
 LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        RECT r;
-        GetClientRect(window, &r);
-        FillRect(dc, &r, menuBarBrush);
-        EndPaint(window, &ps);
+    case WM_NCCALCSIZE:
+        reinterpret_cast<RECT*>(lParam)->left += kBorderWidth;
         return 0;
-    }
+    case WM_NCHITTEST:
+        return hitTestList(window, lParam);
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        PaintBorder(window);
+        return 0;
+    case WM_PAINT:
+    case WM_SIZE:
+        paintThroughWindowDc(window);
+        break;
     case WM_WINDOWPOSCHANGING:
         keepRightOfTheVideo(reinterpret_cast<WINDOWPOS*>(lParam));
         break;
@@ -138,12 +157,33 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
             const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
             listHeight = pos->cy;
             playlistWidth = pos->cx;
+            UpdateScrollGeometry(pos->cy - kListTop);
             layoutChildren();
         }
+        break;
+    case WM_MOUSEMOVE:
+        listMouseMove(LOWORD(lParam), HIWORD(lParam));
+        break;
+    case WM_LBUTTONDOWN:
+        listButtonDown(window, LOWORD(lParam), HIWORD(lParam));
+        break;
+    case WM_LBUTTONUP:
+        listButtonUp();
+        break;
+    case WM_LBUTTONDBLCLK:
+        listDoubleClick();
+        break;
+    case WM_MOUSEWHEEL:
+        listWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        HandleListKey(static_cast<UINT>(wParam));
         break;
     case WM_TIMER:
         if (wParam == kLoadTimer)
             loadDefaultList(window);
+        else
+            listTimer(window, wParam);
         return 0;
     case WM_COMMAND:
         executeListCommand(LOWORD(wParam));
@@ -177,14 +217,4 @@ HWND createPlaylistWindow(HINSTANCE instance) {
     if (window != nullptr)
         SetTimer(window, kLoadTimer, kLoadDelay, nullptr);
     return window;
-}
-
-void RedrawList() {
-    if (batchAdding || !playlistVisible || playlistWindow == nullptr)
-        return;
-    InvalidateRect(playlistWindow, nullptr, FALSE);
-}
-
-int EnsureVisible(int) {
-    return 0;
 }

@@ -1,11 +1,38 @@
-// The docked play-list window.
+// The docked play-list window: its state, painting, scrolling and input.
 #pragma once
+#include "core/list_view.h"
+
 #include <windows.h>
 
 extern HMENU listMenu;
 extern int listHeight;
+extern bool scrollBarShown;
+extern int scrollBarWidth;
+extern int thumbPos, thumbLen;
+extern ScrollPart hotPart, pressedPart;
+extern int listMenuHotItem;
 
 HWND createPlaylistWindow(HINSTANCE instance);
+
+// Painting and scrolling.
 void RedrawList();
+void PaintPlaylistWindow(HDC dc);
+void PaintRows(HDC dc, const RECT& area);
+void PaintBorder(HWND window);
+void UpdateScrollGeometry(int height);
+void repaintListScrollBar(ScrollPart hot);
+void repaintListMenuBar();
+void ScrollTo(int row);
 // 1 when the row was brought into view by scrolling, 0 when it was already in view.
 int EnsureVisible(int index);
+void SelectRow(int index);
+int ThumbToTop(int y);
+
+// Input, handed over by the window procedure.
+void listMouseMove(int x, int y);
+void listButtonDown(HWND window, int x, int y);
+void listButtonUp();
+void listDoubleClick();
+void listWheel(int delta);
+void HandleListKey(UINT key);
+void listTimer(HWND window, UINT_PTR id);

@@ -117,7 +117,7 @@ TEST_F(Play, OpeningAnEntryRecordsItsLengthAndTitle) {
     memcpy(mainList.entries[0]->timeText, "--:--", 6);
     PlayEntry(0);
     EXPECT_EQ(mainList.entries[0]->duration, 3);
-    EXPECT_EQ(mainList.entries[0]->timeText[0], 0) << "the row shows the new length";
+    EXPECT_STREQ(mainList.entries[0]->timeText, "00:03") << "the row shows the new length";
     EXPECT_STREQ(statusText, L"entry0");
 }
 
