@@ -109,4 +109,27 @@ TEST(AddDialog, CancellingAddsNothingAndOpenLeavesTheListCleared) {
         EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))).size(), c.remaining);
     }
 }
+TEST(SaveDialog, SavingElsewhereMovesTheExitSaveThere) {
+    const std::string original = "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3";
+    Player player("", {{L"default.m3u", original}});
+    ASSERT_TRUE(player.started());
+    Sleep(150);
+    PostMessageW(player.child(L"Zon PlayList"), WM_COMMAND, MAKEWPARAM(45002, 0), 0);
+    HWND dialog = waitForDialog(player);
+    ASSERT_NE(dialog, nullptr);
+    std::wstring target = player.file(L"other"); // the dialog adds the m3u extension
+    SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    ASSERT_TRUE(waitUntilGone(dialog));
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(readBytes(target + L".m3u"), original) << "written at once";
+    // A file dropped now goes into the list, and the exit save goes to the chosen file.
+    std::wstring clip = mediaPath(L"clip320.avi");
+    ASSERT_TRUE(player.dropFiles({clip}));
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(pathLines(readBytes(target + L".m3u")).size(), 3u);
+    EXPECT_EQ(readBytes(player.file(L"default.m3u")), original) << "default.m3u keeps what it had";
+}
 } // namespace

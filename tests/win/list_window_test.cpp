@@ -6,6 +6,7 @@
 #include "engine/media.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
+#include "skin/menu_bar.h"
 #include "skin/scroll_bar.h"
 #include "skin/skin.h"
 
@@ -167,5 +168,29 @@ TEST_F(ListWindow, TheLeftEdgeStopsRightOfTheSmallestVideo) {
     EXPECT_EQ(after.right, before.right);
     SetWindowPos(playlistWindow, nullptr, before.left, 0, before.right - before.left, before.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+} // namespace
+
+namespace {
+// Runs while a popup's own loop is open: looks at the menu, then closes it.
+bool loopChecked;
+void CALLBACK lookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    loopChecked = (GetMenuState(listMenu, 45004, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    EndMenu();
+}
+
+TEST_F(ListWindow, TheLoopItemIsCheckedExactlyWhenLoopingAsThePopupOpens) {
+    for (bool loop : {true, false, true}) {
+        loopFlag = loop;
+        SendMessageW(playlistWindow, WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
+        ASSERT_EQ(listMenuHotItem, 0);
+        loopChecked = !loop;
+        SetTimer(nullptr, 0, 100, lookAndClose);
+        SendMessageW(playlistWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+        EXPECT_EQ(loopChecked, loop);
+        EXPECT_EQ(menuOpenItem, -1) << "the popup has closed";
+    }
+    loopFlag = false;
 }
 } // namespace

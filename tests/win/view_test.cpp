@@ -7,6 +7,7 @@
 #include "core/command_ids.h"
 #include "engine/media.h"
 #include "skin/hint.h"
+#include "skin/menu_bar.h"
 
 #include <gtest/gtest.h>
 
@@ -96,5 +97,29 @@ TEST_F(View, OpeningAVideoFitsTheWindowToIt) {
     SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_100, 0), 0);
     EXPECT_EQ(displayWidth, 640);
     setPlaybackState(Stopped);
+}
+} // namespace
+
+namespace {
+TEST_F(View, ThePointerHidesAfterRestingAndComesBackOnARealMove) {
+    RECT d;
+    GetWindowRect(displayWindow, &d);
+    POINT centre = {(d.left + d.right) / 2, (d.top + d.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    POINT client = centre;
+    ScreenToClient(displayWindow, &client);
+    cursorHidden = false;
+    SendMessageW(displayWindow, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    EXPECT_FALSE(cursorHidden);
+    // The two-second timer: fired by hand rather than waited for.
+    SendMessageW(displayWindow, WM_TIMER, 100, 0);
+    EXPECT_TRUE(cursorHidden);
+    SendMessageW(displayWindow, WM_MOUSEMOVE, 0, MAKELPARAM(client.x + 2, client.y + 2));
+    EXPECT_TRUE(cursorHidden) << "a 2-pixel nudge keeps it hidden";
+    SendMessageW(displayWindow, WM_MOUSEMOVE, 0, MAKELPARAM(client.x + 6, client.y + 2));
+    EXPECT_FALSE(cursorHidden) << "a 4-pixel move shows it";
+    EXPECT_TRUE(pumpUntil([] { return cursorHidden; }, 3000)) << "and it hides again after resting";
+    SendMessageW(displayWindow, WM_MOUSEMOVE, 0, MAKELPARAM(client.x + 20, client.y));
+    EXPECT_FALSE(cursorHidden);
 }
 } // namespace
