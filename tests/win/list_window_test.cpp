@@ -60,6 +60,21 @@ TEST_F(ListWindow, StripesFollowTheScreenNotTheIndex) {
     mainList.selected = -1;
 }
 
+TEST_F(ListWindow, RowsFormatTheirTimeOnce) {
+    // As opening an entry does: a new length, and the cached text emptied.
+    mainList.entries[1]->duration = 245;
+    mainList.entries[1]->timeText[0] = 0;
+    mainList.entries[2]->duration = 36000;
+    mainList.entries[2]->timeText[0] = 0;
+    RedrawList();
+    EXPECT_STREQ(mainList.entries[0]->timeText, "--:--") << "never played";
+    EXPECT_STREQ(mainList.entries[1]->timeText, "04:05");
+    EXPECT_STREQ(mainList.entries[2]->timeText, "!!:!!");
+    mainList.entries[1]->duration = 5;
+    RedrawList();
+    EXPECT_STREQ(mainList.entries[1]->timeText, "04:05") << "cached until the entry is opened again";
+}
+
 TEST_F(ListWindow, TheBorderLines) {
     RedrawWindow(playlistWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     HDC dc = GetWindowDC(playlistWindow);

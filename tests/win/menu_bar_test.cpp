@@ -92,3 +92,12 @@ TEST(MenuBar, ClickingTheOpenTitleClosesItWithoutReopening) {
     EXPECT_EQ(menuOpenItem, -1);
 }
 } // namespace
+
+namespace {
+TEST(MenuBar, TheHighlightGoesWhenThePointerLeavesTheStrip) {
+    SetCursorPos(5, GetSystemMetrics(SM_CYSCREEN) - 5); // far from the player
+    SendMessageW(mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
+    ASSERT_EQ(mainMenuHotItem, 0);
+    EXPECT_TRUE(pumpUntil([] { return mainMenuHotItem < 0; }, 400)) << "within one hover period";
+}
+} // namespace
