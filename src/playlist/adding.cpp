@@ -24,6 +24,8 @@ bool isListFile(const wchar_t* path) {
            (tail[3] | 0x20) == L'u';
 }
 
+} // namespace
+
 // A filter string resource, with '|' standing for the NULs that separate its parts.
 std::vector<wchar_t> filterFromResource(UINT id) {
     wchar_t text[256] = {};
@@ -36,7 +38,6 @@ std::vector<wchar_t> filterFromResource(UINT id) {
     filter.push_back(0);
     return filter;
 }
-} // namespace
 
 bool AddFile(const wchar_t* path) {
     if (isListFile(path))

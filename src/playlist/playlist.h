@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 extern Playlist mainList;
 extern Playlist* discList;
@@ -34,6 +35,8 @@ void clearActiveList(bool redraw);
 bool AddFile(const wchar_t* path);
 bool AddFolder(const wchar_t* path);
 void ShowAddDialog();
+// A file-dialog filter from a string resource, with '|' standing for the NULs between its parts.
+std::vector<wchar_t> filterFromResource(UINT id);
 
 // Play-list files. ReadM3u appends to the active list: 0 when the file cannot be opened.
 int ReadM3u(const wchar_t* fileName);

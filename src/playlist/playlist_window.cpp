@@ -54,16 +54,12 @@ void saveOnExit() {
 }
 
 void saveListAs() {
-    wchar_t filter[64] = {};
-    int n = LoadStringW(GetModuleHandleW(nullptr), IDS_SAVE_LIST_FILTER, filter, 62);
-    for (int i = 0; i < n; ++i)
-        if (filter[i] == L'|')
-            filter[i] = 0;
+    std::vector<wchar_t> filter = filterFromResource(IDS_SAVE_LIST_FILTER);
     wchar_t path[kPathUnits] = {};
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = filter;
+    dialog.lpstrFilter = filter.data();
     dialog.lpstrFile = path;
     dialog.nMaxFile = kPathUnits;
     dialog.lpstrDefExt = L"m3u";
