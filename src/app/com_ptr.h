@@ -1,6 +1,7 @@
 // A move-only owning reference to a COM interface.
 #pragma once
 #include <unknwn.h>
+#include <memory>
 #include <utility>
 
 template <class T> class ComPtr {
@@ -11,7 +12,7 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             reset();
             p_ = std::exchange(other.p_, nullptr);
         }
