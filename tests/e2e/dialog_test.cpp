@@ -109,6 +109,22 @@ TEST(AddDialog, CancellingAddsNothingAndOpenLeavesTheListCleared) {
         EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))).size(), c.remaining);
     }
 }
+TEST(AboutBox, OpensOverThePlayerAndCloses) {
+    Player player;
+    ASSERT_TRUE(player.started());
+    PostMessageW(player.main(), WM_COMMAND, MAKEWPARAM(43099, 0), 0);
+    HWND dialog = waitForDialog(player);
+    ASSERT_NE(dialog, nullptr);
+    wchar_t title[64] = {};
+    SendMessageW(dialog, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
+    EXPECT_EQ(std::wstring(title), L"关于 ZonPlayer");
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), player.main());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    ASSERT_TRUE(waitUntilGone(dialog));
+    EXPECT_EQ(player.close(), 0);
+}
+
 TEST(SaveDialog, SavingElsewhereMovesTheExitSaveThere) {
     const std::string original = "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3";
     Player player("", {{L"default.m3u", original}});
