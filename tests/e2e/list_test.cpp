@@ -75,6 +75,20 @@ TEST(Lists, DroppingWhileStoppedPutsTheFilesFirstAndPlaysTheFirst) {
     EXPECT_EQ(readSetting(player.settingsPath(), L"PLAYLIST", L"Index"), L"0");
 }
 
+TEST(Lists, AFolderDropAddsOnlyItsDirectFiles) {
+    auto files = outsideFiles({L"b.avi", L"a.avi"});
+    std::wstring folder = files[0].substr(0, files[0].rfind(L'\\'));
+    CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
+    CopyFileW(files[0].c_str(), (folder + L"\\sub\\deep.avi").c_str(), FALSE);
+    Player player;
+    ASSERT_TRUE(player.started());
+    Sleep(150);
+    ASSERT_TRUE(player.dropFiles({folder}));
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(baseNames(pathLines(readBytes(player.file(L"default.m3u")))), (Names{"a.avi", "b.avi"}));
+}
+
 TEST(Lists, DropsFromAnotherActiveApplicationAreTaken) {
     Player player;
     ASSERT_TRUE(player.started());
