@@ -47,6 +47,8 @@ use_null_sound
 ZON_FORCE_XVFB=1 ensure_display
 ensure_prefix
 trap stop_started EXIT
+# Folders the tests made under the prefix's temporary folder in earlier runs.
+rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/zon-* 2>/dev/null
 wineserver -p
 
 run_wine() {

@@ -36,8 +36,9 @@ std::vector<std::wstring> outsideFiles(const std::vector<std::wstring>& names) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
+    // Process ids come round again from run to run: the tick count keeps folders apart.
     std::wstring folder = std::wstring(temp) + L"zon-drop-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(counter++);
+                          std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++);
     CreateDirectoryW(folder.c_str(), nullptr);
     std::vector<std::wstring> paths;
     for (const std::wstring& n : names) {

@@ -22,7 +22,8 @@ std::wstring freshFolder(const wchar_t* tag) {
     GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
     std::wstring folder = std::wstring(temp) + L"zon-list-" + tag + L"-" +
-                          std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+                          std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) +
+                          L"-" + std::to_wstring(counter++);
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }

@@ -35,8 +35,9 @@ std::wstring mediaPath(const wchar_t* name) {
 std::wstring mediaCopy(const wchar_t* name, const wchar_t* newName) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
     std::wstring folder = std::wstring(temp) + L"zon-win-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(GetTickCount());
+                          std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++);
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring target = folder + L"\\" + newName;
     CopyFileW(mediaPath(name).c_str(), target.c_str(), FALSE);
