@@ -130,15 +130,7 @@ LRESULT CALLBACK displayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 } // namespace
 
 HWND createDisplayWindow(HINSTANCE instance) {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = displayWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = arrowCursor;
-    wc.hbrBackground = keyBrush;
-    wc.lpszClassName = L"Zon Display";
-    RegisterClassExW(&wc);
+    registerPlayerClass(instance, L"Zon Display", CS_DBLCLKS, displayWindowProc, keyBrush);
     return CreateWindowExW(0, L"Zon Display", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow, nullptr,
                            instance, nullptr);
 }

@@ -39,17 +39,7 @@ void computeProgramLocation() {
 namespace {
 bool registerMainClass(HINSTANCE instance) {
     appIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = mainWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = appIcon;
-    wc.hIconSm = appIcon;
-    wc.hCursor = arrowCursor;
-    wc.hbrBackground = keyBrush;
-    wc.lpszClassName = L"Zon Player";
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerPlayerClass(instance, L"Zon Player", CS_DBLCLKS, mainWindowProc, keyBrush, appIcon);
 }
 } // namespace
 

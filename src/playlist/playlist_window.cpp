@@ -195,14 +195,7 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
 } // namespace
 
 HWND createPlaylistWindow(HINSTANCE instance) {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = playlistWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = arrowCursor;
-    wc.lpszClassName = L"Zon PlayList";
-    RegisterClassExW(&wc);
+    registerPlayerClass(instance, L"Zon PlayList", CS_DBLCLKS, playlistWindowProc, nullptr);
     mainList.current = -1;
     mainList.selected = -1;
     activeList = &mainList;

@@ -68,15 +68,7 @@ bool ensureHintWindow() {
     if (hintWindow != nullptr)
         return false;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS | CS_SAVEBITS;
-    wc.lpfnWndProc = hintWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = arrowCursor;
-    wc.hbrBackground = keyBrush;
-    wc.lpszClassName = L"Zon Hint";
-    RegisterClassExW(&wc);
+    registerPlayerClass(instance, L"Zon Hint", CS_DBLCLKS | CS_SAVEBITS, hintWindowProc, keyBrush);
     hintWindow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"Zon Hint", L"", WS_POPUP, 0, 0, 0, 0,
                                  nullptr, nullptr, instance, nullptr);
     SetLayeredWindowAttributes(hintWindow, kKeyColour, 255, LWA_COLORKEY);

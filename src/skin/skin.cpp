@@ -64,3 +64,18 @@ void loadSkin(HINSTANCE instance) {
     seekBarRect = kSeekBarRect;
     statusTextRect = kStatusTextRect;
 }
+
+bool registerPlayerClass(HINSTANCE instance, const wchar_t* name, UINT style, WNDPROC procedure,
+                         HBRUSH background, HICON icon) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hCursor = arrowCursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}

@@ -27,3 +27,6 @@ extern HCURSOR arrowCursor;
 constexpr COLORREF kKeyColour = RGB(7, 9, 7);
 
 void loadSkin(HINSTANCE instance);
+// Registers one of the player's window classes: the arrow cursor, no menu, no extra bytes.
+bool registerPlayerClass(HINSTANCE instance, const wchar_t* name, UINT style, WNDPROC procedure,
+                         HBRUSH background, HICON icon = nullptr);
