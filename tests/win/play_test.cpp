@@ -35,13 +35,6 @@ HDROP makeDrop(const Paths& paths) {
     return static_cast<HDROP>(memory);
 }
 
-Paths listPaths() {
-    Paths out;
-    for (int i = 0; i < activeList->count; ++i)
-        out.push_back(asWide(activeList->entries[i]->path));
-    return out;
-}
-
 // A second copy beside an earlier one, so that the two sort by their names alone.
 std::wstring besides(const std::wstring& other, const wchar_t* name) {
     std::wstring path = other.substr(0, other.rfind(L'\\') + 1) + name;

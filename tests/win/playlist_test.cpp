@@ -28,32 +28,6 @@ std::wstring freshFolder(const wchar_t* tag) {
     return folder;
 }
 
-void writeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
-}
-
-std::string readFile(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    std::string bytes(1 << 20, '\0');
-    DWORD n = 0;
-    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
-    bytes.resize(n);
-    return bytes;
-}
-
-Paths listPaths() {
-    Paths out;
-    for (int i = 0; i < activeList->count; ++i)
-        out.push_back(asWide(activeList->entries[i]->path));
-    return out;
-}
-
 class List : public testing::Test {
 protected:
     void SetUp() override {

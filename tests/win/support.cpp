@@ -1,5 +1,8 @@
 #include "support.h"
 
+#include "app/wide.h"
+#include "playlist/playlist.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -77,4 +80,30 @@ int pictureContrast(HWND window) {
     DeleteDC(mem);
     ReleaseDC(window, dc);
     return best;
+}
+
+std::vector<std::wstring> listPaths() {
+    std::vector<std::wstring> out;
+    for (int i = 0; i < activeList->count; ++i)
+        out.push_back(asWide(activeList->entries[i]->path));
+    return out;
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(f);
+}
+
+std::string readFile(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    std::string bytes(1 << 20, '\0');
+    DWORD n = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(f);
+    bytes.resize(n);
+    return bytes;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Pumps this thread's messages for about `ms` milliseconds.
 void pumpMessages(DWORD ms);
@@ -25,3 +26,9 @@ std::wstring mediaCopy(const wchar_t* name, const wchar_t* newName);
 // How far the window's visible pixels lie from black and from the key colour: the largest
 // channel difference found in a grid of samples.
 int pictureContrast(HWND window);
+
+// The paths of the active list, in order.
+std::vector<std::wstring> listPaths();
+void writeFile(const std::wstring& path, const std::string& bytes);
+// A file's bytes, or "(missing)".
+std::string readFile(const std::wstring& path);
