@@ -6,7 +6,8 @@ export WINEPREFIX="$ZON_CACHE/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-export LC_ALL=zh_CN.UTF-8
+# The running shell may not see a locale generated moments ago; the programs it starts do.
+export LC_ALL=zh_CN.UTF-8 2>/dev/null
 ZON_STARTED_XVFB=""
 
 # A home of our own for Wine's sound set-up, so that a headless run gets a null ALSA device

@@ -8,6 +8,7 @@
 #include "engine/media.h"
 #include "engine/renderer.h"
 #include "engine/transport.h"
+#include "playlist/saving.h"
 #include "skin/frame.h"
 #include "skin/hint.h"
 #include "skin/skin.h"
@@ -110,6 +111,7 @@ void togglePlaylist() {
     int width = playlistVisible ? mainWidth + playlistWidth : mainWidth - playlistWidth;
     SetWindowPos(mainWindow, nullptr, 0, 0, width, mainHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(playlistWindow, playlistVisible ? SW_SHOW : SW_HIDE);
+    noteListChanged();
 }
 
 void setViewMode(int mode) {

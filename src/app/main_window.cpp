@@ -8,6 +8,7 @@
 #include "engine/media.h"
 #include "engine/transport.h"
 #include "playlist/playlist.h"
+#include "playlist/playlist_window.h"
 #include "skin/frame.h"
 
 #include "skin/menu_bar.h"
@@ -261,6 +262,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case graphNotifyMessage:
         handleGraphEvents();
         break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may end without being told again: the list must be on the disk now.
+        if (wParam)
+            savePlaylistNow();
+        return 0;
     case WM_DROPFILES:
         // Files dragged from another application arrive while it is still the active one.
         handleDroppedFiles(reinterpret_cast<HDROP>(wParam));

@@ -1,4 +1,4 @@
-// Extended M3U play-list text: reading into a list and writing a list out.
+// M3U play-list text: reading into a list and writing a list out.
 #pragma once
 #include "core/playlist_model.h"
 
@@ -7,43 +7,35 @@
 
 // Conversion between the system's 8-bit code page and UTF-16, handed in by the platform.
 struct CodePage {
-    // Appends the UTF-16 text of `size` bytes to `out`.
-    void (*toUtf16)(const char* bytes, std::size_t size, std::u16string& out);
+    // Appends the UTF-16 text of `size` bytes to `out`; false when some bytes are not text in the
+    // code page (they are converted as well as the platform can).
+    bool (*toUtf16)(const char* bytes, std::size_t size, std::u16string& out);
     // Appends the 8-bit text of `text` to `out`; sets *lossy when a character had no exact match.
     void (*fromUtf16)(const char16_t* text, std::size_t length, std::string& out, bool* lossy);
 };
 
-constexpr std::size_t kM3uWriteBuffer = 66560;
-constexpr std::size_t kM3uSmallestList = 11; // a file of 10 bytes or less counts as an empty list
+struct M3uRead {
+    int added;  // entries appended to the list
+    bool whole; // the entries hold everything the text did: writing the list back loses nothing
+};
 
-// Appends the records of `text` (NUL-terminated at `size` or earlier) to `list`. Returns false only
-// when the list filled up before the text ended. A text that is not a play list adds nothing.
-bool parseM3u(const char* text, std::size_t size, Playlist& list, const CodePage& codePage);
+// Appends the records of `text` to `list`. Extended lists start with "#EXTM3U" and a line end (CR LF,
+// LF or CR), optionally after a UTF-8 byte-order mark; any other text is a plain list, one path per
+// line, where lines starting with '#' are comments. The text is UTF-8 after a byte-order mark, for a
+// ".m3u8" file (`utf8Name`), or when it holds non-ASCII bytes that are all valid UTF-8; otherwise it
+// is in the code page. It ends at its first NUL.
+M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodePage& codePage, bool utf8Name);
 
-// Writes `list` in pieces of less than 66,560 bytes through `write`. Plain 8-bit text in the code
-// page when every character converts; otherwise UTF-8 with a byte-order mark, so nothing is lost.
-// Returns false when a write failed.
-template <class Write> bool writeM3u(const Playlist& list, const CodePage& codePage, Write write);
+// The whole file text of `list`: "#EXTM3U", then per entry an information line (only for a known
+// length) and its path, each after CR LF. Plain 8-bit text in the code page when every character
+// converts; otherwise UTF-8 with a byte-order mark, so that nothing is lost. A ".m3u8" file is
+// always UTF-8, without the mark: its name says so.
+std::string m3uText(const Playlist& list, const CodePage& codePage, bool utf8Name);
 
-// Pieces of the writer, exposed for the template above.
-bool m3uNeedsUtf8(const Playlist& list, const CodePage& codePage);
-std::string m3uHeader(bool utf8);
-std::string m3uEntryText(const PlaylistEntry& entry, bool utf8, const CodePage& codePage);
+// ".m3u" or ".m3u8" at the end of the path, in any case.
+bool isListFileName(const char16_t* path);
+bool isUtf8ListFileName(const char16_t* path);
 
-template <class Write> bool writeM3u(const Playlist& list, const CodePage& codePage, Write write) {
-    bool utf8 = m3uNeedsUtf8(list, codePage);
-    std::string buffer = m3uHeader(utf8);
-    for (int i = 0; i < list.count; ++i) {
-        std::string text = m3uEntryText(*list.entries[i], utf8, codePage);
-        if (buffer.size() + text.size() >= kM3uWriteBuffer) {
-            if (!write(buffer.data(), buffer.size()))
-                return false;
-            buffer.clear();
-        }
-        buffer += text;
-    }
-    return buffer.empty() || write(buffer.data(), buffer.size());
-}
-
-void utf8ToUtf16(const char* bytes, std::size_t size, std::u16string& out);
+// False when some bytes were not valid UTF-8 (each such byte becomes U+FFFD).
+bool utf8ToUtf16(const char* bytes, std::size_t size, std::u16string& out);
 void utf16ToUtf8(const char16_t* text, std::size_t length, std::string& out);

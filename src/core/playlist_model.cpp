@@ -1,53 +1,30 @@
 #include "core/playlist_model.h"
 
-#include <new>
-
-PlaylistEntry* AppendEntry(Playlist& list, const char16_t* path) {
-    if (list.count >= kPlaylistCapacity || textLength(path) >= kPathUnits)
-        return nullptr;
-    PlaylistEntry* entry = new PlaylistEntry();
-    copyTextWhole(entry->path, kPathUnits, path);
+PlaylistEntry& AppendEntry(Playlist& list, std::u16string path) {
+    auto entry = std::make_unique<PlaylistEntry>();
+    entry->path = std::move(path);
     TitleFromPath(*entry);
-    list.entries[list.count++] = entry;
-    return entry;
+    list.entries.push_back(std::move(entry));
+    return *list.entries.back();
 }
 
 void TitleFromPath(PlaylistEntry& entry) {
-    if (entry.title[0] != 0)
+    if (!entry.title.empty())
         return;
-    long n = static_cast<long>(textLength(entry.path));
-    long dot = -1;
-    for (long i = n - 1; i >= 1; --i) {
-        if (entry.path[i] == u'.') {
-            dot = i;
-            break;
-        }
-    }
-    if (dot <= 1)
+    const std::u16string& path = entry.path;
+    std::size_t dot = path.rfind(u'.');
+    if (dot == std::u16string::npos || dot <= 1)
         return;
-    long slash = -1;
-    for (long i = dot - 1; i >= 1; --i) {
-        if (entry.path[i] == u'\\') {
-            slash = i;
-            break;
-        }
-    }
-    if (slash < 0)
+    std::size_t slash = path.rfind(u'\\', dot - 1);
+    if (slash == std::u16string::npos || slash < 1)
         return;
-    long length = dot - slash - 1;
-    if (length > static_cast<long>(kTitleUnits) - 1)
-        length = kTitleUnits - 1;
-    for (long i = 0; i < length; ++i)
-        entry.title[i] = entry.path[slash + 1 + i];
-    entry.title[length] = 0;
+    entry.title = path.substr(slash + 1, dot - slash - 1);
 }
 
 void ClearPlaylist(Playlist& list) {
     list.selected = -1;
     list.current = -1;
-    while (list.count > 0) {
-        --list.count;
-        delete list.entries[list.count];
-        list.entries[list.count] = nullptr;
-    }
+    // From the last to the first, as the entries were added.
+    while (!list.entries.empty())
+        list.entries.pop_back();
 }

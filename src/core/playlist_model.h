@@ -1,30 +1,29 @@
-// The play list: a fixed table of individually allocated entries and the indices beside it.
+// The play list: the entries it owns, in play order, and the indices beside it.
 #pragma once
-#include "core/text.h"
-
-constexpr int kPlaylistCapacity = 4096;
+#include <memory>
+#include <string>
+#include <vector>
 
 struct PlaylistEntry {
-    char16_t path[kPathUnits];
-    char16_t title[kTitleUnits];
-    int duration; // whole seconds; 0 or less: not known yet
-    int dvdTitle;
-    int dvdChapter;
-    char timeText[12];
+    std::u16string path;  // kept whole, however long: a cut path would name another file
+    std::u16string title; // empty until known
+    int duration = 0;     // whole seconds; 0 or less: not known yet
+    int dvdTitle = 0;
+    int dvdChapter = 0;
+    char timeText[12] = {}; // the row's time column, formatted once from duration
 };
 
 struct Playlist {
-    PlaylistEntry* entries[kPlaylistCapacity];
-    int count;
-    int current;
-    int selected;
-    int top;
-    char16_t fileName[kPathUnits];
+    std::vector<std::unique_ptr<PlaylistEntry>> entries; // grows as needed; nothing is refused
+    int current = -1;
+    int selected = -1;
+    int top = 0;
+    std::u16string fileName; // the list file this list is saved to; empty: never saved
+    int count() const { return static_cast<int>(entries.size()); }
 };
 
-// Appends a zero-filled entry for path and fills its title. Returns nullptr, adding nothing, when
-// the list is full or the path does not fit its field.
-PlaylistEntry* AppendEntry(Playlist& list, const char16_t* path);
+// Appends an entry for path and fills its title from the path.
+PlaylistEntry& AppendEntry(Playlist& list, std::u16string path);
 // Fills an empty title with the text between the last backslash and the last dot of the path.
 void TitleFromPath(PlaylistEntry& entry);
 // Frees every entry; current and selected become -1. top and fileName stay.

@@ -8,8 +8,8 @@ namespace {
 bool clampRange(const Playlist& list, int& first, int& last) {
     if (first < 0)
         first = 0;
-    if (last >= list.count)
-        last = list.count - 1;
+    if (last >= list.count())
+        last = list.count() - 1;
     return last > first;
 }
 } // namespace
@@ -20,7 +20,7 @@ int ShuffleRandom::next() {
 }
 
 void shuffleEntries(Playlist& list, ShuffleRandom& random) {
-    int n = list.count;
+    int n = list.count();
     if (n < 2)
         return;
     for (int i = 0; i < n; ++i) {
@@ -33,11 +33,14 @@ long SortRange(Playlist& list, int first, int last, SortMode mode, CompareText c
     if (!clampRange(list, first, last))
         return 0;
     long comparisons = 0;
-    auto key = [mode](const PlaylistEntry* e) { return mode == SortByTitle ? e->title : e->path; };
+    auto key = [mode](const std::unique_ptr<PlaylistEntry>& e) {
+        return mode == SortByTitle ? e->title.c_str() : e->path.c_str();
+    };
     // A merge sort keeps entries with equal keys in their order, as moving each entry down past
     // only strictly greater ones does, in n log n comparisons instead of n squared.
-    std::stable_sort(list.entries + first, list.entries + last + 1,
-                     [&](const PlaylistEntry* a, const PlaylistEntry* b) {
+    auto begin = list.entries.begin();
+    std::stable_sort(begin + first, begin + last + 1,
+                     [&](const std::unique_ptr<PlaylistEntry>& a, const std::unique_ptr<PlaylistEntry>& b) {
                          ++comparisons;
                          return compare(key(a), key(b)) < 0;
                      });
@@ -49,13 +52,13 @@ long SortRangeByKeys(Playlist& list, int first, int last, SortMode mode, MakeSor
         return 0;
     struct Keyed {
         std::string key;
-        PlaylistEntry* entry;
+        std::unique_ptr<PlaylistEntry> entry;
     };
     std::vector<Keyed> keyed(static_cast<std::size_t>(last - first + 1));
     for (std::size_t i = 0; i < keyed.size(); ++i) {
-        PlaylistEntry* e = list.entries[first + static_cast<int>(i)];
-        keyed[i].entry = e;
-        makeKey(mode == SortByTitle ? e->title : e->path, keyed[i].key);
+        std::unique_ptr<PlaylistEntry>& e = list.entries[static_cast<std::size_t>(first) + i];
+        makeKey(mode == SortByTitle ? e->title.c_str() : e->path.c_str(), keyed[i].key);
+        keyed[i].entry = std::move(e);
     }
     long comparisons = 0;
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
@@ -63,12 +66,13 @@ long SortRangeByKeys(Playlist& list, int first, int last, SortMode mode, MakeSor
         return a.key < b.key;
     });
     for (std::size_t i = 0; i < keyed.size(); ++i)
-        list.entries[first + static_cast<int>(i)] = keyed[i].entry;
+        list.entries[static_cast<std::size_t>(first) + i] = std::move(keyed[i].entry);
     return comparisons;
 }
 
 void MoveBlock(Playlist& list, int length, int from, int to) {
-    if (length <= 0 || to < 0 || to > from || from + length > list.count)
+    if (length <= 0 || to < 0 || to > from || from + length > list.count())
         return;
-    std::rotate(list.entries + to, list.entries + from, list.entries + from + length);
+    auto begin = list.entries.begin();
+    std::rotate(begin + to, begin + from, begin + from + length);
 }

@@ -1,5 +1,4 @@
 #include "core/selection.h"
-#include "core/text.h"
 
 std::vector<std::u16string> selectedPaths(const char16_t* buffer, std::size_t capacity,
                                           std::size_t nameOffset) {
@@ -14,9 +13,7 @@ std::vector<std::u16string> selectedPaths(const char16_t* buffer, std::size_t ca
         std::size_t length = 0;
         while (at + length < capacity && buffer[at + length] != 0)
             ++length;
-        std::u16string path = folder + std::u16string(buffer + at, length);
-        if (path.size() < kPathUnits)
-            paths.push_back(path);
+        paths.push_back(folder + std::u16string(buffer + at, length));
         at += length + 1;
     }
     return paths;

@@ -6,6 +6,6 @@
 
 // `buffer` holds the folder, a NUL, then names separated by NULs and ended by an empty name; for a
 // single file it holds the full path and `nameOffset` points at its name. The folder is the first
-// nameOffset - 1 units, given one trailing backslash. Paths longer than 259 units are left out.
+// nameOffset - 1 units, given one trailing backslash.
 std::vector<std::u16string> selectedPaths(const char16_t* buffer, std::size_t capacity,
                                           std::size_t nameOffset);

@@ -134,7 +134,7 @@ void setPlaybackState(PlaybackState state) {
         else if (media.flashHost)
             playFlashMovie();
         else
-            PlayEntry(activeList->current);
+            PlayChosenEntry();
         break;
     case Stepping:
         stepFrame();

@@ -1,9 +1,12 @@
 #include "app/shell.h"
-#include "core/text.h"
 #include "engine/media.h"
+#include "playlist/long_path.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
+#include "playlist/saving.h"
 #include "skin/frame.h"
+
+#include <string>
 
 void handleDroppedFiles(HDROP drop) {
     UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -12,24 +15,25 @@ void handleDroppedFiles(HDROP drop) {
         return;
     }
     Playlist& list = *activeList;
-    int first = list.count;
+    int first = list.count();
     batchAdding = true;
     for (UINT i = 0; i < n; ++i) {
-        // A path too long for an entry is skipped: cut, it would name another file.
-        if (DragQueryFileW(drop, i, nullptr, 0) >= kPathUnits)
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        if (path.empty())
             continue;
-        wchar_t path[kPathUnits] = {};
-        DragQueryFileW(drop, i, path, kPathUnits);
-        DWORD attributes = GetFileAttributesW(path);
+        DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+        DWORD attributes = GetFileAttributesW(extendedPath(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             continue;
-        bool room = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? AddFolder(path) : AddFile(path);
-        if (!room)
-            break;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            AddFolder(path.c_str());
+        else
+            AddFile(path.c_str());
     }
     DragFinish(drop);
-    sortActiveRange(first, list.count - 1, sortMode);
-    MoveBlock(list, list.count - first, first, list.current + 1);
+    sortActiveRange(first, list.count() - 1, sortMode);
+    MoveBlock(list, list.count() - first, first, list.current + 1);
+    noteListChanged();
     if (playbackState == Stopped)
         PlayEntry(list.current + 1);
     batchAdding = false;

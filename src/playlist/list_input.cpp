@@ -82,7 +82,7 @@ void listButtonDown(HWND window, int x, int y) {
         return;
     }
     int row = (y - kListTop) / kRowHeight + activeList->top;
-    if (row < activeList->count)
+    if (row < activeList->count())
         SelectRow(row);
 }
 
@@ -104,10 +104,10 @@ void listWheel(int delta) {
 
 void HandleListKey(UINT key) {
     Playlist& list = *activeList;
-    if (key == VK_RETURN && list.selected >= 0 && list.selected < list.count)
+    if (key == VK_RETURN && list.selected >= 0 && list.selected < list.count())
         PlayEntry(list.selected);
     int rows = rowsIn(listClient().bottom - kListTop);
-    int target = listKeyTarget(key, list.selected, list.count, rows);
+    int target = listKeyTarget(key, list.selected, list.count(), rows);
     if (target == list.selected)
         return;
     list.selected = target;

@@ -41,7 +41,7 @@ void paintScrollBarInto(HDC dc, const RECT& client, ScrollPart hot) {
 
 void UpdateScrollGeometry(int height) {
     scrollBarWidth = skinScrollBar.width > 0 ? skinScrollBar.width : 15;
-    ScrollGeometry g = updateScrollGeometry(height, scrollBarWidth, activeList->count, activeList->top);
+    ScrollGeometry g = updateScrollGeometry(height, scrollBarWidth, activeList->count(), activeList->top);
     scrollBarShown = g.shown;
     thumbPos = g.thumbPos;
     thumbLen = g.thumbLen;
@@ -74,7 +74,7 @@ void PaintRows(HDC dc, const RECT& area) {
     HGDIOBJ oldFont = SelectObject(dc, uiFont);
     SetBkMode(dc, TRANSPARENT);
     int y = area.top;
-    for (int i = list.top; i < list.count && y < area.bottom; ++i, y += kRowHeight) {
+    for (int i = list.top; i < list.count() && y < area.bottom; ++i, y += kRowHeight) {
         PlaylistEntry& e = *list.entries[i];
         RECT row = {0, y, area.right, y + kRowHeight};
         // Stripes follow the place on screen: the first visible row always has the first colour.
@@ -93,7 +93,7 @@ void PaintRows(HDC dc, const RECT& area) {
         GetTextExtentPoint32A(dc, e.timeText, lstrlenA(e.timeText), &timeSize);
         DrawTextA(dc, e.timeText, -1, &timeRect,
                   DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_END_ELLIPSIS | DT_NOPREFIX);
-        std::wstring text = std::to_wstring(i + 1) + L"." + asWide(e.title);
+        std::wstring text = std::to_wstring(i + 1) + L"." + asWide(e.title.c_str());
         RECT titleRect = {2, y, area.right - 2 - timeSize.cx - 3, y + kRowHeight};
         // No prefix processing: "Tom & Jerry" keeps its ampersand.
         DrawTextW(dc, text.c_str(), -1, &titleRect,
@@ -138,7 +138,7 @@ void repaintListMenuBar() {
 }
 
 void ScrollTo(int row) {
-    row = clampTop(row, activeList->count);
+    row = clampTop(row, activeList->count());
     if (row == activeList->top)
         return;
     activeList->top = row;
@@ -146,7 +146,7 @@ void ScrollTo(int row) {
 }
 
 int EnsureVisible(int index) {
-    Visibility v = ensureVisible(index, activeList->top, listHeight, activeList->count);
+    Visibility v = ensureVisible(index, activeList->top, listHeight, activeList->count());
     if (v.scrolled && v.top != activeList->top) {
         activeList->top = v.top;
         RedrawList();
@@ -164,5 +164,5 @@ void SelectRow(int index) {
 
 int ThumbToTop(int y) {
     RECT client = listClient();
-    return thumbToTop(y, client.bottom, scrollBarWidth, activeList->count, thumbLen);
+    return thumbToTop(y, client.bottom, scrollBarWidth, activeList->count(), thumbLen);
 }

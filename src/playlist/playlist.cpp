@@ -4,6 +4,7 @@
 #include "engine/disc.h"
 #include "engine/media.h"
 #include "playlist/playlist_window.h"
+#include "playlist/saving.h"
 #include "skin/frame.h"
 
 #include "app/shell.h"
@@ -31,30 +32,41 @@ void freeRetiredDiscList() {
 
 void PlayEntry(int index) {
     Playlist& list = *activeList;
-    if (loopFlag && index >= list.count)
+    noteListChanged();
+    if (loopFlag && index >= list.count())
         index = 0;
-    if (index < 0 || index >= list.count) {
+    if (index < 0 || index >= list.count()) {
         list.current = -1;
         setPlaybackState(Stopped);
         freeRetiredDiscList();
         return;
     }
     list.current = index;
-    PlaylistEntry* entry = list.entries[index];
+    PlaylistEntry* entry = list.entries[static_cast<std::size_t>(index)].get();
     if (&list == discList && media.dvdControl) {
         playDiscEntry(*entry);
         return;
     }
-    if (!openMedia(asWide(entry->path))) {
+    if (!openMedia(asWide(entry->path.data()))) {
         freeRetiredDiscList();
         return;
     }
-    setStatusText(asWide(entry->title));
+    setStatusText(asWide(entry->title.c_str()));
     entry->duration = static_cast<int>(media.duration / kUnitsPerSecond);
     entry->timeText[0] = 0;
     if (EnsureVisible(activeList->current) == 0)
         RedrawList();
     freeRetiredDiscList();
+}
+
+void PlayChosenEntry() {
+    const Playlist& list = *activeList;
+    // Play is the user's wish to hear something: with no current entry, the highlighted one, else
+    // the first.
+    int index = list.current;
+    if (index < 0 || index >= list.count())
+        index = list.selected >= 0 && list.selected < list.count() ? list.selected : 0;
+    PlayEntry(index);
 }
 
 void PlayNext() {
@@ -69,6 +81,7 @@ void ShufflePlaylist() {
     static ShuffleRandom random;
     activeList->current = -1;
     shuffleEntries(*activeList, random);
+    noteListChanged();
     RedrawList();
     drawControls(mainWindow);
 }
@@ -93,13 +106,15 @@ void sortActiveRange(int first, int last, SortMode mode) {
 void SortPlaylist(SortMode mode) {
     sortMode = mode;
     activeList->current = -1;
-    sortActiveRange(0, activeList->count - 1, mode);
+    sortActiveRange(0, activeList->count() - 1, mode);
+    noteListChanged();
     RedrawList();
     drawControls(mainWindow);
 }
 
 void clearActiveList(bool redraw) {
     ClearPlaylist(*activeList);
+    noteListChanged();
     if (redraw) {
         drawControls(mainWindow);
         RedrawList();
@@ -111,7 +126,7 @@ void UseDiscList() {
         discList = new Playlist();
     ClearPlaylist(*discList);
     discList->top = 0;
-    discList->fileName[0] = 0;
+    discList->fileName.clear();
     activeList = discList;
 }
 

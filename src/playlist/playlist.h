@@ -18,6 +18,8 @@ extern bool batchAdding;
 void PlayEntry(int index);
 void PlayNext();
 void PlayPrevious();
+// The play command with nothing open: the current entry, else the selected one, else the first.
+void PlayChosenEntry();
 void ShufflePlaylist();
 void SortPlaylist(SortMode mode);
 // The platform's linguistic comparison under the user's locale, case-sensitive.
@@ -31,14 +33,23 @@ void DiscardDiscList();
 // Clears the active list; with redraw, repaints the frame's buttons and the list.
 void clearActiveList(bool redraw);
 
-// Adding (all append to the active list). False once the list is full.
-bool AddFile(const wchar_t* path);
-bool AddFolder(const wchar_t* path);
+// Adding (all append to the active list).
+void AddFile(const wchar_t* path);
+void AddFolder(const wchar_t* path);
 void ShowAddDialog();
 // A file-dialog filter from a string resource, with '|' standing for the NULs between its parts.
 std::vector<wchar_t> filterFromResource(UINT id);
 
-// Play-list files. ReadM3u appends to the active list: 0 when the file cannot be opened.
-int ReadM3u(const wchar_t* fileName);
-// Writes the active list to its file name; false when nothing could be written.
+// What reading a list file gave.
+struct ListFileRead {
+    bool found; // the file exists
+    bool whole; // it was read, and everything in it is in the list (false when it could not be read)
+};
+// Appends the list file's entries to the active list.
+ListFileRead ReadM3u(const wchar_t* fileName);
+// The text of a list as it is written to `fileName`.
+std::string listFileText(const Playlist& list, const wchar_t* fileName);
+// Writes `bytes` to `target` beside the old file, then replaces it: never a half-written list.
+bool replaceListFile(const std::wstring& target, const std::string& bytes);
+// Writes the active list to its file name now; false when nothing could be written.
 bool WriteM3u();

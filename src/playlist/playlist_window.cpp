@@ -2,11 +2,13 @@
 
 #include "app/geometry.h"
 #include "app/shell.h"
+#include "core/text.h"
 #include "core/window_size.h"
 #include "app/wide.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
 #include "playlist/playlist.h"
+#include "playlist/saving.h"
 #include "skin/frame.h"
 #include "skin/skin.h"
 
@@ -22,34 +24,29 @@ constexpr UINT_PTR kLoadTimer = 102;
 constexpr UINT kLoadDelay = 50;
 constexpr int kBorderWidth = 3;
 
+bool listLoaded;
+
 // The deferred start-up load: the list beside the program, then the entry and loop of last time.
 void loadDefaultList(HWND window) {
     KillTimer(window, kLoadTimer);
+    listLoaded = true;
     std::wstring file = std::wstring(programFolder) + L"default.m3u";
-    if (file.size() < kPathUnits) {
-        copyTextWhole(mainList.fileName, kPathUnits, asU16(file.c_str()));
-        ReadM3u(file.c_str());
-    }
+    mainList.fileName = asU16(file.c_str());
+    ListFileRead read = ReadM3u(file.c_str());
+    listFileLoaded(read.found, read.whole);
     int index = static_cast<int>(GetPrivateProfileIntW(L"PLAYLIST", L"Index", -1, settingsPath));
     // A stored index that no longer fits the list means no current entry.
-    activeList->current = index >= 0 && index < activeList->count ? index : -1;
+    activeList->current = index >= 0 && index < activeList->count() ? index : -1;
     if (activeList->current < 0 || EnsureVisible(activeList->current) == 0)
         RedrawList();
     loopFlag = GetPrivateProfileIntW(L"PLAYLIST", L"Loop", 0, settingsPath) != 0;
     drawControls(mainWindow);
 }
 
-void writeSetting(const wchar_t* section, const wchar_t* key, int value) {
-    WritePrivateProfileStringW(section, key, std::to_wstring(value).c_str(), settingsPath);
-}
-
-// Leaving: the settings first, then the list itself, then the entries are freed.
+// Leaving: the settings and the list reach the disk, then the entries are freed.
 void saveOnExit() {
-    writeSetting(L"PLAYLIST", L"Loop", loopFlag ? 1 : 0);
-    writeSetting(L"WINDOW", L"Playlist.Visible", playlistVisible ? 1 : 0);
-    writeSetting(L"PLAYLIST", L"Index", mainList.current);
-    writeSetting(L"WINDOW", L"Playlist.Width", playlistWidth);
-    WriteM3u();
+    savePlaylistNow();
+    stopSaving();
     ClearPlaylist(*activeList);
 }
 
@@ -66,7 +63,7 @@ void saveListAs() {
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_READONLY;
     if (!GetSaveFileNameW(&dialog))
         return;
-    copyTextWhole(activeList->fileName, kPathUnits, asU16(path));
+    activeList->fileName = asU16(path);
     WriteM3u();
 }
 
@@ -87,6 +84,7 @@ void executeListCommand(WORD command) {
         break;
     case CMD_LIST_LOOP:
         loopFlag = !loopFlag;
+        noteListChanged();
         break;
     case CMD_LIST_SHUFFLE:
         ShufflePlaylist();
@@ -152,7 +150,10 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
         if (playlistVisible) {
             const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
             listHeight = pos->cy;
-            playlistWidth = pos->cx;
+            if (playlistWidth != pos->cx) {
+                playlistWidth = pos->cx;
+                noteListChanged();
+            }
             UpdateScrollGeometry(pos->cy - kListTop);
             layoutChildren();
         }
@@ -178,8 +179,13 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_TIMER:
         if (wParam == kLoadTimer)
             loadDefaultList(window);
+        else if (wParam == kSaveTimer)
+            runScheduledSave();
         else
             listTimer(window, wParam);
+        return 0;
+    case kSaveFailedMessage:
+        retrySaveLater();
         return 0;
     case WM_COMMAND:
         executeListCommand(LOWORD(wParam));
@@ -193,6 +199,13 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 } // namespace
+
+void savePlaylistNow() {
+    // A player closed at once still ends with last run's list and settings, never an empty list.
+    if (!listLoaded && playlistWindow != nullptr)
+        loadDefaultList(playlistWindow);
+    saveEverythingNow();
+}
 
 HWND createPlaylistWindow(HINSTANCE instance) {
     registerPlayerClass(instance, L"Zon PlayList", CS_DBLCLKS, playlistWindowProc, nullptr);

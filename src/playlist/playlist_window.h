@@ -13,6 +13,8 @@ extern ScrollPart hotPart, pressedPart;
 extern int listMenuHotItem;
 
 HWND createPlaylistWindow(HINSTANCE instance);
+// Writes the list and the settings and returns once they are on the disk (the end of the session).
+void savePlaylistNow();
 
 // Painting and scrolling.
 void RedrawList();

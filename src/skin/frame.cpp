@@ -56,7 +56,7 @@ int windowWidth(HWND window, int* height) {
 } // namespace
 
 SkinState currentSkinState() {
-    return {playbackState, activeList->count, activeList->current, loopFlag, hotControl, pressedControl};
+    return {playbackState, activeList->count(), activeList->current, loopFlag, hotControl, pressedControl};
 }
 
 void drawFrame(HWND window) {

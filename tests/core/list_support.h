@@ -3,33 +3,29 @@
 #include "core/m3u.h"
 #include "core/playlist_model.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
-// A list that frees its entries when the test ends.
 struct TestList {
-    std::unique_ptr<Playlist> list = std::make_unique<Playlist>();
-    TestList() {
-        list->current = -1;
-        list->selected = -1;
-    }
-    explicit TestList(const std::vector<std::u16string>& paths) : TestList() {
+    Playlist list;
+    TestList() = default;
+    explicit TestList(const std::vector<std::u16string>& paths) {
         for (const auto& p : paths)
-            AppendEntry(*list, p.c_str());
+            AppendEntry(list, p);
     }
-    ~TestList() { ClearPlaylist(*list); }
-    Playlist& operator*() { return *list; }
-    Playlist* operator->() { return list.get(); }
-    std::u16string path(int i) const { return list->entries[i]->path; }
-    std::u16string title(int i) const { return list->entries[i]->title; }
+    Playlist& operator*() { return list; }
+    Playlist* operator->() { return &list; }
+    std::u16string path(int i) const { return list.entries[static_cast<std::size_t>(i)]->path; }
+    std::u16string title(int i) const { return list.entries[static_cast<std::size_t>(i)]->title; }
+    PlaylistEntry& entry(int i) { return *list.entries[static_cast<std::size_t>(i)]; }
     std::vector<std::u16string> paths() const {
         std::vector<std::u16string> out;
-        for (int i = 0; i < list->count; ++i)
-            out.push_back(path(i));
+        for (const auto& e : list.entries)
+            out.push_back(e->path);
         return out;
     }
 };
 
-// A code page of 256 characters (U+0000 to U+00FF): anything above is replaced by '?'.
+// A code page of 256 characters (U+0000 to U+00FF): anything above is replaced by '?'. Bytes 0x80
+// to 0x9F are not text in it, as some bytes are not in the system's code pages.
 extern const CodePage kLatin1;

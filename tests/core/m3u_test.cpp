@@ -5,35 +5,25 @@
 namespace {
 using Paths = std::vector<std::u16string>;
 
-std::string written(Playlist& list, std::vector<std::size_t>* pieces = nullptr) {
-    std::string out;
-    bool ok = writeM3u(list, kLatin1, [&](const char* data, std::size_t size) {
-        if (pieces != nullptr)
-            pieces->push_back(size);
-        out.append(data, size);
-        return true;
-    });
-    EXPECT_TRUE(ok);
-    return out;
+std::string written(Playlist& list, bool utf8Name = false) {
+    return m3uText(list, kLatin1, utf8Name);
 }
 
-void read(const std::string& text, Playlist& list) {
-    parseM3u(text.data(), text.size(), list, kLatin1);
+M3uRead read(const std::string& text, Playlist& list, bool utf8Name = false) {
+    return parseM3u(text.data(), text.size(), list, kLatin1, utf8Name);
 }
 
-TEST(WriteM3u, TheTwoEntryExampleByteForByte) {
+TEST(WriteM3u, TheTwoEntryExampleByteForByteAndBack) {
     TestList list(Paths{u"C:\\Music\\Song.mp3", u"C:\\Music\\Other.mp3"});
-    list->entries[0]->duration = 245;
+    list.entry(0).duration = 245;
     EXPECT_EQ(written(*list), "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3");
 
     TestList back;
-    read(written(*list), *back);
-    ASSERT_EQ(back->count, 2);
-    EXPECT_EQ(back.path(0), u"C:\\Music\\Song.mp3");
-    EXPECT_EQ(back->entries[0]->duration, 245);
+    EXPECT_TRUE(read(written(*list), *back).whole);
+    EXPECT_EQ(back.paths(), list.paths());
+    EXPECT_EQ(back.entry(0).duration, 245);
     EXPECT_EQ(back.title(0), u"Song");
-    EXPECT_EQ(back.path(1), u"C:\\Music\\Other.mp3");
-    EXPECT_EQ(back->entries[1]->duration, 0);
+    EXPECT_EQ(back.entry(1).duration, 0);
     EXPECT_EQ(back.title(1), u"Other");
 }
 
@@ -41,9 +31,47 @@ TEST(WriteM3u, EmptyListIsTheHeaderAloneAndNonPositiveDurationsWriteNoInformatio
     TestList empty;
     EXPECT_EQ(written(*empty), "#EXTM3U");
     TestList list(Paths{u"C:\\a.mp3"});
-    list->entries[0]->duration = -1;
-    copyTextWhole(list->entries[0]->title, kTitleUnits, u"Kept only when played");
+    list.entry(0).duration = -1;
+    list.entry(0).title = u"Kept only when played";
     EXPECT_EQ(written(*list), "#EXTM3U\r\nC:\\a.mp3");
+}
+
+TEST(WriteM3u, CharactersTheCodePageLacksMakeTheFileUtf8) {
+    TestList plain(Paths{u"C:\\caf\u00E9.mp3"});
+    EXPECT_EQ(written(*plain), "#EXTM3U\r\nC:\\caf\xE9.mp3") << "what the code page holds stays 8-bit";
+    EXPECT_EQ(written(*plain, true), "#EXTM3U\r\nC:\\caf\xC3\xA9.mp3") << "a .m3u8 file is UTF-8";
+
+    TestList wide(Paths{u"C:\\\u4E2D\u6587.mp3", u"C:\\caf\u00E9.mp3", u"C:\\\U0001F3B5.mp3"});
+    wide.entry(1).duration = 61;
+    std::string text = written(*wide);
+    ASSERT_EQ(text.substr(0, 10), "\xEF\xBB\xBF#EXTM3U");
+    TestList back;
+    EXPECT_TRUE(read(text, *back).whole);
+    EXPECT_EQ(back.paths(), wide.paths());
+    EXPECT_EQ(back.title(1), u"caf\u00E9");
+
+    TestList titled(Paths{u"C:\\plain.mp3"});
+    titled.entry(0).duration = 5;
+    titled.entry(0).title = u"\u4E2D";
+    EXPECT_EQ(written(*titled).substr(0, 3), "\xEF\xBB\xBF") << "a written title counts too";
+    titled.entry(0).duration = 0;
+    EXPECT_EQ(written(*titled).substr(0, 3), "#EX") << "an unwritten one does not";
+}
+
+TEST(WriteM3u, AHundredThousandLongEntriesComeBackWhole) {
+    TestList list;
+    for (int i = 0; i < 100000; ++i) {
+        AppendEntry(*list, u"C:\\" + std::u16string(300, u'd') + u"\\" + char16_t(u'a' + i % 26) + u".mp3");
+        list.entry(i).duration = i + 1;
+        list.entry(i).title = std::u16string(250, u't');
+    }
+    TestList back;
+    M3uRead r = read(written(*list), *back);
+    EXPECT_TRUE(r.whole);
+    ASSERT_EQ(r.added, 100000);
+    EXPECT_EQ(back.paths(), list.paths());
+    EXPECT_EQ(back.entry(99999).duration, 100000);
+    EXPECT_EQ(back.title(99999).size(), 250u);
 }
 
 struct ReadCase {
@@ -52,65 +80,151 @@ struct ReadCase {
     Paths paths;
     std::vector<int> durations;
     Paths titles;
+    bool whole;
+    bool utf8Name = false;
 };
 
 TEST(ReadM3u, Records) {
+    const std::string longPath = "C:\\" + std::string(300, 'p') + "\\x.mp3";
     const ReadCase cases[] = {
-        {"LF line ends",
-         "#EXTM3U\r\n#EXTINF:10,T\nC:\\a.mp3\nC:\\b.mp3",
+        {"CR LF",
+         "#EXTM3U\r\n#EXTINF:10,T\r\nC:\\a.mp3\r\nC:\\b.mp3",
          {u"C:\\a.mp3", u"C:\\b.mp3"},
          {10, 0},
-         {u"T", u"b"}},
-        {"CR line ends",
-         "#EXTM3U\r\nC:\\a.mp3\rC:\\b.mp3\r",
+         {u"T", u"b"},
+         true},
+        {"LF after the header",
+         "#EXTM3U\n#EXTINF:10,T\nC:\\a.mp3\nC:\\b.mp3",
+         {u"C:\\a.mp3", u"C:\\b.mp3"},
+         {10, 0},
+         {u"T", u"b"},
+         true},
+        {"CR after the header",
+         "#EXTM3U\rC:\\a.mp3\rC:\\b.mp3\r",
          {u"C:\\a.mp3", u"C:\\b.mp3"},
          {0, 0},
-         {u"a", u"b"}},
-        {"negative duration", "#EXTM3U\r\n#EXTINF:-1,Title\r\nC:\\x.mp3", {u"C:\\x.mp3"}, {-1}, {u"Title"}},
-        {"no comma", "#EXTM3U\r\n#EXTINF:Some name\r\nC:\\x.mp3", {u"C:\\x.mp3"}, {0}, {u"Some name"}},
-        {"no digits", "#EXTM3U\r\n#EXTINF:abc,T\r\nC:\\x.mp3", {u"C:\\x.mp3"}, {0}, {u"T"}},
+         {u"a", u"b"},
+         true},
+        {"no header: one path a line",
+         "C:\\a.mp3\nC:\\b.mp3\r\n",
+         {u"C:\\a.mp3", u"C:\\b.mp3"},
+         {0, 0},
+         {u"a", u"b"},
+         true},
+        {"no header: comments are left out",
+         "# mine\n\nC:\\a.mp3\n#EXTINF:5,T\nC:\\b.mp3",
+         {u"C:\\a.mp3", u"C:\\b.mp3"},
+         {0, 0},
+         {u"a", u"b"},
+         false},
+        {"a header with more on its line is none",
+         "#EXTM3U x\r\nC:\\a.mp3",
+         {u"C:\\a.mp3"},
+         {0},
+         {u"a"},
+         false},
+        {"a short plain list", "a.mp3", {u"a.mp3"}, {0}, {u""}, true},
+        {"header alone", "#EXTM3U", {}, {}, {}, true},
+        {"nothing at all", "", {}, {}, {}, true},
+        {"byte-order mark and header", "\xEF\xBB\xBF#EXTM3U", {}, {}, {}, true},
+        {"negative duration: the title would be lost",
+         "#EXTM3U\r\n#EXTINF:-1,Title\r\nC:\\x.mp3",
+         {u"C:\\x.mp3"},
+         {-1},
+         {u"Title"},
+         false},
+        {"negative duration, no title",
+         "#EXTM3U\r\n#EXTINF:-1,\r\nC:\\x.mp3",
+         {u"C:\\x.mp3"},
+         {-1},
+         {u"x"},
+         true},
+        {"no comma", "#EXTM3U\r\n#EXTINF:Some name\r\nC:\\x.mp3", {u"C:\\x.mp3"}, {0}, {u"Some name"}, false},
+        {"a one-second entry", "#EXTM3U\r\n#EXTINF:1,T\r\nC:\\x.mp3", {u"C:\\x.mp3"}, {1}, {u"T"}, true},
         {"spaces and sign",
          "#EXTM3U\r\n#EXTINF: +12x,T,with,commas\r\nC:\\x.mp3",
          {u"C:\\x.mp3"},
          {12},
-         {u"T,with,commas"}},
+         {u"T,with,commas"},
+         true},
         {"huge duration",
          "#EXTM3U\r\n#EXTINF:99999999999,T\r\nC:\\x.mp3",
          {u"C:\\x.mp3"},
          {2147483647},
-         {u"T"}},
+         {u"T"},
+         false},
+        {"largest duration",
+         "#EXTM3U\r\n#EXTINF:2147483647,T\r\nC:\\x.mp3",
+         {u"C:\\x.mp3"},
+         {2147483647},
+         {u"T"},
+         true},
         {"blank lines between",
          "#EXTM3U\r\n#EXTINF:5,T\r\n\r\n\r\nC:\\x.mp3\r\n\r\n\nC:\\y.mp3",
          {u"C:\\x.mp3", u"C:\\y.mp3"},
          {5, 0},
-         {u"T", u"y"}},
+         {u"T", u"y"},
+         true},
         {"blank line right after the header",
-         "#EXTM3U\r\n\r\nC:\\x.mp3",
+         "#EXTM3U\n\nC:\\x.mp3",
          {u"", u"C:\\x.mp3"},
          {0, 0},
-         {u"", u"x"}},
+         {u"", u"x"},
+         true},
         {"information as the last line",
          "#EXTM3U\r\nC:\\x.mp3\r\n#EXTINF:7,Last",
          {u"C:\\x.mp3", u""},
          {0, 7},
-         {u"x", u"Last"}},
+         {u"x", u"Last"},
+         true},
         {"NUL ends the text",
          std::string("#EXTM3U\r\nC:\\x.mp3\r\n\0C:\\y.mp3", 29),
          {u"C:\\x.mp3"},
          {0},
-         {u"x"}},
-        {"relative paths stay as they are", "#EXTM3U\r\nmusic\\a.mp3", {u"music\\a.mp3"}, {0}, {u"a"}},
-        {"lone LF after the header", "#EXTM3U\nC:\\x.mp3\r\nC:\\y.mp3", {}, {}, {}},
-        {"no header", "C:\\x.mp3\r\nC:\\y.mp3\r\nC:\\z.mp3", {}, {}, {}},
-        {"header alone", "#EXTM3U", {}, {}, {}},
-        {"byte-order mark before an ANSI header", "\xEF\xBB\xBF#EXTM3U", {}, {}, {}},
+         {u"x"},
+         false},
+        {"bytes that are not text", "#EXTM3U\r\nC:\\\x81.mp3", {u"C:\\\u0081.mp3"}, {0}, {u"\u0081"}, false},
+        {"UTF-8 without a mark",
+         "#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\nC:\\\xDF\xBF\xE0\xA0\x80.mp3",
+         {u"C:\\\u4E2D.mp3", u"C:\\\u07FF\u0800.mp3"},
+         {0, 0},
+         {u"\u4E2D", u"\u07FF\u0800"},
+         true},
+        {"not UTF-8: the code page",
+         "#EXTM3U\r\nC:\\caf\xE9.mp3",
+         {u"C:\\caf\u00E9.mp3"},
+         {0},
+         {u"caf\u00E9"},
+         true},
+        {"an overlong sequence is not UTF-8",
+         "C:\\\xC0\xAF.mp3",
+         {u"C:\\\u00C0\u00AF.mp3"},
+         {0},
+         {u"\u00C0\u00AF"},
+         true},
+        {"a .m3u8 file is UTF-8",
+         "C:\\caf\xE9.mp3",
+         {u"C:\\caf\uFFFD.mp3"},
+         {0},
+         {u"caf\uFFFD"},
+         false,
+         true},
+        {"long fields stay whole",
+         "#EXTM3U\r\n#EXTINF:3," + std::string(400, 't') + "\r\n" + longPath,
+         {u"C:\\" + std::u16string(300, u'p') + u"\\x.mp3"},
+         {3},
+         {std::u16string(400, u't')},
+         true},
+        {"relative paths stay as they are", "#EXTM3U\r\nmusic\\a.mp3", {u"music\\a.mp3"}, {0}, {u"a"}, true},
     };
     for (const ReadCase& c : cases) {
         TestList list;
-        read(c.text, *list);
+        M3uRead r = read(c.text, *list, c.utf8Name);
         EXPECT_EQ(list.paths(), c.paths) << c.name;
-        for (int i = 0; i < list->count && i < static_cast<int>(c.durations.size()); ++i) {
-            EXPECT_EQ(list->entries[i]->duration, c.durations[i]) << c.name << " #" << i;
+        EXPECT_EQ(r.added, static_cast<int>(c.paths.size())) << c.name;
+        EXPECT_EQ(r.whole, c.whole) << c.name;
+        for (int i = 0; i < list->count() && i < static_cast<int>(c.durations.size()); ++i) {
+            EXPECT_EQ(list.entry(i).duration, c.durations[i]) << c.name << " #" << i;
             EXPECT_EQ(list.title(i), c.titles[i]) << c.name << " #" << i;
         }
     }
@@ -122,76 +236,29 @@ TEST(ReadM3u, AppendsToWhatIsThere) {
     EXPECT_EQ(list.paths(), (Paths{u"C:\\first.mp3", u"C:\\second.mp3"}));
 }
 
-TEST(ReadM3u, OverLongFieldsAndAFullList) {
-    std::string longPath = "C:\\" + std::string(300, 'p') + ".mp3";
-    std::string longTitle(400, 't');
-    TestList list;
-    read("#EXTM3U\r\n#EXTINF:3," + longTitle + "\r\n" + longPath + "\r\n#EXTINF:4," + longTitle +
-             "\r\nC:\\ok.mp3",
-         *list);
-    ASSERT_EQ(list->count, 1) << "a path too long for the entry is skipped with its information";
-    EXPECT_EQ(list.path(0), u"C:\\ok.mp3");
-    EXPECT_EQ(list.title(0).size(), kTitleUnits - 1) << "a long title is cut";
-    EXPECT_EQ(list->entries[0]->duration, 4);
-
-    TestList full;
-    for (int i = 0; i < kPlaylistCapacity - 1; ++i)
-        AppendEntry(*full, u"C:\\x.mp3");
-    std::string three = "#EXTM3U\r\nC:\\1.mp3\r\nC:\\2.mp3\r\nC:\\3.mp3";
-    EXPECT_FALSE(parseM3u(three.data(), three.size(), *full, kLatin1));
-    EXPECT_EQ(full->count, kPlaylistCapacity);
-    EXPECT_EQ(full.path(kPlaylistCapacity - 1), u"C:\\1.mp3");
-}
-
-TEST(M3uCodePage, UnrepresentableCharactersSwitchTheFileToUtf8) {
-    TestList plain(Paths{u"C:\\caf\u00E9.mp3"});
-    std::string text = written(*plain);
-    EXPECT_EQ(text, "#EXTM3U\r\nC:\\caf\xE9.mp3") << "what the code page holds stays 8-bit text";
-
-    TestList wide(Paths{u"C:\\\u4E2D\u6587.mp3", u"C:\\caf\u00E9.mp3", u"C:\\\U0001F3B5.mp3"});
-    wide->entries[1]->duration = 61;
-    text = written(*wide);
-    ASSERT_EQ(text.substr(0, 10), "\xEF\xBB\xBF#EXTM3U");
-    TestList back;
-    read(text, *back);
-    EXPECT_EQ(back.paths(), wide.paths());
-    EXPECT_EQ(back->entries[1]->duration, 61);
-    EXPECT_EQ(back.title(1), u"caf\u00E9");
-
-    TestList titled(Paths{u"C:\\plain.mp3"});
-    titled->entries[0]->duration = 5;
-    copyTextWhole(titled->entries[0]->title, kTitleUnits, u"\u4E2D");
-    EXPECT_EQ(written(*titled).substr(0, 3), "\xEF\xBB\xBF") << "a written title counts too";
-}
-
-TEST(M3uCodePage, Utf8ReaderReplacesBrokenSequences) {
-    TestList list;
-    read("\xEF\xBB\xBF#EXTM3U\r\nC:\\a\xFF\xC3.mp3\r\nC:\\\xE4\xB8\xAD.mp3", *list);
-    EXPECT_EQ(list.paths(), (Paths{u"C:\\a\uFFFD\uFFFD.mp3", u"C:\\\u4E2D.mp3"}));
-}
-
-TEST(WriteM3u, LongListsAreWrittenInPiecesUnderTheBuffer) {
-    TestList list;
-    for (int i = 0; i < kPlaylistCapacity; ++i) {
-        std::u16string p = u"C:\\" + std::u16string(200, u'd') + u"\\" +
-                           std::u16string(1, char16_t(u'a' + i % 26)) + u".mp3";
-        AppendEntry(*list, p.c_str());
-        list->entries[i]->duration = i + 1;
+TEST(ListFileNames, M3uAndM3u8InAnyCase) {
+    struct Case {
+        const char16_t* path;
+        bool list, utf8;
+    } cases[] = {
+        {u"C:\\a.m3u", true, false},    {u"C:\\a.M3U8", true, true}, {u".m3u", true, false},
+        {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isListFileName(c.path), c.list) << std::u16string(c.path).size();
+        EXPECT_EQ(isUtf8ListFileName(c.path), c.utf8);
     }
-    std::vector<std::size_t> pieces;
-    std::string text = written(*list, &pieces);
-    EXPECT_GT(pieces.size(), 10u);
-    for (std::size_t size : pieces)
-        EXPECT_LT(size, kM3uWriteBuffer);
-    TestList back;
-    read(text, *back);
-    ASSERT_EQ(back->count, kPlaylistCapacity);
-    EXPECT_EQ(back.paths(), list.paths());
-    EXPECT_EQ(back->entries[4095]->duration, 4096);
 }
 
-TEST(WriteM3u, AFailedWriteIsReported) {
-    TestList list(Paths{u"C:\\a.mp3"});
-    EXPECT_FALSE(writeM3u(*list, kLatin1, [](const char*, std::size_t) { return false; }));
+TEST(Utf8, BrokenSequencesAreReplacedAndReported) {
+    std::u16string out;
+    EXPECT_FALSE(utf8ToUtf16("a\xFF\xC3", 3, out));
+    EXPECT_EQ(out, u"a\uFFFD\uFFFD");
+    out.clear();
+    EXPECT_TRUE(utf8ToUtf16("\xF0\x9F\x8E\xB5", 4, out));
+    EXPECT_EQ(out, u"\U0001F3B5");
+    std::string back;
+    utf16ToUtf8(u"\u07FF\u0800\U0001F3B5\xD800", 5, back);
+    EXPECT_EQ(back, "\xDF\xBF\xE0\xA0\x80\xF0\x9F\x8E\xB5\xEF\xBF\xBD") << "a lone surrogate becomes U+FFFD";
 }
 } // namespace

@@ -151,7 +151,8 @@ TEST_F(ListWindow, ScrollButtonsRepeatEveryTenthOfASecond) {
     SendMessageW(playlistWindow, WM_MOUSEMOVE, 0, MAKELPARAM(x, trackY));
     if (hotPart == PartNone) {
         SendMessageW(playlistWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, trackY));
-        EXPECT_EQ(mainList.top, clampTop(ThumbToTop(trackY), mainList.count)) << "a track press jumps there";
+        EXPECT_EQ(mainList.top, clampTop(ThumbToTop(trackY), mainList.count()))
+            << "a track press jumps there";
         SendMessageW(playlistWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, trackY));
     }
 }

@@ -43,7 +43,7 @@ std::wstring besides(const std::wstring& other, const wchar_t* name) {
 }
 
 std::wstring playingPath() {
-    return activeList->current >= 0 ? asWide(activeList->entries[activeList->current]->path) : L"";
+    return activeList->current >= 0 ? asWide(activeList->entries[activeList->current]->path.c_str()) : L"";
 }
 
 class Play : public testing::Test {
@@ -143,7 +143,7 @@ TEST_F(Play, AFolderDropAddsItsDirectFilesSortedByTitleWhenAsked) {
     CopyFileW(files_[0].c_str(), (sub + L"\\deep.avi").c_str(), FALSE);
     sortMode = SortByTitle;
     handleDroppedFiles(makeDrop({folder}));
-    ASSERT_EQ(mainList.count, 1) << "each copy sits in a folder of its own";
+    ASSERT_EQ(mainList.count(), 1) << "each copy sits in a folder of its own";
     EXPECT_EQ(listPaths(), (Paths{files_[0]}));
     EXPECT_EQ(playbackState, Playing);
 }
@@ -152,7 +152,7 @@ TEST_F(Play, ADropThatAddsNothingStartsTheNextEntryWhenStopped) {
     fill(3);
     mainList.current = 0;
     handleDroppedFiles(makeDrop({L"C:\\nothing\\here.avi"}));
-    EXPECT_EQ(mainList.count, 3);
+    EXPECT_EQ(mainList.count(), 3);
     EXPECT_EQ(mainList.current, 1);
     EXPECT_EQ(playbackState, Playing);
 }

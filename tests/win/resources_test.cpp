@@ -73,7 +73,7 @@ TEST(Resources, Strings) {
         const wchar_t* text;
     } cases[] = {{IDS_CAPTION, L"Zon Player"},
                  {IDS_SAVE_LIST_FILTER, L"播放列表 (*.m3u)|*.m3u|"},
-                 {IDS_ADD_FILTER, L"播放列表 (*.m3u)|*.m3u|所有文件(*.*)|*.*|"}};
+                 {IDS_ADD_FILTER, L"播放列表 (*.m3u)|*.m3u;*.m3u8|所有文件(*.*)|*.*|"}};
     for (const Case& c : cases) {
         wchar_t text[128] = {};
         LoadStringW(self(), c.id, text, 128);

@@ -84,8 +84,8 @@ int pictureContrast(HWND window) {
 
 std::vector<std::wstring> listPaths() {
     std::vector<std::wstring> out;
-    for (int i = 0; i < activeList->count; ++i)
-        out.push_back(asWide(activeList->entries[i]->path));
+    for (int i = 0; i < activeList->count(); ++i)
+        out.push_back(asWide(activeList->entries[i]->path.c_str()));
     return out;
 }
 

@@ -1,0 +1,109 @@
+#include "app/wide.h"
+#include "core/m3u.h"
+#include "playlist/long_path.h"
+#include "playlist/playlist.h"
+
+#include <string>
+
+namespace {
+bool ansiToUtf16(const char* bytes, std::size_t size, std::u16string& out) {
+    int count = static_cast<int>(size);
+    bool valid = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, count, nullptr, 0) > 0;
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes, count, nullptr, 0);
+    if (n <= 0)
+        return false;
+    std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(n));
+    MultiByteToWideChar(CP_ACP, 0, bytes, count, asWide(&out[at]), n);
+    return valid;
+}
+
+void utf16ToAnsi(const char16_t* text, std::size_t length, std::string& out, bool* lossy) {
+    if (length == 0)
+        return;
+    const wchar_t* wide = asWide(text);
+    int count = static_cast<int>(length);
+    // A UTF-8 system code page holds every character; the others may not, best fit included.
+    bool utf8 = GetACP() == CP_UTF8;
+    DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* used = utf8 ? nullptr : &usedDefault;
+    int n = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, used);
+    if (n <= 0) {
+        *lossy = true;
+        return;
+    }
+    std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_ACP, flags, wide, count, &out[at], n, nullptr, used);
+    if (usedDefault)
+        *lossy = true;
+}
+
+const CodePage kSystemCodePage = {ansiToUtf16, utf16ToAnsi};
+
+// Far beyond any real list (some two million entries); a larger file is kept as it is, unread.
+constexpr LONGLONG kLargestListFile = 256LL << 20;
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+    DWORD written = 0;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+} // namespace
+
+ListFileRead ReadM3u(const wchar_t* fileName) {
+    std::wstring name = extendedPath(fileName);
+    HANDLE file =
+        CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return {error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND, false};
+    }
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestListFile;
+    std::string text;
+    if (ok) {
+        text.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD got = 0;
+        ok =
+            ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr) && got == text.size();
+    }
+    CloseHandle(file);
+    if (!ok)
+        return {true, false};
+    M3uRead read =
+        parseM3u(text.data(), text.size(), *activeList, kSystemCodePage, isUtf8ListFileName(asU16(fileName)));
+    return {true, read.whole};
+}
+
+std::string listFileText(const Playlist& list, const wchar_t* fileName) {
+    return m3uText(list, kSystemCodePage, isUtf8ListFileName(asU16(fileName)));
+}
+
+bool replaceListFile(const std::wstring& target, const std::string& bytes) {
+    // The list is written beside the old file and replaces it only once complete, so a full disk
+    // or a crash part-way never costs the user the list they had.
+    std::wstring finalName = extendedPath(target);
+    std::wstring temporary = extendedPath(target + L".saving");
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = writeAll(file, bytes);
+    ok = FlushFileBuffers(file) && ok;
+    ok = CloseHandle(file) && ok;
+    if (ok)
+        ok = MoveFileExW(temporary.c_str(), finalName.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok)
+        DeleteFileW(temporary.c_str());
+    return ok;
+}
+
+bool WriteM3u() {
+    if (activeList->fileName.empty())
+        return false;
+    const wchar_t* target = asWide(activeList->fileName.c_str());
+    return replaceListFile(target, listFileText(*activeList, target));
+}

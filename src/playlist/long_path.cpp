@@ -1,0 +1,15 @@
+#include "playlist/long_path.h"
+
+#include <windows.h>
+
+std::wstring extendedPath(const std::wstring& path) {
+    // Names are added to folders below this length, so stay well inside MAX_PATH.
+    constexpr std::size_t kRoomForAName = MAX_PATH - 20;
+    if (path.size() < kRoomForAName)
+        return path;
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\')
+        return L"\\\\?\\" + path;
+    if (path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?' && path[2] != L'.')
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}

@@ -1,0 +1,7 @@
+// Paths of any length for the file functions.
+#pragma once
+#include <string>
+
+// The path in the form the file functions take beyond MAX_PATH ("\\?\C:\..." or "\\?\UNC\...");
+// shorter paths, relative ones and ones already in that form are returned as they are.
+std::wstring extendedPath(const std::wstring& path);
