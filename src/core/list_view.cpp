@@ -8,11 +8,12 @@ ScrollGeometry updateScrollGeometry(int h, int w, int count, int& top) {
     }
     if (top + rows >= count)
         top = count - rows;
-    int track = h - 2 * w - 2;
-    int thumbLen = track - (count - rows) * track / count;
+    // Products in 64 bits: lists may be long.
+    long long track = h - 2 * w - 2;
+    int thumbLen = static_cast<int>(track - (count - rows) * track / count);
     if (thumbLen < 6)
         thumbLen = 6;
-    int thumbPos = w + (track - thumbLen) * top / (count - rows);
+    int thumbPos = w + static_cast<int>((track - thumbLen) * top / (count - rows));
     if (thumbPos < w)
         thumbPos = w;
     return {true, thumbPos, thumbLen};
@@ -32,16 +33,17 @@ int thumbToTop(int y, int clientHeight, int w, int count, int thumbLen) {
     int span = h - 2 * w - thumbLen - 2;
     if (span <= 0)
         return 0;
-    return (y - thumbLen / 2 - w - kListTop) * (count - rows) / span;
+    return static_cast<int>(static_cast<long long>(y - thumbLen / 2 - w - kListTop) * (count - rows) / span);
 }
 
 Visibility ensureVisible(int index, int top, int listHeight, int count) {
     if (index < top)
         return {1, clampTop(index, count)};
     int rows = (listHeight - kListTop) / kRowHeight;
-    if (index <= top + rows)
+    if (index < top + rows)
         return {0, top};
-    return {1, clampTop(index - rows, count)};
+    // The row becomes the last whole row; with no whole row at all, the first.
+    return {1, clampTop(rows > 0 ? index - rows + 1 : index, count)};
 }
 
 ScrollPart scrollPartAt(int y, int clientHeight, int w, const ScrollGeometry& g) {

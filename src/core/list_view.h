@@ -26,7 +26,7 @@ int clampTop(int row, int count);
 int thumbToTop(int y, int clientHeight, int w, int count, int thumbLen);
 
 // EnsureVisible: the new first row for showing `index`, and whether it took scrolling (1) or the
-// row was already in view (0); the row just below the last whole row counts as in view.
+// row was already in view (0). Only whole rows count as in view.
 struct Visibility {
     int scrolled;
     int top;

@@ -33,34 +33,37 @@ void openListPopup(HWND window) {
 }
 } // namespace
 
-void listMouseMove(int x, int y) {
-    int item = menuItemAt(y, listMenu, x, listClient());
+namespace {
+// The strip item and scroll-bar part under a client point (none outside the window), lit as
+// the pointer finds them; the hover tick runs while either is lit.
+void followPointer(int x, int y, bool inside) {
+    int item = inside ? menuItemAt(y, listMenu, x, listClient()) : -1;
     if (item != listMenuHotItem) {
-        if (item >= 0)
-            SetTimer(playlistWindow, kHoverTimer, kHoverPeriod, nullptr);
-        else if (listMenuHotItem >= 0)
-            KillTimer(playlistWindow, kHoverTimer);
         listMenuHotItem = item;
         repaintListMenuBar();
     }
-    if (!onScrollBar(x))
-        return;
+    ScrollPart part = PartNone;
+    if (inside && onScrollBar(x))
+        part = scrollPartAt(y, listClient().bottom, scrollBarWidth, {scrollBarShown, thumbPos, thumbLen});
+    if (part != hotPart) {
+        hotPart = part;
+        repaintListScrollBar(hotPart);
+    }
+    if (listMenuHotItem >= 0 || hotPart != PartNone)
+        SetTimer(playlistWindow, kHoverTimer, kHoverPeriod, nullptr);
+    else
+        KillTimer(playlistWindow, kHoverTimer);
+}
+} // namespace
+
+void listMouseMove(int x, int y) {
+    // A dragged thumb follows the pointer wherever it goes while the button is down.
     if (pressedPart == PartThumb) {
         ScrollTo(ThumbToTop(y));
         return;
     }
-    ScrollPart part =
-        scrollPartAt(y, listClient().bottom, scrollBarWidth, {scrollBarShown, thumbPos, thumbLen});
-    if (part == hotPart)
-        return;
-    if (part == PartNone) {
-        if (hotPart != PartNone)
-            KillTimer(playlistWindow, kHoverTimer);
-    } else {
-        SetTimer(playlistWindow, kHoverTimer, kHoverPeriod, nullptr);
-    }
-    hotPart = part;
-    repaintListScrollBar(hotPart);
+    RECT client = listClient();
+    followPointer(x, y, PtInRect(&client, {x, y}) != 0);
 }
 
 void listButtonDown(HWND window, int x, int y) {
@@ -74,6 +77,8 @@ void listButtonDown(HWND window, int x, int y) {
         if (pressedPart == PartNone) {
             ScrollTo(ThumbToTop(y)); // a press on the track jumps there
         } else {
+            // The release comes here wherever the pointer is by then, and ends the press.
+            SetCapture(window);
             repaintListScrollBar(pressedPart);
             // Nothing scrolls at the press itself: the first step comes with the first tick.
             if (pressedPart != PartThumb)
@@ -87,9 +92,17 @@ void listButtonDown(HWND window, int x, int y) {
 }
 
 void listButtonUp() {
+    if (GetCapture() == playlistWindow)
+        ReleaseCapture(); // its notice ends the press
+    else
+        listCaptureLost();
+}
+
+void listCaptureLost() {
     if (pressedPart == PartNone)
         return;
     pressedPart = PartNone;
+    KillTimer(playlistWindow, kRepeatTimer);
     repaintListScrollBar(hotPart);
 }
 
@@ -127,18 +140,10 @@ void listTimer(HWND window, UINT_PTR id) {
     }
     if (menuOpenItem >= 0)
         return;
+    // The lit item and part go dark only once the pointer has left them.
     POINT p;
     GetCursorPos(&p);
+    bool inside = WindowFromPoint(p) == window;
     ScreenToClient(window, &p);
-    RECT client = listClient();
-    if (!PtInRect(&client, p))
-        KillTimer(window, id);
-    if (listMenuHotItem >= 0) {
-        listMenuHotItem = -1;
-        repaintListMenuBar();
-    }
-    if (hotPart != PartNone) {
-        hotPart = PartNone;
-        repaintListScrollBar(hotPart);
-    }
+    followPointer(p.x, p.y, inside);
 }

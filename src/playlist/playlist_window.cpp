@@ -159,13 +159,16 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
         }
         break;
     case WM_MOUSEMOVE:
-        listMouseMove(LOWORD(lParam), HIWORD(lParam));
+        listMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
     case WM_LBUTTONDOWN:
-        listButtonDown(window, LOWORD(lParam), HIWORD(lParam));
+        listButtonDown(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
     case WM_LBUTTONUP:
         listButtonUp();
+        break;
+    case WM_CAPTURECHANGED:
+        listCaptureLost();
         break;
     case WM_LBUTTONDBLCLK:
         listDoubleClick();

@@ -34,6 +34,7 @@ int ThumbToTop(int y);
 void listMouseMove(int x, int y);
 void listButtonDown(HWND window, int x, int y);
 void listButtonUp();
+void listCaptureLost();
 void listDoubleClick();
 void listWheel(int delta);
 void HandleListKey(UINT key);

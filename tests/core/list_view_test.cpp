@@ -20,7 +20,7 @@ TEST(ScrollGeometry, FittingListsHideTheBarAndTheLastPageIsFull) {
         int topAfter;
     } cases[] = {{84, 6, 3, false, 0},        {84, 5, 2, false, 0}, {10, 3, 1, false, 0},
                  {84, 10, 9, true, 4},        {84, 10, 3, true, 3}, {84, 7, 5, true, 1},
-                 {84, 4096, 5000, true, 4090}};
+                 {84, 4096, 5000, true, 4090}, {800, 10000000, 9999999, true, 9999943}};
     for (const Case& c : cases) {
         int top = c.top;
         ScrollGeometry g = updateScrollGeometry(c.h, 15, c.count, top);
@@ -29,20 +29,25 @@ TEST(ScrollGeometry, FittingListsHideTheBarAndTheLastPageIsFull) {
         if (g.shown) {
             EXPECT_GE(g.thumbLen, 6);
             EXPECT_GE(g.thumbPos, 15);
+            EXPECT_LE(g.thumbPos + g.thumbLen, c.h - 15) << "the thumb stays above the down button";
         }
     }
 }
 
-TEST(ListView, EnsureVisibleCountsTheRowBelowTheLastWholeRow) {
-    // 6 whole rows (list height 22 + 84).
+TEST(ListView, EnsureVisibleBringsTheRowWhollyIntoView) {
+    // 6 whole rows (list height 22 + 84 + 10): row 6 shows only its top 10 pixels.
     struct Case {
         int index, top, scrolled, newTop;
-    } cases[] = {{2, 0, 0, 0}, {6, 0, 0, 0}, {7, 0, 1, 1}, {3, 5, 1, 3}, {9, 0, 1, 3}, {0, 0, 0, 0}};
+    } cases[] = {{2, 0, 0, 0}, {5, 0, 0, 0}, {6, 0, 1, 1}, {7, 0, 1, 2}, {3, 5, 1, 3},
+                 {9, 0, 1, 4}, {0, 0, 0, 0}};
     for (const Case& c : cases) {
-        Visibility v = ensureVisible(c.index, c.top, 106, 10);
+        Visibility v = ensureVisible(c.index, c.top, 116, 10);
         EXPECT_EQ(v.scrolled, c.scrolled) << c.index << " from " << c.top;
         EXPECT_EQ(v.top, c.newTop) << c.index << " from " << c.top;
     }
+    Visibility none = ensureVisible(3, 0, 30, 10);
+    EXPECT_EQ(none.scrolled, 1) << "no whole row: the row goes to the top";
+    EXPECT_EQ(none.top, 3);
 }
 
 TEST(ListView, EveryKey) {

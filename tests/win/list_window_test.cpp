@@ -108,6 +108,12 @@ TEST_F(ListWindow, KeysMoveTheSelection) {
     mainList.selected = -1;
     SendMessageW(playlistWindow, WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(mainList.selected, 0) << "any key selects the first row";
+    for (int i = 1; i < 29; ++i) {
+        SendMessageW(playlistWindow, WM_KEYDOWN, VK_DOWN, 0);
+        ASSERT_EQ(mainList.selected, i);
+        ASSERT_LT(mainList.selected, mainList.top + rows()) << "the selected row is wholly in view";
+    }
+    SendMessageW(playlistWindow, WM_KEYDOWN, VK_HOME, 0);
     SendMessageW(playlistWindow, WM_KEYDOWN, VK_NEXT, 0);
     EXPECT_EQ(mainList.selected, rows());
     SendMessageW(playlistWindow, WM_KEYDOWN, VK_END, 0);
@@ -155,6 +161,53 @@ TEST_F(ListWindow, ScrollButtonsRepeatEveryTenthOfASecond) {
             << "a track press jumps there";
         SendMessageW(playlistWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, trackY));
     }
+}
+
+// The pointer of the system, moved and pressed as a person does.
+void pointerTo(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+    pumpMessages(30);
+}
+
+void leftButton(bool down) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    pumpMessages(30);
+}
+
+TEST_F(ListWindow, WhatThePointerRestsOnStaysLitUntilItLeaves) {
+    RECT r;
+    GetClientRect(playlistWindow, &r);
+    pointerTo(playlistWindow, 10, 5);
+    ASSERT_EQ(listMenuHotItem, 0);
+    pumpMessages(500);
+    EXPECT_EQ(listMenuHotItem, 0) << "resting on the strip's first title";
+    pointerTo(playlistWindow, r.right - 5, r.bottom - 5);
+    ASSERT_EQ(hotPart, PartDown);
+    EXPECT_EQ(listMenuHotItem, -1);
+    pumpMessages(500);
+    EXPECT_EQ(hotPart, PartDown) << "resting on the down button";
+    pointerTo(mainWindow, 40, 40); // over the video
+    EXPECT_TRUE(pumpUntil([] { return hotPart == PartNone; }, 1000)) << "gone once the pointer left";
+}
+
+TEST_F(ListWindow, AScrollButtonReleasedOutsideTheListStopsRepeating) {
+    RECT r;
+    GetClientRect(playlistWindow, &r);
+    pointerTo(playlistWindow, r.right - 5, r.bottom - 5);
+    leftButton(true);
+    pumpMessages(250);
+    pointerTo(mainWindow, 40, 40);
+    leftButton(false);
+    int top = mainList.top;
+    EXPECT_GE(top, 1);
+    pumpMessages(400);
+    EXPECT_EQ(mainList.top, top) << "the release away from the button ended the press";
+    EXPECT_EQ(pressedPart, PartNone);
 }
 
 TEST_F(ListWindow, AClickSelectsAndADoubleClickPlays) {
