@@ -29,17 +29,28 @@ void handleNcCalcSize(RECT* proposed) {
 void handleWindowPosChanging(WINDOWPOS* pos) {
     if (inFullScreen())
         return;
-    RECT work = {};
+    bool keepSize = (pos->flags & SWP_NOSIZE) != 0, keepPlace = (pos->flags & SWP_NOMOVE) != 0;
+    if (keepSize && keepPlace)
+        return;
+    RECT work = {}, now = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    ProposedPosition p = {pos->x, pos->y, pos->cx, pos->cy, false};
+    GetWindowRect(pos->hwnd, &now);
+    // What the change leaves as it is comes from the window, not from the fields it ignores.
+    ProposedPosition p = {keepPlace ? now.left : pos->x, keepPlace ? now.top : pos->y,
+                          keepSize ? now.right - now.left : pos->cx,
+                          keepSize ? now.bottom - now.top : pos->cy, false};
     limitWindowPosition(p, frameMetrics, {playlistWidth, playlistVisible, resizingPlaylist},
                         {work.left, work.top, work.right, work.bottom});
-    pos->x = p.x;
-    pos->y = p.y;
-    pos->cx = p.cx;
-    pos->cy = p.cy;
-    if (p.noMove)
-        pos->flags |= SWP_NOMOVE;
+    if (!keepPlace) {
+        pos->x = p.x;
+        pos->y = p.y;
+    }
+    if (!keepSize) {
+        pos->cx = p.cx;
+        pos->cy = p.cy;
+        if (p.noMove)
+            pos->flags |= SWP_NOMOVE;
+    }
 }
 
 void handleWindowPosChanged(const WINDOWPOS* pos) {

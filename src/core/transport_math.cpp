@@ -1,11 +1,42 @@
 #include "core/transport_math.h"
 
+#include <cstdint>
+#include <limits>
+
+namespace {
+// a * b / c, truncating toward zero: exact whenever the product fits in 64 bits, and the nearest
+// value in range beyond, so that no length a file reports can overflow the arithmetic.
+std::int64_t scale(std::int64_t a, std::int64_t b, std::int64_t c) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    if (c == 0)
+        return 0;
+    auto magnitude = [](std::int64_t v) {
+        return v < 0 ? -static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    };
+    if (a == 0 || b == 0 || magnitude(a) <= static_cast<std::uint64_t>(kMax) / magnitude(b))
+        return a * b / c;
+    long double exact =
+        static_cast<long double>(a) * static_cast<long double>(b) / static_cast<long double>(c);
+    if (exact >= static_cast<long double>(kMax))
+        return kMax;
+    if (exact <= -static_cast<long double>(kMax))
+        return -kMax;
+    return static_cast<std::int64_t>(exact);
+}
+} // namespace
+
 std::int64_t pixelToPosition(std::int64_t pixel, std::int64_t duration, int width) {
-    return width > 0 ? pixel * duration / width : 0;
+    return width > 0 ? scale(pixel, duration, width) : 0;
 }
 
 std::int64_t positionToPixel(std::int64_t position, std::int64_t duration, int width) {
-    return duration != 0 ? width * position / duration : 0;
+    return scale(width, position, duration);
+}
+
+int clampSeekPixel(int pixel, int width) {
+    if (pixel > width)
+        pixel = width;
+    return pixel < 0 ? 0 : pixel;
 }
 
 int skipStepFor(int width) {

@@ -6,10 +6,13 @@ constexpr double kMinRate = 0.25;
 constexpr double kMaxRate = 2.0;
 constexpr double kRateStep = 0.25;
 
-// Media time of a seek-bar pixel in a bar `width` pixels wide (0 for an empty bar).
+// Media time of a seek-bar pixel in a bar `width` pixels wide (0 for an empty bar). Neither this
+// nor the next overflows, whatever length a file reports.
 std::int64_t pixelToPosition(std::int64_t pixel, std::int64_t duration, int width);
 // Seek-bar pixel of a position (0 when the duration is unknown).
 std::int64_t positionToPixel(std::int64_t position, std::int64_t duration, int width);
+// A seek-bar pixel kept on the bar: 0 to width.
+int clampSeekPixel(int pixel, int width);
 // Pixels moved by one skip: 1 % of the bar, truncated.
 int skipStepFor(int width);
 double clampRate(double rate);

@@ -158,7 +158,14 @@ void stopPlayback() {
 
 void closeMedia() {
     KillTimer(mainWindow, positionTimerId);
-    // The renderer's window goes before the graph stops.
+    // No more notifications from a graph that is going away.
+    if (media.events)
+        media.events->SetNotifyWindow(0, 0, 0);
+    // The renderer's window goes before the graph stops, hidden and no longer our child.
+    if (media.videoWindow) {
+        media.videoWindow->put_Visible(OAFALSE);
+        media.videoWindow->put_Owner(0);
+    }
     media.videoWindow.reset();
     media.windowless.reset();
     if (media.control) {

@@ -33,6 +33,10 @@ int seekBarWidth() {
 }
 
 void seekTo(int pixel) {
+    // With nothing to seek the bar stays as it is; a pixel off either end means that end.
+    if (!media.dvdControl && !media.seeking)
+        return;
+    pixel = clampSeekPixel(pixel, seekBarWidth());
     if (pixel == seekProgress)
         return;
     seekProgress = pixel;
@@ -40,7 +44,7 @@ void seekTo(int pixel) {
     if (media.dvdControl) {
         DVD_HMSF_TIMECODE t = secondsToTimecode(target);
         media.dvdControl->PlayAtTime(&t, DVD_CMD_FLAG_None, nullptr);
-    } else if (media.seeking) {
+    } else {
         media.seeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
                                     AM_SEEKING_NoPositioning);
     }

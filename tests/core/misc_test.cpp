@@ -61,6 +61,22 @@ TEST(Transport, SeekBarPixelsAndTime) {
     EXPECT_EQ(skipStepFor(99), 0);
     EXPECT_EQ(skipStepFor(300), 3);
     EXPECT_EQ(skipStepFor(386), 3);
+    EXPECT_EQ(skipStepFor(100), 1);
+
+    // A file that reports an absurd length: the products stay in range and keep their sign.
+    constexpr std::int64_t huge = 0x7FFFFFFFFFFFFFFF;
+    // (Exact to a unit where the product fits; to the nearest representable value beyond.)
+    EXPECT_NEAR(static_cast<double>(pixelToPosition(386, huge, 386)), static_cast<double>(huge), 1e4);
+    EXPECT_NEAR(static_cast<double>(pixelToPosition(193, huge, 386)), huge / 2.0, 1e4);
+    EXPECT_NEAR(static_cast<double>(positionToPixel(huge / 2, huge, 386)), 193, 1);
+    EXPECT_NEAR(static_cast<double>(positionToPixel(huge, huge, 386)), 386, 1);
+    EXPECT_LT(pixelToPosition(-3, huge, 386), 0);
+
+    struct {
+        int pixel, width, kept;
+    } clamps[] = {{-1, 386, 0}, {0, 386, 0}, {386, 386, 386}, {387, 386, 386}, {200, 386, 200}};
+    for (const auto& c : clamps)
+        EXPECT_EQ(clampSeekPixel(c.pixel, c.width), c.kept) << c.pixel;
 }
 
 TEST(Transport, RateStaysWithinItsLimits) {

@@ -1,3 +1,4 @@
+#include "fakes.h"
 #include "support.h"
 
 #include "app/shell.h"
@@ -132,5 +133,20 @@ TEST_F(Engine, ExtensionIsLowerCasedInTheCallersBuffer) {
     ASSERT_TRUE(open(path));
     std::wstring after = buffer();
     EXPECT_EQ(after.substr(after.size() - 8), L"Clip.avi");
+}
+TEST(Teardown, NotificationsStopAndTheVideoWindowIsLetGoBeforeTheGraphStops) {
+    CallLog log;
+    RecordingEvents events(&log, "events");
+    RecordingControl control(&log, "control");
+    RecordingVideoWindow window(&log, "window");
+    media.events = ComPtr<IMediaEventEx>::adopt(&events);
+    media.control = ComPtr<IMediaControl>::adopt(&control);
+    media.videoWindow = ComPtr<IVideoWindow>::adopt(&window);
+    closeMedia();
+    EXPECT_EQ(log,
+              (CallLog{"events.SetNotifyWindow(none)", "window.put_Visible(false)", "window.put_Owner(none)",
+                       "window.Release", "control.Stop", "control.Release", "events.Release"}));
+    for (long refs : {events.refs, control.refs, window.refs})
+        EXPECT_EQ(refs, 0);
 }
 } // namespace

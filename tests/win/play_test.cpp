@@ -195,6 +195,18 @@ TEST_F(Play, SeekingAndSkippingMoveThePosition) {
     EXPECT_EQ(seekProgress, before - width / 100);
     media.seeking->GetCurrentPosition(&position);
     EXPECT_LT(position, media.duration / 2);
+
+    // Skips never take the bar past its ends, and with nothing open they change nothing.
+    for (int i = 0; i < 150; ++i)
+        executeTransportCommand(CMD_SKIP_FORWARD);
+    EXPECT_EQ(seekProgress, width);
+    for (int i = 0; i < 150; ++i)
+        executeTransportCommand(CMD_SKIP_BACK);
+    EXPECT_EQ(seekProgress, 0);
+    setPlaybackState(Stopped);
+    executeTransportCommand(CMD_SKIP_FORWARD);
+    seekTo(40);
+    EXPECT_EQ(seekProgress, 0);
 }
 
 TEST_F(Play, RateStepsAndIsKeptForTheNextFile) {

@@ -21,6 +21,20 @@ protected:
     }
 };
 
+TEST_F(View, AMoveAloneMovesTheWindowAndKeepsItsSize) {
+    RECT before, after;
+    GetWindowRect(mainWindow, &before);
+    SetWindowPos(mainWindow, nullptr, before.left + 10, before.top + 7, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(mainWindow, &after);
+    EXPECT_EQ(after.left, before.left + 10);
+    EXPECT_EQ(after.top, before.top + 7);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    SetWindowPos(mainWindow, nullptr, before.left, before.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TEST_F(View, ZoomStepsClampAndShowTheirHint) {
     ASSERT_EQ(zoomPercent, 100);
     SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_IN, 0), 0);

@@ -1,0 +1,151 @@
+// Stand-ins for COM objects that Wine lacks or that a test must watch: one IUnknown with the
+// reference count a test checks at its end (as the platform's own conformance tests do), and a
+// shared log of the calls that matter.
+#pragma once
+#include "engine/dshow.h"
+
+#include <string>
+#include <vector>
+
+using CallLog = std::vector<std::string>;
+
+// The reference the object is made with belongs to whoever it is handed to; the object itself
+// lives as long as the test, so a count that ends above 0 is a leak and one below is a crash.
+template <class Interface> class Fake : public Interface {
+public:
+    Fake(CallLog* log, const char* name) : log_(log), name_(name) {}
+    virtual ~Fake() = default;
+    HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != __uuidof(Interface))
+            return *out = nullptr, E_NOINTERFACE;
+        *out = static_cast<Interface*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG WINAPI AddRef() override { return static_cast<ULONG>(++refs); }
+    ULONG WINAPI Release() override {
+        if (--refs == 0)
+            record("Release");
+        return static_cast<ULONG>(refs);
+    }
+    long refs = 1;
+
+protected:
+    void record(const std::string& call) {
+        if (log_ != nullptr)
+            log_->push_back(name_ + "." + call);
+    }
+
+private:
+    CallLog* log_;
+    std::string name_;
+};
+
+// The four IDispatch methods, which no test uses.
+#define FAKE_DISPATCH                                                                                        \
+    HRESULT WINAPI GetTypeInfoCount(UINT*) override {                                                        \
+        return E_NOTIMPL;                                                                                    \
+    }                                                                                                        \
+    HRESULT WINAPI GetTypeInfo(UINT, LCID, ITypeInfo**) override {                                           \
+        return E_NOTIMPL;                                                                                    \
+    }                                                                                                        \
+    HRESULT WINAPI GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {                          \
+        return E_NOTIMPL;                                                                                    \
+    }                                                                                                        \
+    HRESULT WINAPI Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {   \
+        return E_NOTIMPL;                                                                                    \
+    }
+#define FAKE_NOT_IMPLEMENTED(name, ...)                                                                      \
+    HRESULT WINAPI name(__VA_ARGS__) override {                                                              \
+        return E_NOTIMPL;                                                                                    \
+    }
+
+// A graph's event queue that records whether notifications are switched off.
+class RecordingEvents : public Fake<IMediaEventEx> {
+public:
+    using Fake::Fake;
+    FAKE_DISPATCH
+    HRESULT WINAPI SetNotifyWindow(OAHWND window, LONG, LONG_PTR) override {
+        record(window == 0 ? "SetNotifyWindow(none)" : "SetNotifyWindow");
+        return S_OK;
+    }
+    HRESULT WINAPI GetEvent(LONG*, LONG_PTR*, LONG_PTR*, LONG) override { return E_ABORT; }
+    FAKE_NOT_IMPLEMENTED(GetEventHandle, OAEVENT*)
+    FAKE_NOT_IMPLEMENTED(WaitForCompletion, LONG, LONG*)
+    FAKE_NOT_IMPLEMENTED(CancelDefaultHandling, LONG)
+    FAKE_NOT_IMPLEMENTED(RestoreDefaultHandling, LONG)
+    FAKE_NOT_IMPLEMENTED(FreeEventParams, LONG, LONG_PTR, LONG_PTR)
+    FAKE_NOT_IMPLEMENTED(SetNotifyFlags, LONG)
+    FAKE_NOT_IMPLEMENTED(GetNotifyFlags, LONG*)
+};
+
+// A graph's control that records stopping.
+class RecordingControl : public Fake<IMediaControl> {
+public:
+    using Fake::Fake;
+    FAKE_DISPATCH
+    HRESULT WINAPI Stop() override {
+        record("Stop");
+        return S_OK;
+    }
+    FAKE_NOT_IMPLEMENTED(Run)
+    FAKE_NOT_IMPLEMENTED(Pause)
+    FAKE_NOT_IMPLEMENTED(GetState, LONG, OAFilterState*)
+    FAKE_NOT_IMPLEMENTED(RenderFile, BSTR)
+    FAKE_NOT_IMPLEMENTED(AddSourceFilter, BSTR, IDispatch**)
+    FAKE_NOT_IMPLEMENTED(get_FilterCollection, IDispatch**)
+    FAKE_NOT_IMPLEMENTED(get_RegFilterCollection, IDispatch**)
+    FAKE_NOT_IMPLEMENTED(StopWhenReady)
+};
+
+// A renderer's window that records being hidden and given up.
+class RecordingVideoWindow : public Fake<IVideoWindow> {
+public:
+    using Fake::Fake;
+    FAKE_DISPATCH
+    HRESULT WINAPI put_Visible(LONG visible) override {
+        record(visible == OAFALSE ? "put_Visible(false)" : "put_Visible(true)");
+        return S_OK;
+    }
+    HRESULT WINAPI put_Owner(OAHWND owner) override {
+        record(owner == 0 ? "put_Owner(none)" : "put_Owner");
+        return S_OK;
+    }
+    FAKE_NOT_IMPLEMENTED(put_Caption, BSTR)
+    FAKE_NOT_IMPLEMENTED(get_Caption, BSTR*)
+    FAKE_NOT_IMPLEMENTED(put_WindowStyle, LONG)
+    FAKE_NOT_IMPLEMENTED(get_WindowStyle, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_WindowStyleEx, LONG)
+    FAKE_NOT_IMPLEMENTED(get_WindowStyleEx, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_AutoShow, LONG)
+    FAKE_NOT_IMPLEMENTED(get_AutoShow, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_WindowState, LONG)
+    FAKE_NOT_IMPLEMENTED(get_WindowState, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_BackgroundPalette, LONG)
+    FAKE_NOT_IMPLEMENTED(get_BackgroundPalette, LONG*)
+    FAKE_NOT_IMPLEMENTED(get_Visible, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_Left, LONG)
+    FAKE_NOT_IMPLEMENTED(get_Left, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_Width, LONG)
+    FAKE_NOT_IMPLEMENTED(get_Width, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_Top, LONG)
+    FAKE_NOT_IMPLEMENTED(get_Top, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_Height, LONG)
+    FAKE_NOT_IMPLEMENTED(get_Height, LONG*)
+    FAKE_NOT_IMPLEMENTED(get_Owner, OAHWND*)
+    FAKE_NOT_IMPLEMENTED(put_MessageDrain, OAHWND)
+    FAKE_NOT_IMPLEMENTED(get_MessageDrain, OAHWND*)
+    FAKE_NOT_IMPLEMENTED(get_BorderColor, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_BorderColor, LONG)
+    FAKE_NOT_IMPLEMENTED(get_FullScreenMode, LONG*)
+    FAKE_NOT_IMPLEMENTED(put_FullScreenMode, LONG)
+    FAKE_NOT_IMPLEMENTED(SetWindowForeground, LONG)
+    FAKE_NOT_IMPLEMENTED(NotifyOwnerMessage, OAHWND, LONG, LONG_PTR, LONG_PTR)
+    FAKE_NOT_IMPLEMENTED(SetWindowPosition, LONG, LONG, LONG, LONG)
+    FAKE_NOT_IMPLEMENTED(GetWindowPosition, LONG*, LONG*, LONG*, LONG*)
+    FAKE_NOT_IMPLEMENTED(GetMinIdealImageSize, LONG*, LONG*)
+    FAKE_NOT_IMPLEMENTED(GetMaxIdealImageSize, LONG*, LONG*)
+    FAKE_NOT_IMPLEMENTED(GetRestorePosition, LONG*, LONG*, LONG*, LONG*)
+    FAKE_NOT_IMPLEMENTED(HideCursor, LONG)
+    FAKE_NOT_IMPLEMENTED(IsCursorHidden, LONG*)
+};
