@@ -136,6 +136,11 @@ long Player::waitForExit(DWORD ms) {
     return static_cast<long>(code);
 }
 
+void Player::kill() {
+    TerminateProcess(process_.hProcess, 9);
+    WaitForSingleObject(process_.hProcess, 10000);
+}
+
 long Player::close() {
     PostMessageW(main_, WM_CLOSE, 0, 0);
     return waitForExit(10000);
@@ -170,7 +175,9 @@ std::string readBytes(const std::wstring& path) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE)
         return "(missing)";
-    std::string bytes(1 << 20, '\0');
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(f, &size);
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD n = 0;
     ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
     CloseHandle(f);

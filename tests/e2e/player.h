@@ -40,6 +40,8 @@ public:
     bool running() const;
     // Asks the window to close and returns the exit code, or -1 when the process did not end.
     long close();
+    // Ends the process at once, as a crash or the task manager would.
+    void kill();
     // Waits for the process to end by itself; its exit code or -1.
     long waitForExit(DWORD ms);
     // Drops files on the main window as the shell does: the drop's memory lives in the player.
