@@ -1,5 +1,5 @@
 # The README's commands. Each installs what it needs (apt-get) the first time.
-.PHONY: build run test bench fuzz clean
+.PHONY: build run test bench fuzz soak clean
 
 build:
 	@bash scripts/build.sh
@@ -15,6 +15,9 @@ bench:
 
 fuzz:
 	@bash scripts/fuzz.sh
+
+soak:
+	@bash scripts/soak.sh
 
 clean:
 	rm -rf build
