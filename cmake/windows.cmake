@@ -25,7 +25,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${SKIN_DIR} -I ${CMAKE_SOURCE_
 
 set(WIN_LIBS strmiids ole32 oleaut32 uuid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)
 add_library(zonapp STATIC ${APP_SOURCES})
 target_include_directories(zonapp PUBLIC src)

@@ -10,6 +10,7 @@
 #include "engine/flash.h"
 #include "engine/renderer.h"
 #include "engine/transport.h"
+#include "win32/long_path.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
 
@@ -61,6 +62,17 @@ HRESULT addRealMediaFilters(IGraphBuilder* graph) {
 }
 
 namespace {
+// A local path that names no file cannot be loaded by any source filter, and handing it to the
+// graph costs a reader thread and about a megabyte that some platforms (Wine 8) never give back:
+// such a path is not rendered at all, and the entry is skipped as any unplayable file is. Addresses
+// are the graph's own business.
+bool mayHoldMedia(const wchar_t* path) {
+    if (wcsstr(path, L"://") != nullptr)
+        return true;
+    DWORD attributes = GetFileAttributesW(extendedPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void renderThroughSource(const wchar_t* path) {
     ComPtr<IBaseFilter> source;
     if (FAILED(media.graph->AddSourceFilter(path, L"SOURCE", &source)))
@@ -75,7 +87,9 @@ bool openGraph(wchar_t* path, const MediaPlan& plan) {
                                 reinterpret_cast<void**>(&media.graph))))
         return false;
     createVideoRenderer();
-    if (plan.route == MediaRoute::RenderFile) {
+    if (!mayHoldMedia(path)) {
+        // Nothing to render: the poll finds no length and moves on.
+    } else if (plan.route == MediaRoute::RenderFile) {
         media.graph->RenderFile(path, nullptr);
     } else {
         if (plan.realMediaFilters)

@@ -3,7 +3,7 @@
 #include "core/command_ids.h"
 #include "core/m3u.h"
 #include "core/selection.h"
-#include "playlist/long_path.h"
+#include "win32/long_path.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 #include "playlist/saving.h"

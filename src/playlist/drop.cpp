@@ -1,6 +1,6 @@
 #include "app/shell.h"
 #include "engine/media.h"
-#include "playlist/long_path.h"
+#include "win32/long_path.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 #include "playlist/saving.h"

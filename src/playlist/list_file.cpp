@@ -1,6 +1,6 @@
 #include "app/wide.h"
 #include "core/m3u.h"
-#include "playlist/long_path.h"
+#include "win32/long_path.h"
 #include "playlist/playlist.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "app/shell.h"
 #include "app/wide.h"
-#include "playlist/long_path.h"
+#include "win32/long_path.h"
 #include "playlist/playlist.h"
 
 #include <condition_variable>

@@ -11,6 +11,7 @@
 #include "skin/frame.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,28 @@ TEST_F(Engine, UnplayableFilesLeaveTheProgramRunningAndAreSkippedByThePoll) {
         }
         setPlaybackState(Stopped);
     }
+}
+
+int threadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 thread = {};
+    thread.dwSize = sizeof thread;
+    int n = 0;
+    for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread))
+        n += thread.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+    CloseHandle(snapshot);
+    return n;
+}
+
+TEST_F(Engine, AListOfMissingFilesCostsNothingPerEntry) {
+    open(mediaPath(L"missing-file.avi"));
+    setPlaybackState(Stopped);
+    int before = threadsOfThisProcess();
+    for (int i = 0; i < 10; ++i) {
+        open(mediaPath((L"missing-" + std::to_wstring(i) + L".avi").c_str()));
+        setPlaybackState(Stopped);
+    }
+    EXPECT_LE(threadsOfThisProcess(), before + 1) << "no reader thread is left behind per missing file";
 }
 
 TEST_F(Engine, StopWhenStoppedDoesNothing) {
