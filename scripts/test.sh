@@ -68,6 +68,8 @@ export ZON_PLAYER_EXE="$root/build/win/ZonPlayer.exe"
 run_wine core-wine core_tests.exe
 run_wine win32 win_tests.exe
 run_wine e2e e2e_tests.exe
+# A short soak here; `make soak` runs the hour.
+ZON_SOAK_MINUTES="${ZON_SOAK_MINUTES:-2}" run_wine soak soak_tests.exe
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
