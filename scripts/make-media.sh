@@ -3,7 +3,9 @@
 set -euo pipefail
 out="$1"
 mkdir -p "$out"
-[ -f "$out/.complete" ] && exit 0
+# Bump when the set changes, so that an older set is made again.
+version=2
+[ "$(cat "$out/.complete" 2>/dev/null)" = "$version" ] && exit 0
 
 ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
 # A moving test picture, so that a captured frame is never plain black.
@@ -17,6 +19,7 @@ ff -f lavfi -i "$(pic 640x360 3)" -f lavfi -i "$(tone 3)" -c:v libx264 -pix_fmt 
 ff -f lavfi -i "$(pic 640x360 2)" -c:v mpeg4 -q:v 4 "$out/silent640.avi"
 ff -f lavfi -i "$(tone 3)" -c:a pcm_s16le "$out/tone.wav"
 ff -f lavfi -i "$(pic 320x240 5)" -f lavfi -i "$(tone 5)" -c:v mpeg4 -q:v 4 -c:a mp3 -shortest "$out/demo.avi"
+ff -f lavfi -i "$(pic 320x240 8)" -f lavfi -i "$(tone 8)" -c:v mpeg4 -q:v 4 -c:a mp3 -shortest "$out/clip8.avi"
 # Something with a media file's name that no decoder can read.
 head -c 65536 /dev/urandom >"$out/corrupt.avi"
-touch "$out/.complete"
+echo "$version" >"$out/.complete"

@@ -69,7 +69,7 @@ bool handleWheel(MSG& msg) {
         return true;
     }
     if (seekHover > 0 && media.seeking) {
-        seekTo(seekProgress + takeWheelNotch(delta));
+        seekSoon(seekProgress + takeWheelNotch(delta));
         return true;
     }
     POINT pt = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};

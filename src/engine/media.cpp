@@ -172,6 +172,7 @@ void stopPlayback() {
 
 void closeMedia() {
     KillTimer(mainWindow, positionTimerId);
+    forgetPendingSeek();
     // No more notifications from a graph that is going away.
     if (media.events)
         media.events->SetNotifyWindow(0, 0, 0);

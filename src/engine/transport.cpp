@@ -28,26 +28,65 @@ DVD_HMSF_TIMECODE secondsToTimecode(LONGLONG seconds) {
 }
 } // namespace
 
-int seekBarWidth() {
-    return resolveEdgeRect(seekBarRect, mainWidth, mainHeight).width();
+namespace {
+// The bar pixel a wheel turn or a skip asked for, sought at the next position tick; -1 for none.
+int pendingSeekPixel = -1;
+
+// A graph is sought only while stopped. Wine's GStreamer parser (8.0) wakes just one of its
+// streaming threads after a seek flushes a paused or running graph; with sound and picture the
+// other sleeps for good, the picture freezes while the time runs on, and the next Stop waits for
+// it forever. A stopped graph only takes the position, and its streams start afresh from there.
+void seekGraph(LONGLONG target) {
+    bool restart = media.control && playbackState != Stopped;
+    if (restart)
+        media.control->Stop();
+    media.seeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (restart && playbackState == Playing)
+        media.control->Run();
+    else if (restart)
+        media.control->Pause();
 }
 
-void seekTo(int pixel) {
-    // With nothing to seek the bar stays as it is; a pixel off either end means that end.
-    if (!media.dvdControl && !media.seeking)
-        return;
-    pixel = clampSeekPixel(pixel, seekBarWidth());
-    if (pixel == seekProgress)
-        return;
-    seekProgress = pixel;
+void seekToPixel(int pixel) {
     LONGLONG target = pixelToPosition(pixel, media.duration, seekBarWidth());
     if (media.dvdControl) {
         DVD_HMSF_TIMECODE t = secondsToTimecode(target);
         media.dvdControl->PlayAtTime(&t, DVD_CMD_FLAG_None, nullptr);
     } else {
-        media.seeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
-                                    AM_SEEKING_NoPositioning);
+        seekGraph(target);
     }
+}
+
+// The pixel a seek may go to: on the bar, or none when nothing can be sought.
+bool seekablePixel(int& pixel) {
+    if (!media.dvdControl && !media.seeking)
+        return false;
+    pixel = clampSeekPixel(pixel, seekBarWidth());
+    return pixel != seekProgress;
+}
+} // namespace
+
+int seekBarWidth() {
+    return resolveEdgeRect(seekBarRect, mainWidth, mainHeight).width();
+}
+
+void seekTo(int pixel) {
+    if (!seekablePixel(pixel))
+        return;
+    seekProgress = pixel;
+    pendingSeekPixel = -1;
+    seekToPixel(pixel);
+}
+
+void seekSoon(int pixel) {
+    if (!seekablePixel(pixel))
+        return;
+    seekProgress = pixel;
+    pendingSeekPixel = pixel;
+}
+
+void forgetPendingSeek() {
+    pendingSeekPixel = -1;
 }
 
 void setPlaybackRate(double rate) {
@@ -69,6 +108,10 @@ void stepFrame() {
 }
 
 void pollPosition() {
+    if (pendingSeekPixel >= 0) {
+        seekToPixel(pendingSeekPixel);
+        pendingSeekPixel = -1;
+    }
     if (playbackState != Playing)
         return;
     LONGLONG position = media.duration;
@@ -97,13 +140,13 @@ bool executeTransportCommand(WORD command) {
         if (media.dvdControl)
             media.dvdControl->PlayBackwards(kDvdScanSpeed, DVD_CMD_FLAG_None, nullptr);
         else
-            seekTo(seekProgress - skipStepFor(seekBarWidth()));
+            seekSoon(seekProgress - skipStepFor(seekBarWidth()));
         return true;
     case CMD_SKIP_FORWARD:
         if (media.dvdControl)
             media.dvdControl->PlayForwards(kDvdScanSpeed, DVD_CMD_FLAG_None, nullptr);
         else
-            seekTo(seekProgress + skipStepFor(seekBarWidth()));
+            seekSoon(seekProgress + skipStepFor(seekBarWidth()));
         return true;
     case CMD_RATE_DOWN:
         setPlaybackRate(media.playbackRate - kRateStep);

@@ -193,6 +193,7 @@ TEST_F(Play, SeekingAndSkippingMoveThePosition) {
     executeTransportCommand(CMD_SKIP_BACK);
     executeTransportCommand(CMD_SKIP_BACK);
     EXPECT_EQ(seekProgress, before - width / 100);
+    pollPosition(); // skips are sought at the tick
     media.seeking->GetCurrentPosition(&position);
     EXPECT_LT(position, media.duration / 2);
 
