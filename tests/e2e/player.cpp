@@ -63,6 +63,8 @@ Player::Player(const std::string& settings, const std::vector<Beside>& files) : 
         WriteFile(f, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr);
         CloseHandle(f);
     }
+    // The real pointer waits far from the window, so that only what a test does reaches it.
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + exe + L"\"";
