@@ -2,7 +2,7 @@
 // run: reading against a plain read of the same file, writing against a plain write of the same
 // bytes, sorting against sorting the same paths as plain strings; and the memory an entry takes.
 // Medians of several runs; nothing is asserted. Run under Wine by `make bench`.
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "playlist/playlist.h"
 
 #include <algorithm>

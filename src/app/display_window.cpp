@@ -6,7 +6,7 @@
 #include "engine/media.h"
 #include "engine/renderer.h"
 #include "core/video_geometry.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/window_geometry.h"
 #include "engine/snapshot.h"
 #include "skin/hint.h"

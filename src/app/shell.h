@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "win32/program_location.h"
+
 extern wchar_t captionText[32];
 extern HICON appIcon;
 extern HMENU mainMenu;
-extern wchar_t settingsPath[260];
-extern wchar_t programFolder[260];
 extern HWND mainWindow;
 extern HWND playlistWindow;
 extern HWND displayWindow;
@@ -25,7 +25,6 @@ constexpr UINT graphNotifyMessage = WM_USER + 101;
 int runPlayer(HINSTANCE instance, int showCommand);
 
 // Steps of start-up, exposed so that tests can bring the windows up in their own process.
-void computeProgramLocation();
 bool createPlayerWindows(HINSTANCE instance, int showCommand);
 int runMessageLoop();
 

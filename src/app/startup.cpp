@@ -4,20 +4,18 @@
 #include "app/geometry.h"
 #include "app/main_window.h"
 #include "app/volume.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/command_ids.h"
-#include "core/program_paths.h"
 #include "core/window_size.h"
 #include "playlist/playlist_window.h"
 #include "skin/skin.h"
+#include "win32/program_location.h"
 
 #include <objbase.h>
 
 wchar_t captionText[32];
 HICON appIcon;
 HMENU mainMenu;
-wchar_t settingsPath[260];
-wchar_t programFolder[260];
 HWND mainWindow;
 HWND playlistWindow;
 HWND displayWindow;
@@ -27,14 +25,6 @@ bool playlistVisible = true;
 int mainX, mainY, mainWidth, mainHeight;
 int wheelRemainder;
 bool layoutBusy = true;
-
-void computeProgramLocation() {
-    wchar_t path[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    path[n < MAX_PATH ? n : MAX_PATH - 1] = 0;
-    computeSettingsPath(asU16(path), asU16Buffer(settingsPath));
-    computeProgramFolder(asU16(path), asU16Buffer(programFolder));
-}
 
 namespace {
 bool registerMainClass(HINSTANCE instance) {

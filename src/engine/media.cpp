@@ -3,7 +3,7 @@
 #include "app/display_window.h"
 #include "app/geometry.h"
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/command_ids.h"
 #include "core/media_path.h"
 #include "engine/disc.h"

@@ -1,6 +1,6 @@
 // The engine's one record of the open media, the playback state and its transitions.
 #pragma once
-#include "app/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "core/playback_state.h"
 
 #include "engine/dshow.h"

@@ -1,5 +1,5 @@
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/command_ids.h"
 #include "core/m3u.h"
 #include "core/selection.h"

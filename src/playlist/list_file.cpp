@@ -1,4 +1,4 @@
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/m3u.h"
 #include "win32/long_path.h"
 #include "playlist/playlist.h"

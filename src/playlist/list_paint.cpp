@@ -1,5 +1,5 @@
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/format_time.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"

@@ -1,6 +1,6 @@
 #include "playlist/playlist.h"
 
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "engine/disc.h"
 #include "engine/media.h"
 #include "playlist/playlist_window.h"

@@ -4,7 +4,7 @@
 #include "app/shell.h"
 #include "core/text.h"
 #include "core/window_size.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
 #include "playlist/playlist.h"

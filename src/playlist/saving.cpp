@@ -1,7 +1,7 @@
 #include "playlist/saving.h"
 
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "win32/long_path.h"
 #include "playlist/playlist.h"
 

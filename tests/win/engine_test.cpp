@@ -2,7 +2,7 @@
 #include "support.h"
 
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
 #include "engine/renderer.h"

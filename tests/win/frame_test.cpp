@@ -3,7 +3,7 @@
 
 #include "app/geometry.h"
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "engine/media.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"

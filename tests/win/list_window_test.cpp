@@ -2,7 +2,7 @@
 #include "support.h"
 
 #include "app/shell.h"
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "engine/media.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"

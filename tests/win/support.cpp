@@ -1,6 +1,6 @@
 #include "support.h"
 
-#include "app/wide.h"
+#include "win32/wide.h"
 #include "playlist/playlist.h"
 
 #include <algorithm>
