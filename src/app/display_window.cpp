@@ -60,8 +60,7 @@ void onMouseMove(HWND window, int x, int y) {
         (std::abs(x - lastMouseX) > kCursorSlack || std::abs(y - lastMouseY) > kCursorSlack)) {
         cursorHidden = false;
         SetCursor(arrowCursor);
-        if (media.videoWindow)
-            media.videoWindow->HideCursor(OAFALSE);
+        hideVideoCursor(false);
     }
     if (!cursorHidden) {
         KillTimer(window, kCursorTimer);
@@ -85,8 +84,7 @@ void onCursorTimer(HWND window) {
         return;
     cursorHidden = true;
     SetCursor(nullptr);
-    if (media.videoWindow)
-        media.videoWindow->HideCursor(OATRUE);
+    hideVideoCursor(true);
 }
 
 LRESULT CALLBACK displayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

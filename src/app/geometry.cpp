@@ -7,15 +7,24 @@
 #include "core/window_size.h"
 #include "engine/media.h"
 #include "engine/renderer.h"
-#include "engine/transport.h"
 #include "playlist/saving.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
 #include "skin/hint.h"
 #include "skin/skin.h"
 
 int viewMode = 1;
 int savedViewMode = 1;
 bool resizingPlaylist;
+
+namespace {
+// Set while the windows are being made or go to the tray and back: no layout meanwhile.
+bool layoutHeld = true;
+} // namespace
+
+void holdLayout(bool held) {
+    layoutHeld = held;
+}
 
 void handleNcCalcSize(RECT* proposed) {
     if (inFullScreen())
@@ -58,11 +67,7 @@ void handleWindowPosChanged(const WINDOWPOS* pos) {
     mainY = pos->y;
     mainWidth = pos->cx;
     mainHeight = pos->cy;
-    // The played part keeps its share of the bar at the new width; the frame repaint shows it.
-    LONGLONG position = 0;
-    if (media.seeking && seekProgress != 0 && media.duration != 0 &&
-        SUCCEEDED(media.seeking->GetCurrentPosition(&position)))
-        seekProgress = static_cast<int>(positionToPixel(position, media.duration, seekBarWidth()));
+    keepSeekProgressShare();
     if (resizingPlaylist && playlistWindow != nullptr) {
         // The list keeps its left edge while the right edge of the window moves.
         RECT client, list;
@@ -95,9 +100,9 @@ void handleMainSize(HWND window) {
 }
 
 void layoutChildren() {
-    if (layoutBusy)
+    if (layoutHeld)
         return;
-    layoutBusy = true;
+    layoutHeld = true;
     RECT r;
     GetClientRect(mainWindow, &r);
     if (playlistVisible && playlistWindow != nullptr) {
@@ -114,7 +119,7 @@ void layoutChildren() {
         SetWindowPos(displayWindow, nullptr, 0, top, r.right, r.bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
         hideHint();
     }
-    layoutBusy = false;
+    layoutHeld = false;
 }
 
 void togglePlaylist() {
@@ -134,6 +139,7 @@ void setViewMode(int mode) {
         savedViewMode = viewMode;
     }
     viewMode = mode;
+    showFrame(!inFullScreen());
     if (inFullScreen()) {
         ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
         placeVideo();

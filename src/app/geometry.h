@@ -11,6 +11,8 @@ inline bool inFullScreen() {
     return viewMode == kViewFullScreen;
 }
 
+// While held (the windows being made, the tray), the children are not laid out.
+void holdLayout(bool held);
 void handleNcCalcSize(RECT* proposed);
 void handleWindowPosChanging(WINDOWPOS* pos);
 void handleWindowPosChanged(const WINDOWPOS* pos);

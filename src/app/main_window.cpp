@@ -1,19 +1,19 @@
 #include "app/main_window.h"
 
+#include "app/frame_input.h"
 #include "app/geometry.h"
 #include "app/shell.h"
 #include "app/volume.h"
 #include "core/command_ids.h"
+#include "core/timers.h"
 #include "engine/disc.h"
 #include "engine/media.h"
 #include "engine/transport.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 #include "skin/frame.h"
-
-#include "skin/menu_bar.h"
+#include "skin/seek_bar.h"
 #include "skin/skin.h"
-#include "app/menu_states.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -43,86 +43,6 @@ void openHomepage(HWND window) {
     wchar_t address[32] = {};
     if (LoadStringW(GetModuleHandleW(nullptr), IDS_HOMEPAGE, address, 32) > 0)
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
-}
-
-HHOOK menuFilterHook;
-
-// While a popup of the main strip is open, sliding onto another title closes it (a press outside
-// the popup) and the press, arriving at the main window, opens the popup of the new title.
-LRESULT CALLBACK filterMenuMessages(int code, WPARAM wParam, LPARAM lParam) {
-    LRESULT next = CallNextHookEx(menuFilterHook, code, wParam, lParam);
-    if (next != 0 || code != MSGF_MENU)
-        return next;
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg->message == WM_MOUSEMOVE && msg->hwnd == mainWindow) {
-        POINT p = msg->pt;
-        ScreenToClient(mainWindow, &p);
-        int item = menuItemAt(p.y, mainMenu, p.x, mainMenuBarRect());
-        if (item >= 0 && item != mainMenuHotItem) {
-            mainMenuHotItem = item;
-            PostMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        }
-    }
-    return 0;
-}
-
-void openMainMenuPopup() {
-    menuOpenItem = mainMenuHotItem;
-    repaintMainMenuBar();
-    menuFilterHook = SetWindowsHookExW(WH_MSGFILTER, filterMenuMessages, nullptr, GetCurrentThreadId());
-    HMENU popup = GetSubMenu(mainMenu, menuOpenItem);
-    updateMenuStates(menuOpenItem, popup);
-    showMenuPopup(mainWindow, popup);
-    if (menuFilterHook != nullptr)
-        UnhookWindowsHookEx(menuFilterHook);
-    menuFilterHook = nullptr;
-    POINT p;
-    GetCursorPos(&p);
-    ScreenToClient(mainWindow, &p);
-    int item = menuItemAt(p.y, mainMenu, p.x, mainMenuBarRect());
-    // The title whose popup was just open does not open again under the same click.
-    mainMenuHotItem = item == menuOpenItem ? -1 : item;
-    menuOpenItem = -1;
-    repaintMainMenuBar();
-}
-
-void onMouseMove(LPARAM lParam) {
-    int item = menuItemAt(GET_Y_LPARAM(lParam), mainMenu, GET_X_LPARAM(lParam), mainMenuBarRect());
-    if (item == mainMenuHotItem)
-        return;
-    mainMenuHotItem = item;
-    repaintMainMenuBar();
-    if (item >= 0)
-        SetTimer(mainWindow, hoverTimerId, 200, nullptr);
-}
-
-// A press on a skinned button shows it pressed, one on a menu title opens its popup, and a click
-// on the seek bar jumps there.
-void onButtonDown() {
-    if (hotControl >= 0) {
-        pressedControl = hotControl;
-        drawControls(mainWindow);
-    }
-    if (mainMenuHotItem >= 0)
-        openMainMenuPopup();
-    if (seekHover > 0)
-        seekTo(seekHover);
-}
-
-// The pressed button's command runs on the release, wherever the pointer went meanwhile.
-void onButtonUp() {
-    if (pressedControl < 0)
-        return;
-    SkinControl& pressed = controlTable[pressedControl];
-    if (pressed.commandId == CMD_BUTTON_MUTE) {
-        pressed.latched = !pressed.latched;
-        changeVolume(pressed.latched ? 1 : 0, 0);
-    } else {
-        PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(pressed.commandId, 0), 0);
-    }
-    pressedControl = -1;
-    drawControls(mainWindow);
-    hotControl = -1;
 }
 
 void onDestroy() {
@@ -158,9 +78,13 @@ bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case CMD_PAUSE:
     case CMD_STOP:
         return executePlaybackCommand(LOWORD(wParam));
-    case CMD_FRAME_STEP:
     case CMD_SKIP_BACK:
+        skipOnBar(-1);
+        return true;
     case CMD_SKIP_FORWARD:
+        skipOnBar(1);
+        return true;
+    case CMD_FRAME_STEP:
     case CMD_RATE_DOWN:
     case CMD_RATE_UP:
     case CMD_RATE_HALF:
@@ -197,8 +121,7 @@ LRESULT hitTestWindow(POINT screen) {
     FrameHit hit =
         hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
                      playlistVisible, controlTable, currentSkinState(), seekBarRect);
-    setHotControl(hit.row);
-    setHoverOffset(hit.seekOffset);
+    hoverFrame(hit);
     resizingPlaylist = hit.resizingPlaylist;
     return hit.code;
 }
@@ -231,13 +154,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCHITTEST:
         return hitTestWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_MOUSEMOVE:
-        onMouseMove(lParam);
+        frameMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
     case WM_LBUTTONDOWN:
-        onButtonDown();
+        frameButtonDown();
         break;
     case WM_LBUTTONUP:
-        onButtonUp();
+        frameButtonUp();
         break;
     case WM_NCPAINT:
         drawFrame(window);
@@ -250,10 +173,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         executeCommand(window, wParam, lParam);
         break;
     case WM_TIMER:
-        if (wParam == positionTimerId)
+        if (wParam == kPositionTimer)
             pollPosition();
         else
-            hoverTimerTick();
+            frameHoverTick();
         return 0;
     case trayMessage:
         if (LOWORD(lParam) == WM_LBUTTONDOWN)
@@ -280,7 +203,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void showInTray(bool flag) {
-    layoutBusy = true;
+    holdLayout(true);
     NOTIFYICONDATAW data = {};
     data.cbSize = sizeof data;
     data.hWnd = mainWindow;
@@ -299,5 +222,5 @@ void showInTray(bool flag) {
         ShowWindow(mainWindow, SW_RESTORE);
     }
     trayShown = flag;
-    layoutBusy = false;
+    holdLayout(false);
 }

@@ -9,6 +9,7 @@
 #include "playlist/file_ops.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
 #include "skin/skin.h"
 
 #include <windowsx.h>
@@ -69,7 +70,7 @@ bool handleWheel(MSG& msg) {
         return true;
     }
     if (seekHover > 0 && media.seeking) {
-        seekSoon(seekProgress + takeWheelNotch(delta));
+        seekBarSoon(seekProgress + takeWheelNotch(delta));
         return true;
     }
     POINT pt = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};

@@ -16,10 +16,8 @@ extern int playlistWidth;
 extern bool playlistVisible;
 extern int mainX, mainY, mainWidth, mainHeight;
 extern int wheelRemainder;
-extern bool layoutBusy;
 
 constexpr UINT trayMessage = WM_USER + 100;
-constexpr UINT graphNotifyMessage = WM_USER + 101;
 
 // Start-up in its fixed order, the loop, and the exit code.
 int runPlayer(HINSTANCE instance, int showCommand);

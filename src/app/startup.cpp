@@ -4,10 +4,12 @@
 #include "app/geometry.h"
 #include "app/main_window.h"
 #include "app/volume.h"
+#include "app/wiring.h"
 #include "win32/wide.h"
 #include "core/command_ids.h"
 #include "core/window_size.h"
 #include "playlist/playlist_window.h"
+#include "skin/frame.h"
 #include "skin/skin.h"
 #include "win32/program_location.h"
 
@@ -24,7 +26,6 @@ int playlistWidth = kDefaultPlaylistWidth;
 bool playlistVisible = true;
 int mainX, mainY, mainWidth, mainHeight;
 int wheelRemainder;
-bool layoutBusy = true;
 
 namespace {
 bool registerMainClass(HINSTANCE instance) {
@@ -56,8 +57,9 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
         return false;
     playlistWindow = createPlaylistWindow(instance);
     displayWindow = createDisplayWindow(instance);
+    wirePlayer();
     DragAcceptFiles(mainWindow, TRUE);
-    layoutBusy = false;
+    holdLayout(false);
     layoutChildren();
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
@@ -68,6 +70,7 @@ int runPlayer(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, IDS_CAPTION, captionText, 32);
     openMixer();
     loadSkin(instance);
+    setMuteLatched(muted);
     computeProgramLocation();
     if (!createPlayerWindows(instance, showCommand))
         return 0;

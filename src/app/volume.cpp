@@ -1,5 +1,7 @@
 #include "app/volume.h"
 
+#include "app/shell.h"
+#include "skin/frame.h"
 #include "skin/hint.h"
 
 #include <windows.h>
@@ -65,5 +67,12 @@ void changeVolume(int mute, int step) {
         percent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
         writeControl(kVolumeControl, static_cast<DWORD>(MulDiv(percent, 65535, 100)));
     }
-    showVolumeHint(true);
+    setMuteLatched(muted);
+    showVolumeHintNow();
+}
+
+void showVolumeHintNow() {
+    RECT display = {};
+    GetWindowRect(displayWindow, &display);
+    showVolumeHint(display, readVolumePercent(), muted);
 }

@@ -9,3 +9,5 @@ void closeMixer();
 void changeVolume(int mute, int step);
 // 0 to 100, or -1 when the level cannot be read.
 int readVolumePercent();
+// The volume bars over the picture, as the level and the mute state are now.
+void showVolumeHintNow();

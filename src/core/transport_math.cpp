@@ -50,3 +50,15 @@ double clampRate(double rate) {
         return kMinRate;
     return rate;
 }
+
+DvdTime dvdTimeOf(std::int64_t seconds) {
+    DvdTime t = {0, 0, 0, 0};
+    if (seconds >= 0) {
+        t.hours = static_cast<unsigned char>(seconds / 3600);
+        seconds %= 3600;
+        t.minutes = static_cast<unsigned char>(seconds / 60);
+        seconds %= 60;
+    }
+    t.seconds = static_cast<unsigned char>(seconds & 0xFF);
+    return t;
+}

@@ -2,6 +2,9 @@
 #pragma once
 #include <cstdint>
 
+// Media time of a graph is counted in 100-nanosecond units.
+constexpr std::int64_t kUnitsPerSecond = 10000000;
+
 constexpr double kMinRate = 0.25;
 constexpr double kMaxRate = 2.0;
 constexpr double kRateStep = 0.25;
@@ -16,3 +19,10 @@ int clampSeekPixel(int pixel, int width);
 // Pixels moved by one skip: 1 % of the bar, truncated.
 int skipStepFor(int width);
 double clampRate(double rate);
+
+// A DVD time of whole seconds as hours, minutes and seconds (frames 0); a negative time keeps
+// hours and minutes 0 and the low 8 bits of its seconds.
+struct DvdTime {
+    unsigned char hours, minutes, seconds, frames;
+};
+DvdTime dvdTimeOf(std::int64_t seconds);

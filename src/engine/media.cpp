@@ -1,21 +1,30 @@
 #include "engine/media.h"
 
-#include "app/display_window.h"
-#include "app/geometry.h"
-#include "app/shell.h"
-#include "win32/wide.h"
 #include "core/command_ids.h"
 #include "core/media_path.h"
+#include "core/timers.h"
 #include "engine/disc.h"
 #include "engine/flash.h"
 #include "engine/renderer.h"
 #include "engine/transport.h"
 #include "win32/long_path.h"
-#include "playlist/playlist.h"
-#include "skin/frame.h"
+#include "win32/wide.h"
 
 MediaContext media;
 PlaybackState playbackState = Stopped;
+HWND engineNotifyWindow, engineVideoWindow;
+
+namespace {
+void nothing() {}
+void noPosition(LONGLONG, LONGLONG) {}
+} // namespace
+
+EngineNotices engineNotices = {nothing, noPosition, nothing, nothing, nothing, nothing, nothing};
+
+void attachEngine(HWND notifyWindow, HWND videoWindow) {
+    engineNotifyWindow = notifyWindow;
+    engineVideoWindow = videoWindow;
+}
 
 HRESULT findOutputPin(IBaseFilter* filter, IPin** pin) {
     if (pin == nullptr)
@@ -106,7 +115,7 @@ bool openGraph(wchar_t* path, const MediaPlan& plan) {
         media.duration = 0;
     }
     if (SUCCEEDED(media.graph.queryInterface(media.events)))
-        media.events->SetNotifyWindow(reinterpret_cast<OAHWND>(mainWindow), graphNotifyMessage, 0);
+        media.events->SetNotifyWindow(reinterpret_cast<OAHWND>(engineNotifyWindow), graphNotifyMessage, 0);
     return true;
 }
 } // namespace
@@ -122,7 +131,7 @@ bool openMedia(wchar_t* path) {
     }
     updateVideoSize();
     setPlaybackState(Playing);
-    SetTimer(mainWindow, positionTimerId, positionTimerPeriod, nullptr);
+    SetTimer(engineNotifyWindow, kPositionTimer, kPositionTimerPeriod, nullptr);
     return true;
 }
 
@@ -131,7 +140,7 @@ void setPlaybackState(PlaybackState state) {
         return;
     media.frameStep.reset();
     playbackState = state;
-    drawControls(mainWindow);
+    engineNotices.stateChanged();
     switch (state) {
     case Stopped:
         stopPlayback();
@@ -148,7 +157,7 @@ void setPlaybackState(PlaybackState state) {
         else if (media.flashHost)
             playFlashMovie();
         else
-            PlayChosenEntry();
+            engineNotices.playWanted();
         break;
     case Stepping:
         stepFrame();
@@ -159,19 +168,12 @@ void setPlaybackState(PlaybackState state) {
 void stopPlayback() {
     closeMedia();
     media.duration = 0;
-    seekProgress = 0;
-    displayedSeconds = 0;
-    seekHover = 0;
-    statusText[0] = 0;
-    if (viewMode < 4) {
-        drawSeekBarInFrame();
-        drawStatusTextInFrame(0, L" ");
-    }
+    engineNotices.playbackStopped();
     removeDvdLanguageItems();
 }
 
 void closeMedia() {
-    KillTimer(mainWindow, positionTimerId);
+    KillTimer(engineNotifyWindow, kPositionTimer);
     forgetPendingSeek();
     // No more notifications from a graph that is going away.
     if (media.events)
@@ -195,7 +197,7 @@ void closeMedia() {
     media.dvdBuilder.reset();
     media.graph.reset();
     media.flashHost.reset();
-    DiscardDiscList();
+    engineNotices.mediaReleased();
 }
 
 void handleGraphEvents() {
@@ -208,12 +210,6 @@ void handleGraphEvents() {
         if (media.events)
             media.events->FreeEventParams(code, param1, param2);
     }
-}
-
-void setStatusText(const wchar_t* text) {
-    lstrcpynW(statusText, text, 128);
-    if (viewMode < 4)
-        drawStatusTextInFrame(displayedSeconds, statusText);
 }
 
 bool executePlaybackCommand(WORD command) {

@@ -1,7 +1,8 @@
-// The engine's one record of the open media, the playback state and its transitions.
+// The engine's one record of the open media, the playback state and its transitions. The engine
+// calls nothing above itself: it tells the shell what changed through its notices.
 #pragma once
-#include "win32/com_ptr.h"
 #include "core/playback_state.h"
+#include "win32/com_ptr.h"
 
 #include "engine/dshow.h"
 
@@ -25,8 +26,24 @@ struct MediaContext {
 extern MediaContext media;
 extern PlaybackState playbackState;
 
-constexpr UINT_PTR positionTimerId = 1;
-constexpr UINT positionTimerPeriod = 200;
+// What the engine tells the shell, which wires each notice to the frame, the list and the window.
+struct EngineNotices {
+    void (*stateChanged)();                                        // the play and pause buttons swap
+    void (*positionChanged)(LONGLONG position, LONGLONG duration); // a tick of media with a length
+    void (*mediaEnded)();                                          // the position reached the end
+    void (*videoSizeKnown)();                                      // nativeWidth and nativeHeight are new
+    void (*playbackStopped)();                                     // nothing plays any more
+    void (*mediaReleased)();                                       // the media are closed, for any reason
+    void (*playWanted)();                                          // Play, with nothing open to play
+};
+extern EngineNotices engineNotices;
+
+// The windows the engine works with, handed to it by the shell: the one its graph events and its
+// position timer go to, and the one the picture is shown in.
+extern HWND engineNotifyWindow, engineVideoWindow;
+void attachEngine(HWND notifyWindow, HWND videoWindow);
+
+constexpr UINT graphNotifyMessage = WM_USER + 101;
 
 // Opens a file for playing; lower-cases the path's extension in place. False when no graph (or
 // Flash control) could be made.
@@ -35,7 +52,6 @@ void setPlaybackState(PlaybackState state);
 void stopPlayback();
 void closeMedia();
 void handleGraphEvents();
-void setStatusText(const wchar_t* text);
 HRESULT findOutputPin(IBaseFilter* filter, IPin** pin);
 HRESULT addRealMediaFilters(IGraphBuilder* graph);
 // Play/pause, pause and stop; false for any other command.

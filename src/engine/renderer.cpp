@@ -1,13 +1,11 @@
 #include "engine/renderer.h"
 
-#include "app/display_window.h"
-#include "app/geometry.h"
-#include "app/shell.h"
 #include "engine/media.h"
 
 int nativeWidth, nativeHeight;
 
 namespace {
+bool cursorHidden; // over the picture, as the display window last said
 const wchar_t kRendererName[] = L"Video Renderer";
 constexpr long kVideoWindowStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
@@ -41,7 +39,7 @@ HRESULT createVideoRenderer() {
         config->SetRenderingMode(VMRMode_Windowless);
     hr = renderer.queryInterface(media.windowless);
     if (SUCCEEDED(hr)) {
-        media.windowless->SetVideoClippingWindow(displayWindow);
+        media.windowless->SetVideoClippingWindow(engineVideoWindow);
         media.windowless->SetBorderColor(0);
         media.windowless->SetAspectRatioMode(VMR_ARMODE_LETTER_BOX);
     }
@@ -78,8 +76,8 @@ void updateVideoSize() {
         if (FAILED(media.videoWindow->get_Visible(&visible))) {
             media.videoWindow.reset();
         } else {
-            media.videoWindow->put_Owner(reinterpret_cast<OAHWND>(displayWindow));
-            media.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(displayWindow));
+            media.videoWindow->put_Owner(reinterpret_cast<OAHWND>(engineVideoWindow));
+            media.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(engineVideoWindow));
             media.videoWindow->put_WindowStyle(kVideoWindowStyle);
             media.videoWindow->HideCursor(cursorHidden ? OATRUE : OAFALSE);
         }
@@ -101,5 +99,11 @@ void updateVideoSize() {
         nativeWidth = 320;
     if (nativeHeight <= 0)
         nativeHeight = 180;
-    fitWindowToVideo();
+    engineNotices.videoSizeKnown();
+}
+
+void hideVideoCursor(bool hidden) {
+    cursorHidden = hidden;
+    if (media.videoWindow)
+        media.videoWindow->HideCursor(hidden ? OATRUE : OAFALSE);
 }

@@ -9,3 +9,5 @@ HRESULT createVideoRenderer();
 // left in, it breaks the graph's video interfaces.
 void removeUnconnectedRenderer();
 void updateVideoSize();
+// The pointer over the picture hides or shows; a renderer window adopted later follows.
+void hideVideoCursor(bool hidden);

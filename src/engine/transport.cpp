@@ -1,36 +1,15 @@
 #include "engine/transport.h"
 
-#include "app/shell.h"
 #include "core/command_ids.h"
-#include "core/skin_table.h"
 #include "core/transport_math.h"
 #include "engine/media.h"
-#include "playlist/playlist.h"
-#include "skin/frame.h"
-#include "skin/skin.h"
 
 namespace {
 constexpr double kDvdScanSpeed = 8.0;
-constexpr LONGLONG kUnitsPerSecond = 10000000;
 
-DVD_HMSF_TIMECODE secondsToTimecode(LONGLONG seconds) {
-    DVD_HMSF_TIMECODE t = {};
-    while (seconds >= 3600) {
-        seconds -= 3600;
-        ++t.bHours;
-    }
-    while (seconds >= 60) {
-        seconds -= 60;
-        ++t.bMinutes;
-    }
-    t.bSeconds = static_cast<BYTE>(seconds & 0xFF);
-    return t;
-}
-} // namespace
-
-namespace {
-// The bar pixel a wheel turn or a skip asked for, sought at the next position tick; -1 for none.
-int pendingSeekPixel = -1;
+// A time a wheel turn or a skip asked for, sought at the next position tick.
+bool seekPending;
+LONGLONG pendingTarget;
 
 // A graph is sought only while stopped. Wine's GStreamer parser (8.0) wakes just one of its
 // streaming threads after a seek flushes a paused or running graph; with sound and picture the
@@ -46,47 +25,40 @@ void seekGraph(LONGLONG target) {
     else if (restart)
         media.control->Pause();
 }
+} // namespace
 
-void seekToPixel(int pixel) {
-    LONGLONG target = pixelToPosition(pixel, media.duration, seekBarWidth());
+bool canSeek() {
+    return media.dvdControl || media.seeking;
+}
+
+void seekNow(LONGLONG target) {
+    seekPending = false;
     if (media.dvdControl) {
-        DVD_HMSF_TIMECODE t = secondsToTimecode(target);
-        media.dvdControl->PlayAtTime(&t, DVD_CMD_FLAG_None, nullptr);
-    } else {
+        DvdTime t = dvdTimeOf(target);
+        DVD_HMSF_TIMECODE code = {t.hours, t.minutes, t.seconds, t.frames};
+        media.dvdControl->PlayAtTime(&code, DVD_CMD_FLAG_None, nullptr);
+    } else if (media.seeking) {
         seekGraph(target);
     }
 }
 
-// The pixel a seek may go to: on the bar, or none when nothing can be sought.
-bool seekablePixel(int& pixel) {
-    if (!media.dvdControl && !media.seeking)
-        return false;
-    pixel = clampSeekPixel(pixel, seekBarWidth());
-    return pixel != seekProgress;
-}
-} // namespace
-
-int seekBarWidth() {
-    return resolveEdgeRect(seekBarRect, mainWidth, mainHeight).width();
-}
-
-void seekTo(int pixel) {
-    if (!seekablePixel(pixel))
-        return;
-    seekProgress = pixel;
-    pendingSeekPixel = -1;
-    seekToPixel(pixel);
-}
-
-void seekSoon(int pixel) {
-    if (!seekablePixel(pixel))
-        return;
-    seekProgress = pixel;
-    pendingSeekPixel = pixel;
+void seekSoon(LONGLONG target) {
+    seekPending = canSeek();
+    pendingTarget = target;
 }
 
 void forgetPendingSeek() {
-    pendingSeekPixel = -1;
+    seekPending = false;
+}
+
+bool scanDisc(int direction) {
+    if (!media.dvdControl)
+        return false;
+    if (direction < 0)
+        media.dvdControl->PlayBackwards(kDvdScanSpeed, DVD_CMD_FLAG_None, nullptr);
+    else
+        media.dvdControl->PlayForwards(kDvdScanSpeed, DVD_CMD_FLAG_None, nullptr);
+    return true;
 }
 
 void setPlaybackRate(double rate) {
@@ -108,24 +80,17 @@ void stepFrame() {
 }
 
 void pollPosition() {
-    if (pendingSeekPixel >= 0) {
-        seekToPixel(pendingSeekPixel);
-        pendingSeekPixel = -1;
-    }
+    if (seekPending)
+        seekNow(pendingTarget);
     if (playbackState != Playing)
         return;
     LONGLONG position = media.duration;
     if (media.seeking && FAILED(media.seeking->GetCurrentPosition(&position)))
         position = 0;
-    if (position >= media.duration) {
-        PlayNext();
-        return;
-    }
-    if (media.duration != 0) {
-        setSeekProgress(positionToPixel(position, media.duration, seekBarWidth()));
-        if (seekHover == 0)
-            setDisplayedSeconds(position / kUnitsPerSecond);
-    }
+    if (position >= media.duration)
+        engineNotices.mediaEnded();
+    else if (media.duration != 0)
+        engineNotices.positionChanged(position, media.duration);
 }
 
 bool executeTransportCommand(WORD command) {
@@ -135,18 +100,6 @@ bool executeTransportCommand(WORD command) {
             setPlaybackState(Stepping);
         else
             stepFrame();
-        return true;
-    case CMD_SKIP_BACK:
-        if (media.dvdControl)
-            media.dvdControl->PlayBackwards(kDvdScanSpeed, DVD_CMD_FLAG_None, nullptr);
-        else
-            seekSoon(seekProgress - skipStepFor(seekBarWidth()));
-        return true;
-    case CMD_SKIP_FORWARD:
-        if (media.dvdControl)
-            media.dvdControl->PlayForwards(kDvdScanSpeed, DVD_CMD_FLAG_None, nullptr);
-        else
-            seekSoon(seekProgress + skipStepFor(seekBarWidth()));
         return true;
     case CMD_RATE_DOWN:
         setPlaybackRate(media.playbackRate - kRateStep);

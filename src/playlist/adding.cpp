@@ -20,7 +20,7 @@ int addFilterIndex; // the filter chosen when the dialog was last confirmed
 void redrawAfterAdding() {
     noteListChanged();
     if (!batchAdding) {
-        drawControls(mainWindow);
+        drawControls();
         RedrawList();
     }
 }

@@ -37,6 +37,6 @@ void handleDroppedFiles(HDROP drop) {
     if (playbackState == Stopped)
         PlayEntry(list.current + 1);
     batchAdding = false;
-    drawControls(mainWindow);
+    drawControls();
     RedrawList();
 }

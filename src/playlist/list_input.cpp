@@ -24,11 +24,9 @@ bool onScrollBar(int x) {
 }
 
 void openListPopup(HWND window) {
-    menuOpenItem = listMenuHotItem;
-    repaintListMenuBar();
     CheckMenuItem(listMenu, CMD_LIST_LOOP, MF_BYCOMMAND | (loopFlag ? MF_CHECKED : MF_UNCHECKED));
-    showMenuPopup(window, GetSubMenu(listMenu, listMenuHotItem));
-    listMenuHotItem = menuOpenItem = -1;
+    runMenuPopup(window, GetSubMenu(listMenu, listMenuHotItem), listMenuHotItem, repaintListMenuBar);
+    listMenuHotItem = -1;
     repaintListMenuBar();
 }
 } // namespace

@@ -83,7 +83,7 @@ void ShufflePlaylist() {
     shuffleEntries(*activeList, random);
     noteListChanged();
     RedrawList();
-    drawControls(mainWindow);
+    drawControls();
 }
 
 int compareText(const char16_t* a, const char16_t* b) {
@@ -109,14 +109,14 @@ void SortPlaylist(SortMode mode) {
     sortActiveRange(0, activeList->count() - 1, mode);
     noteListChanged();
     RedrawList();
-    drawControls(mainWindow);
+    drawControls();
 }
 
 void clearActiveList(bool redraw) {
     ClearPlaylist(*activeList);
     noteListChanged();
     if (redraw) {
-        drawControls(mainWindow);
+        drawControls();
         RedrawList();
     }
 }

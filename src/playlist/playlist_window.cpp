@@ -40,7 +40,7 @@ void loadDefaultList(HWND window) {
     if (activeList->current < 0 || EnsureVisible(activeList->current) == 0)
         RedrawList();
     loopFlag = GetPrivateProfileIntW(L"PLAYLIST", L"Loop", 0, settingsPath) != 0;
-    drawControls(mainWindow);
+    drawControls();
 }
 
 // Leaving: the settings and the list reach the disk, then the entries are freed.

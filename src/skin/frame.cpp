@@ -1,26 +1,38 @@
 #include "skin/frame.h"
 
-#include "app/geometry.h"
-#include "app/shell.h"
 #include "core/command_ids.h"
 #include "core/format_time.h"
-#include "core/transport_math.h"
-#include "engine/transport.h"
-#include "skin/hint.h"
-#include "skin/menu_bar.h"
 #include "engine/media.h"
-#include "playlist/playlist.h"
+#include "skin/seek_bar.h"
 #include "skin/skin.h"
 
+HWND frameWindow;
 wchar_t statusText[128];
 int displayedSeconds;
-int seekProgress;
-int seekHover;
 int hotControl = -1, pressedControl = -1;
 
 namespace {
-constexpr UINT kHoverPeriod = 200;
-constexpr LONGLONG kUnitsPerSecond = 10000000;
+bool shown = true;
+ListFacts noList() {
+    return {0, -1, false};
+}
+} // namespace
+
+ListFacts (*listFacts)() = noList;
+
+void attachFrame(HWND window) {
+    frameWindow = window;
+}
+
+void showFrame(bool on) {
+    shown = on;
+}
+
+bool frameShown() {
+    return shown;
+}
+
+namespace {
 constexpr COLORREF kCaptionColour = RGB(0, 102, 187);
 constexpr COLORREF kTimeColour = RGB(0, 51, 204);
 constexpr COLORREF kPreviewColour = RGB(0, 102, 187);
@@ -56,11 +68,12 @@ int windowWidth(HWND window, int* height) {
 } // namespace
 
 SkinState currentSkinState() {
-    return {playbackState, activeList->count(), activeList->current, loopFlag, hotControl, pressedControl};
+    ListFacts list = listFacts();
+    return {playbackState, list.count, list.current, list.loop, hotControl, pressedControl};
 }
 
 void drawFrame(HWND window) {
-    if (inFullScreen())
+    if (!shown)
         return;
     int h;
     int w = windowWidth(window, &h);
@@ -84,6 +97,8 @@ void drawFrame(HWND window) {
         drawStatusText(bottom.dc, w, panel, displayedSeconds, statusText);
         drawSeekBar(bottom.dc, w, panel);
         RECT captionRect = {7, 0, w, caption};
+        wchar_t captionText[64] = {};
+        GetWindowTextW(window, captionText, 64);
         DrawTextW(top.dc, captionText, -1, &captionRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
         SkinState s = currentSkinState();
         int column = 0;
@@ -109,8 +124,9 @@ void drawFrame(HWND window) {
     ReleaseDC(window, dc);
 }
 
-void drawControls(HWND window) {
-    if (window == nullptr || inFullScreen())
+void drawControls() {
+    HWND window = frameWindow;
+    if (window == nullptr || !shown)
         return;
     int h;
     int w = windowWidth(window, &h);
@@ -126,19 +142,6 @@ void drawControls(HWND window) {
         column += c.width;
     }
     ReleaseDC(window, dc);
-}
-
-void drawSeekBar(HDC dc, int refWidth, int refHeight) {
-    ResolvedRect r = resolveEdgeRect(seekBarRect, refWidth, refHeight);
-    int x = r.left, w = r.width(), h = r.height();
-    SetStretchBltMode(dc, COLORONCOLOR);
-    if (seekProgress > 0) {
-        StretchBlt(dc, x, r.top, seekProgress, h, skinSeekBar.dc, 0, h, h, h, SRCCOPY);
-        x += seekProgress;
-        w -= seekProgress;
-    }
-    if (w > 0)
-        StretchBlt(dc, x, r.top, w, h, skinSeekBar.dc, 0, 0, h, h, SRCCOPY);
 }
 
 void drawStatusText(HDC dc, int refWidth, int refHeight, int seconds, const wchar_t* title) {
@@ -164,27 +167,28 @@ void drawStatusText(HDC dc, int refWidth, int refHeight, int seconds, const wcha
     SelectObject(dc, oldFont);
 }
 
-void drawSeekBarInFrame() {
-    if (mainWindow == nullptr || inFullScreen())
-        return;
-    HDC dc = GetWindowDC(mainWindow);
-    drawSeekBar(dc, mainWidth, mainHeight);
-    ReleaseDC(mainWindow, dc);
-}
-
 void drawStatusTextInFrame(int seconds, const wchar_t* title) {
-    if (mainWindow == nullptr || inFullScreen())
+    if (frameWindow == nullptr || !shown)
         return;
-    HDC dc = GetWindowDC(mainWindow);
-    drawStatusText(dc, mainWidth, mainHeight, seconds, title);
-    ReleaseDC(mainWindow, dc);
+    RECT r;
+    GetWindowRect(frameWindow, &r);
+    HDC dc = GetWindowDC(frameWindow);
+    drawStatusText(dc, r.right - r.left, r.bottom - r.top, seconds, title);
+    ReleaseDC(frameWindow, dc);
 }
 
-void setSeekProgress(long long pixels) {
-    if (pixels == seekProgress || playbackState == Stopped)
-        return;
-    seekProgress = static_cast<int>(pixels);
+void setStatusText(const wchar_t* text) {
+    lstrcpynW(statusText, text, 128);
+    drawStatusTextInFrame(displayedSeconds, statusText);
+}
+
+void clearPlayingDisplay() {
+    seekProgress = 0;
+    displayedSeconds = 0;
+    seekHover = 0;
+    statusText[0] = 0;
     drawSeekBarInFrame();
+    drawStatusTextInFrame(0, L" ");
 }
 
 void setDisplayedSeconds(long long seconds) {
@@ -204,69 +208,24 @@ void setDisplayedSeconds(long long seconds) {
     }
 }
 
-void setHoverOffset(int pixels) {
-    if (playbackState == Stopped)
-        pixels = 0;
-    if (pixels == seekHover)
-        return;
-    seekHover = pixels;
-    LONGLONG position = 0;
-    if (pixels != 0)
-        position = pixelToPosition(pixels, media.duration, seekBarWidth());
-    else if (media.seeking && FAILED(media.seeking->GetCurrentPosition(&position)))
-        position = 0;
-    setDisplayedSeconds(position / kUnitsPerSecond);
-    if (seekHover > 0)
-        SetTimer(mainWindow, hoverTimerId, kHoverPeriod, nullptr);
-}
-
-void setHotControl(int row) {
+bool setHotControl(int row) {
     if (row == hotControl)
-        return;
+        return false;
     hotControl = row;
-    drawControls(mainWindow);
-    if (row < 0) {
-        hideHint();
-        return;
-    }
-    showVolumeHint(controlTable[row].commandId == CMD_BUTTON_MUTE);
-    SetTimer(mainWindow, hoverTimerId, kHoverPeriod, nullptr);
+    drawControls();
+    return true;
 }
 
-RECT mainMenuBarRect() {
-    RECT client = {};
-    GetClientRect(mainWindow, &client);
-    if (playlistVisible)
-        client.right -= playlistWidth;
-    return client;
+void setPressedControl(int row) {
+    pressedControl = row;
+    drawControls();
 }
 
-void repaintMainMenuBar() {
-    if (mainWindow == nullptr || inFullScreen())
-        return;
-    HDC dc = GetDC(mainWindow);
-    drawMenuBar(mainMenu, mainMenuHotItem, mainMenuBarRect(), dc);
-    ReleaseDC(mainWindow, dc);
+void forgetHotControl() {
+    hotControl = -1;
 }
 
-void hoverTimerTick() {
-    POINT cursor;
-    GetCursorPos(&cursor);
-    if (mainMenuHotItem >= 0) {
-        if (menuOpenItem >= 0)
-            return;
-        POINT client = cursor;
-        ScreenToClient(mainWindow, &client);
-        if (menuItemAt(client.y, mainMenu, client.x, mainMenuBarRect()) < 0) {
-            mainMenuHotItem = -1;
-            repaintMainMenuBar();
-            KillTimer(mainWindow, hoverTimerId);
-        }
-        return;
-    }
-    if (WindowFromPoint(cursor) == mainWindow)
-        return;
-    setHotControl(-1);
-    setHoverOffset(0);
-    KillTimer(mainWindow, hoverTimerId);
+void setMuteLatched(bool muted) {
+    controlTable[kMuteRow].latched = muted ? 1 : 0;
+    drawControls();
 }

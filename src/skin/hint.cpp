@@ -1,8 +1,7 @@
 #include "skin/hint.h"
 
-#include "app/shell.h"
-#include "app/volume.h"
 #include "core/hint_layout.h"
+#include "core/timers.h"
 #include "skin/skin.h"
 
 HWND hintWindow;
@@ -10,8 +9,9 @@ HintMode hintMode = HintMode::Hidden;
 wchar_t hintText[260];
 
 namespace {
-constexpr UINT_PTR kHideTimer = 1;
-constexpr UINT kTextLife = 2500;
+// The level the volume hint shows (-1: unknown) and whether the sound is off.
+int shownPercent = -1;
+bool shownMuted;
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
@@ -33,8 +33,8 @@ void paintVolume(HWND window) {
     RECT r;
     GetClientRect(window, &r);
     FillRect(dc, &r, keyBrush);
-    HBRUSH brush = CreateSolidBrush(muted ? kRed : kGreen);
-    VolumeBars bars = volumeBars(r.right, r.bottom, readVolumePercent());
+    HBRUSH brush = CreateSolidBrush(shownMuted ? kRed : kGreen);
+    VolumeBars bars = volumeBars(r.right, r.bottom, shownPercent);
     for (const auto* set : {&bars.lit, &bars.unlit})
         for (const Rect& b : *set) {
             RECT bar = {b.left, b.top, b.right, b.bottom};
@@ -94,25 +94,19 @@ void showTextHint(const RECT* screenRect, const wchar_t* text) {
     lstrcpynW(hintText, text, 260);
     showWithoutActivating(*screenRect);
     paintText(hintWindow);
-    KillTimer(hintWindow, kHideTimer);
-    SetTimer(hintWindow, kHideTimer, kTextLife, nullptr);
+    KillTimer(hintWindow, kHintTimer);
+    SetTimer(hintWindow, kHintTimer, kHintLife, nullptr);
 }
 
-void showVolumeHint(bool on) {
-    if (!on) {
-        if (hintWindow != nullptr)
-            ShowWindow(hintWindow, SW_HIDE);
-        hintMode = HintMode::Hidden;
-        return;
-    }
+void showVolumeHint(const RECT& display, int percent, bool muted) {
     ensureHintWindow();
+    shownPercent = percent;
+    shownMuted = muted;
     if (hintMode != HintMode::Volume) {
-        KillTimer(hintWindow, kHideTimer);
+        KillTimer(hintWindow, kHintTimer);
         hintMode = HintMode::Volume;
         ShowWindow(hintWindow, SW_HIDE);
-        RECT d;
-        GetWindowRect(displayWindow, &d);
-        Rect r = volumeHintRect({d.left, d.top, d.right, d.bottom});
+        Rect r = volumeHintRect({display.left, display.top, display.right, display.bottom});
         showWithoutActivating({r.left, r.top, r.right, r.bottom});
     }
     paintVolume(hintWindow);

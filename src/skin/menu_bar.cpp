@@ -8,7 +8,6 @@
 
 int menuOpenItem = -1;
 POINT popupAnchor;
-int mainMenuHotItem = -1;
 
 namespace {
 constexpr COLORREF kLightLine = RGB(0, 170, 255);
@@ -106,11 +105,13 @@ int menuItemAt(int y, HMENU menu, int x, const RECT& client) {
     return item;
 }
 
-BOOL showMenuPopup(HWND window, HMENU submenu) {
-    if (menuOpenItem < 0)
-        return FALSE;
+BOOL runMenuPopup(HWND window, HMENU submenu, int item, void (*repaint)()) {
+    menuOpenItem = item;
+    repaint();
     POINT at = popupAnchor;
     ClientToScreen(window, &at);
-    return TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, window,
-                          nullptr);
+    BOOL result = TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
+                                 window, nullptr);
+    menuOpenItem = -1;
+    return result;
 }

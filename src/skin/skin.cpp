@@ -1,6 +1,5 @@
 #include "skin/skin.h"
 
-#include "app/volume.h"
 #include "core/command_ids.h"
 
 SkinImage skinButtons, skinPanel, skinBorders, skinScrollBar, skinCaption, skinSeekBar;
@@ -60,7 +59,7 @@ void loadSkin(HINSTANCE instance) {
     skinSeekBar = loadImage(instance, IDB_SEEKBAR);
     skinScrollBar = loadImage(instance, IDB_SCROLLBAR);
     buildGlyphMask();
-    fillControlTable(controlTable, muted);
+    fillControlTable(controlTable, false);
     seekBarRect = kSeekBarRect;
     statusTextRect = kStatusTextRect;
 }

@@ -9,6 +9,7 @@
 #include "engine/transport.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>

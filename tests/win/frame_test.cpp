@@ -7,6 +7,7 @@
 #include "engine/media.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
 #include "skin/skin.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ protected:
     void TearDown() override {
         hotControl = pressedControl = -1;
         seekProgress = 0;
-        viewMode = 1;
+        showFrame(true);
         playbackState = Stopped;
         ClearPlaylist(mainList);
         statusText[0] = 0;
@@ -119,7 +120,7 @@ TEST_F(Frame, ButtonsShowTheirStates) {
             AppendEntry(mainList, u"C:\\x.avi");
         hotControl = k.hot;
         pressedControl = k.pressed;
-        drawControls(mainWindow);
+        drawControls();
         Capture c = captureWindow(mainWindow);
         EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 0, 30 * k.image, 30, 30), 0)
             << "Play " << k.name;
@@ -128,7 +129,7 @@ TEST_F(Frame, ButtonsShowTheirStates) {
     playbackState = Playing;
     hotControl = pressedControl = -1;
     controlTable[kMuteRow].latched = 1;
-    drawControls(mainWindow);
+    drawControls();
     Capture c = captureWindow(mainWindow);
     EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 30, 0, 30, 30), 0) << "Pause while playing";
     EXPECT_EQ(differences(c, 140, c.height - 34, skinButtons, 126, 44, 22, 22), 0) << "mute latched";
@@ -173,12 +174,12 @@ TEST_F(Frame, ALongTitleNeverRunsIntoTheTime) {
 TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
     repaint();
     Capture before = captureWindow(mainWindow);
-    viewMode = kViewFullScreen;
+    showFrame(false);
     playbackState = Playing;
     setSeekProgress(120);
     setDisplayedSeconds(75);
     setStatusText(L"full screen");
-    drawControls(mainWindow);
+    drawControls();
     drawFrame(mainWindow);
     EXPECT_EQ(seekProgress, 120);
     EXPECT_EQ(displayedSeconds, 75);
@@ -202,7 +203,7 @@ TEST_F(Frame, HoveringTheSeekBarPreviewsTheTimeInItsOwnColour) {
     playbackState = Playing;
     media.duration = 3860 * second;
     int bar = mainWidth - 14;
-    setHoverOffset(100);
+    setSeekHover(100);
     EXPECT_EQ(seekHover, 100);
     EXPECT_EQ(displayedSeconds, 100 * 3860 / bar);
     Capture c = captureWindow(mainWindow);
@@ -210,13 +211,13 @@ TEST_F(Frame, HoveringTheSeekBarPreviewsTheTimeInItsOwnColour) {
     EXPECT_GT(pixelsOfColour(c, RGB(0, 102, 187), right - 60, top, right, bottom), 0) << "preview colour";
     EXPECT_EQ(pixelsOfColour(c, RGB(0, 51, 204), right - 60, top, right, bottom), 0);
 
-    setHoverOffset(0);
+    setSeekHover(0);
     EXPECT_EQ(displayedSeconds, 0) << "leaving the bar shows the playing position again";
     c = captureWindow(mainWindow);
     EXPECT_EQ(pixelsOfColour(c, RGB(0, 102, 187), right - 60, top, right, bottom), 0);
 
     playbackState = Stopped;
-    setHoverOffset(50);
+    setSeekHover(50);
     EXPECT_EQ(seekHover, 0) << "nothing to preview while stopped";
     media.duration = 0;
 }

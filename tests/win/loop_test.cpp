@@ -7,6 +7,7 @@
 #include "core/command_ids.h"
 #include "engine/media.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
 
 #include <gtest/gtest.h>
 #include <vector>

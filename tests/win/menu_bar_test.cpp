@@ -3,6 +3,8 @@
 
 #include "app/shell.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
+#include "app/frame_input.h"
 #include "skin/menu_bar.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include "engine/transport.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
+#include "skin/seek_bar.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -183,15 +184,15 @@ TEST_F(Play, SeekingAndSkippingMoveThePosition) {
     setPlaybackState(Paused);
     int width = seekBarWidth();
     ASSERT_EQ(width, mainWidth - 14);
-    seekTo(width / 2);
+    seekBarTo(width / 2);
     LONGLONG position = 0;
     media.seeking->GetCurrentPosition(&position);
     EXPECT_NEAR(static_cast<double>(position), static_cast<double>(media.duration / 2), kSecond / 10.0);
     int before = seekProgress;
-    executeTransportCommand(CMD_SKIP_FORWARD);
+    skipOnBar(1);
     EXPECT_EQ(seekProgress, before + width / 100);
-    executeTransportCommand(CMD_SKIP_BACK);
-    executeTransportCommand(CMD_SKIP_BACK);
+    skipOnBar(-1);
+    skipOnBar(-1);
     EXPECT_EQ(seekProgress, before - width / 100);
     pollPosition(); // skips are sought at the tick
     media.seeking->GetCurrentPosition(&position);
@@ -199,14 +200,14 @@ TEST_F(Play, SeekingAndSkippingMoveThePosition) {
 
     // Skips never take the bar past its ends, and with nothing open they change nothing.
     for (int i = 0; i < 150; ++i)
-        executeTransportCommand(CMD_SKIP_FORWARD);
+        skipOnBar(1);
     EXPECT_EQ(seekProgress, width);
     for (int i = 0; i < 150; ++i)
-        executeTransportCommand(CMD_SKIP_BACK);
+        skipOnBar(-1);
     EXPECT_EQ(seekProgress, 0);
     setPlaybackState(Stopped);
-    executeTransportCommand(CMD_SKIP_FORWARD);
-    seekTo(40);
+    skipOnBar(1);
+    seekBarTo(40);
     EXPECT_EQ(seekProgress, 0);
 }
 

@@ -6,6 +6,7 @@
 #include "app/shell.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
+#include "app/volume.h"
 #include "skin/hint.h"
 #include "skin/menu_bar.h"
 
@@ -75,7 +76,7 @@ TEST_F(View, ATextHintHidesItselfAfterTwoAndAHalfSeconds) {
 }
 
 TEST_F(View, TheVolumeHintSitsOverTheVideo) {
-    showVolumeHint(true);
+    showVolumeHintNow();
     EXPECT_EQ(hintMode, HintMode::Volume);
     RECT display, hint;
     GetWindowRect(displayWindow, &display);
@@ -83,7 +84,7 @@ TEST_F(View, TheVolumeHintSitsOverTheVideo) {
     int cy = hint.bottom - hint.top;
     EXPECT_EQ((hint.right - hint.left) % 30, 0);
     EXPECT_EQ(hint.top, display.bottom - 2 * cy);
-    showVolumeHint(false);
+    hideHint();
     EXPECT_FALSE(IsWindowVisible(hintWindow));
 }
 

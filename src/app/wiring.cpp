@@ -1,0 +1,21 @@
+#include "app/wiring.h"
+
+#include "app/geometry.h"
+#include "app/shell.h"
+#include "engine/media.h"
+#include "playlist/playlist.h"
+#include "skin/frame.h"
+#include "skin/seek_bar.h"
+
+void wirePlayer() {
+    attachEngine(mainWindow, displayWindow);
+    attachFrame(mainWindow);
+    engineNotices.stateChanged = [] { drawControls(); };
+    engineNotices.positionChanged = showPlayingPosition;
+    engineNotices.mediaEnded = PlayNext;
+    engineNotices.videoSizeKnown = fitWindowToVideo;
+    engineNotices.playbackStopped = clearPlayingDisplay;
+    engineNotices.mediaReleased = DiscardDiscList;
+    engineNotices.playWanted = PlayChosenEntry;
+    listFacts = [] { return ListFacts{activeList->count(), activeList->current, loopFlag}; };
+}

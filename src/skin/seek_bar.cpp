@@ -1,0 +1,104 @@
+#include "skin/seek_bar.h"
+
+#include "core/skin_table.h"
+#include "core/transport_math.h"
+#include "engine/media.h"
+#include "engine/transport.h"
+#include "skin/frame.h"
+#include "skin/skin.h"
+
+int seekProgress;
+int seekHover;
+
+int seekBarWidth() {
+    RECT r = {};
+    GetWindowRect(frameWindow, &r);
+    return resolveEdgeRect(seekBarRect, r.right - r.left, r.bottom - r.top).width();
+}
+
+void drawSeekBar(HDC dc, int refWidth, int refHeight) {
+    ResolvedRect r = resolveEdgeRect(seekBarRect, refWidth, refHeight);
+    int x = r.left, w = r.width(), h = r.height();
+    SetStretchBltMode(dc, COLORONCOLOR);
+    if (seekProgress > 0) {
+        StretchBlt(dc, x, r.top, seekProgress, h, skinSeekBar.dc, 0, h, h, h, SRCCOPY);
+        x += seekProgress;
+        w -= seekProgress;
+    }
+    if (w > 0)
+        StretchBlt(dc, x, r.top, w, h, skinSeekBar.dc, 0, 0, h, h, SRCCOPY);
+}
+
+void drawSeekBarInFrame() {
+    if (frameWindow == nullptr || !frameShown())
+        return;
+    RECT r;
+    GetWindowRect(frameWindow, &r);
+    HDC dc = GetWindowDC(frameWindow);
+    drawSeekBar(dc, r.right - r.left, r.bottom - r.top);
+    ReleaseDC(frameWindow, dc);
+}
+
+void setSeekProgress(long long pixels) {
+    if (pixels == seekProgress || playbackState == Stopped)
+        return;
+    seekProgress = static_cast<int>(pixels);
+    drawSeekBarInFrame();
+}
+
+void showPlayingPosition(LONGLONG position, LONGLONG duration) {
+    setSeekProgress(positionToPixel(position, duration, seekBarWidth()));
+    if (seekHover == 0)
+        setDisplayedSeconds(position / kUnitsPerSecond);
+}
+
+void keepSeekProgressShare() {
+    LONGLONG position = 0;
+    if (media.seeking && seekProgress != 0 && media.duration != 0 &&
+        SUCCEEDED(media.seeking->GetCurrentPosition(&position)))
+        seekProgress = static_cast<int>(positionToPixel(position, media.duration, seekBarWidth()));
+}
+
+bool setSeekHover(int pixels) {
+    if (playbackState == Stopped)
+        pixels = 0;
+    if (pixels == seekHover)
+        return false;
+    seekHover = pixels;
+    LONGLONG position = 0;
+    if (pixels != 0)
+        position = pixelToPosition(pixels, media.duration, seekBarWidth());
+    else if (media.seeking && FAILED(media.seeking->GetCurrentPosition(&position)))
+        position = 0;
+    setDisplayedSeconds(position / kUnitsPerSecond);
+    return true;
+}
+
+namespace {
+// The bar pixel a seek may go to: on the bar, and not where the bar already is.
+bool movesTheBar(int& pixel) {
+    if (!canSeek())
+        return false;
+    pixel = clampSeekPixel(pixel, seekBarWidth());
+    return pixel != seekProgress;
+}
+} // namespace
+
+void seekBarTo(int pixel) {
+    if (!movesTheBar(pixel))
+        return;
+    seekProgress = pixel; // drawn by the next tick
+    seekNow(pixelToPosition(pixel, media.duration, seekBarWidth()));
+}
+
+void seekBarSoon(int pixel) {
+    if (!movesTheBar(pixel))
+        return;
+    seekProgress = pixel;
+    seekSoon(pixelToPosition(pixel, media.duration, seekBarWidth()));
+}
+
+void skipOnBar(int direction) {
+    if (!scanDisc(direction))
+        seekBarSoon(seekProgress + direction * skipStepFor(seekBarWidth()));
+}
