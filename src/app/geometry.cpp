@@ -7,7 +7,6 @@
 #include "core/window_size.h"
 #include "engine/media.h"
 #include "engine/renderer.h"
-#include "playlist/saving.h"
 #include "skin/frame.h"
 #include "skin/seek_bar.h"
 #include "skin/hint.h"
@@ -123,11 +122,10 @@ void layoutChildren() {
 }
 
 void togglePlaylist() {
-    playlistVisible = !playlistVisible;
+    setPlaylistVisible(!playlistVisible);
     int width = playlistVisible ? mainWidth + playlistWidth : mainWidth - playlistWidth;
     SetWindowPos(mainWindow, nullptr, 0, 0, width, mainHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(playlistWindow, playlistVisible ? SW_SHOW : SW_HIDE);
-    noteListChanged();
 }
 
 void setViewMode(int mode) {

@@ -14,10 +14,6 @@
 
 #include <windowsx.h>
 
-int takeWheelNotch(int delta) {
-    return takeWheelNotch(wheelRemainder, delta);
-}
-
 bool mapKeyToCommand(UINT key) {
     KeyAction action = mapShortcutKey(key, GetKeyState(VK_CONTROL) < 0);
     switch (action.kind) {

@@ -3,19 +3,17 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "playlist/playlist_window.h"
 #include "win32/program_location.h"
+#include "win32/wheel_notches.h"
 
 extern wchar_t captionText[32];
 extern HICON appIcon;
 extern HMENU mainMenu;
 extern HWND mainWindow;
-extern HWND playlistWindow;
 extern HWND displayWindow;
 extern bool mainWindowActive;
-extern int playlistWidth;
-extern bool playlistVisible;
 extern int mainX, mainY, mainWidth, mainHeight;
-extern int wheelRemainder;
 
 constexpr UINT trayMessage = WM_USER + 100;
 
@@ -29,5 +27,3 @@ int runMessageLoop();
 // Pre-translation of one message while the main window is active; true when it was consumed.
 bool preTranslateMessage(MSG& msg);
 bool mapKeyToCommand(UINT key);
-int takeWheelNotch(int delta);
-void handleDroppedFiles(HDROP drop);

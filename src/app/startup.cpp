@@ -19,13 +19,9 @@ wchar_t captionText[32];
 HICON appIcon;
 HMENU mainMenu;
 HWND mainWindow;
-HWND playlistWindow;
 HWND displayWindow;
 bool mainWindowActive;
-int playlistWidth = kDefaultPlaylistWidth;
-bool playlistVisible = true;
 int mainX, mainY, mainWidth, mainHeight;
-int wheelRemainder;
 
 namespace {
 bool registerMainClass(HINSTANCE instance) {
@@ -39,10 +35,7 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
         return false;
     int screenW = GetSystemMetrics(SM_CXSCREEN);
     int screenH = GetSystemMetrics(SM_CYSCREEN);
-    int storedWidth =
-        GetPrivateProfileIntW(L"window", L"playlist.width", kDefaultPlaylistWidth, settingsPath);
-    playlistWidth = sanePlaylistWidth(storedWidth, frameMetrics, screenW);
-    playlistVisible = GetPrivateProfileIntW(L"window", L"playlist.visible", 1, settingsPath) != 0;
+    readListLayout(frameMetrics, screenW);
     mainWidth = initialMainWidth(frameMetrics, playlistWidth, playlistVisible);
     mainHeight = initialMainHeight(frameMetrics);
     mainX = static_cast<int>(
@@ -55,7 +48,7 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
                                  mainY, mainWidth, mainHeight, nullptr, nullptr, instance, nullptr);
     if (mainWindow == nullptr)
         return false;
-    playlistWindow = createPlaylistWindow(instance);
+    createPlaylistWindow(instance, mainWindow, layoutChildren);
     displayWindow = createDisplayWindow(instance);
     wirePlayer();
     DragAcceptFiles(mainWindow, TRUE);

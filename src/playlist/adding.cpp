@@ -1,4 +1,3 @@
-#include "app/shell.h"
 #include "win32/wide.h"
 #include "core/command_ids.h"
 #include "core/m3u.h"
@@ -68,7 +67,7 @@ void ShowAddDialog() {
     std::vector<wchar_t> selection(65536, 0);
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow;
+    dialog.hwndOwner = GetParent(playlistWindow);
     dialog.lpstrFilter = filter.data();
     dialog.nFilterIndex = static_cast<DWORD>(addFilterIndex);
     dialog.lpstrFile = selection.data();

@@ -1,4 +1,3 @@
-#include "app/shell.h"
 #include "engine/media.h"
 #include "win32/long_path.h"
 #include "playlist/playlist.h"

@@ -1,6 +1,7 @@
-#include "app/shell.h"
 #include "core/command_ids.h"
+#include "core/timers.h"
 #include "playlist/playlist.h"
+#include "win32/wheel_notches.h"
 #include "playlist/playlist_window.h"
 #include "skin/menu_bar.h"
 
@@ -8,10 +9,6 @@ ScrollPart hotPart = PartNone, pressedPart = PartNone;
 int listMenuHotItem = -1;
 
 namespace {
-constexpr UINT_PTR kRepeatTimer = 101;
-constexpr UINT kRepeatPeriod = 100;
-constexpr UINT_PTR kHoverTimer = 200;
-constexpr UINT kHoverPeriod = 200;
 
 RECT listClient() {
     RECT r = {};
@@ -48,9 +45,9 @@ void followPointer(int x, int y, bool inside) {
         repaintListScrollBar(hotPart);
     }
     if (listMenuHotItem >= 0 || hotPart != PartNone)
-        SetTimer(playlistWindow, kHoverTimer, kHoverPeriod, nullptr);
+        SetTimer(playlistWindow, kListHoverTimer, kListHoverPeriod, nullptr);
     else
-        KillTimer(playlistWindow, kHoverTimer);
+        KillTimer(playlistWindow, kListHoverTimer);
 }
 } // namespace
 
@@ -80,7 +77,7 @@ void listButtonDown(HWND window, int x, int y) {
             repaintListScrollBar(pressedPart);
             // Nothing scrolls at the press itself: the first step comes with the first tick.
             if (pressedPart != PartThumb)
-                SetTimer(window, kRepeatTimer, kRepeatPeriod, nullptr);
+                SetTimer(window, kScrollRepeatTimer, kScrollRepeatPeriod, nullptr);
         }
         return;
     }
@@ -100,7 +97,7 @@ void listCaptureLost() {
     if (pressedPart == PartNone)
         return;
     pressedPart = PartNone;
-    KillTimer(playlistWindow, kRepeatTimer);
+    KillTimer(playlistWindow, kScrollRepeatTimer);
     repaintListScrollBar(hotPart);
 }
 
@@ -127,13 +124,13 @@ void HandleListKey(UINT key) {
 }
 
 void listTimer(HWND window, UINT_PTR id) {
-    if (id == kRepeatTimer) {
+    if (id == kScrollRepeatTimer) {
         if (pressedPart == PartUp)
             ScrollTo(activeList->top - 1);
         else if (pressedPart == PartDown)
             ScrollTo(activeList->top + 1);
         else
-            KillTimer(window, kRepeatTimer);
+            KillTimer(window, kScrollRepeatTimer);
         return;
     }
     if (menuOpenItem >= 0)

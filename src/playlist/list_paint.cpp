@@ -1,4 +1,3 @@
-#include "app/shell.h"
 #include "win32/wide.h"
 #include "core/format_time.h"
 #include "playlist/playlist.h"

@@ -7,8 +7,6 @@
 #include "playlist/saving.h"
 #include "skin/frame.h"
 
-#include "app/shell.h"
-
 Playlist mainList;
 Playlist* discList;
 Playlist* activeList = &mainList;

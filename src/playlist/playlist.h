@@ -4,6 +4,7 @@
 #include "core/playlist_order.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ void clearActiveList(bool redraw);
 void AddFile(const wchar_t* path);
 void AddFolder(const wchar_t* path);
 void ShowAddDialog();
+// Files and folders dropped on the window: sorted behind the current entry, the first of them
+// started when nothing plays.
+void handleDroppedFiles(HDROP drop);
 // A file-dialog filter from a string resource, with '|' standing for the NULs between its parts.
 std::vector<wchar_t> filterFromResource(UINT id);
 

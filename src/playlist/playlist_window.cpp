@@ -1,9 +1,8 @@
 #include "playlist/playlist_window.h"
 
-#include "app/geometry.h"
-#include "app/shell.h"
 #include "core/text.h"
-#include "core/window_size.h"
+#include "core/timers.h"
+#include "win32/program_location.h"
 #include "win32/wide.h"
 #include "core/command_ids.h"
 #include "engine/media.h"
@@ -18,17 +17,19 @@
 #include <string>
 
 HMENU listMenu;
+HWND playlistWindow;
+int playlistWidth = kDefaultPlaylistWidth;
+bool playlistVisible = true;
 
 namespace {
-constexpr UINT_PTR kLoadTimer = 102;
-constexpr UINT kLoadDelay = 50;
 constexpr int kBorderWidth = 3;
+void (*parentResized)();
 
 bool listLoaded;
 
 // The deferred start-up load: the list beside the program, then the entry and loop of last time.
 void loadDefaultList(HWND window) {
-    KillTimer(window, kLoadTimer);
+    KillTimer(window, kListLoadTimer);
     listLoaded = true;
     std::wstring file = std::wstring(programFolder) + L"default.m3u";
     mainList.fileName = asU16(file.c_str());
@@ -55,7 +56,7 @@ void saveListAs() {
     wchar_t path[kPathUnits] = {};
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow;
+    dialog.hwndOwner = GetParent(playlistWindow);
     dialog.lpstrFilter = filter.data();
     dialog.lpstrFile = path;
     dialog.nMaxFile = kPathUnits;
@@ -106,7 +107,7 @@ void keepRightOfTheVideo(WINDOWPOS* pos) {
         return;
     if (pos->x < kVideoMinWidth) {
         RECT client;
-        GetClientRect(mainWindow, &client);
+        GetClientRect(GetParent(playlistWindow), &client);
         pos->x = kVideoMinWidth;
         pos->cx = client.right - kVideoMinWidth;
     }
@@ -155,7 +156,7 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
                 noteListChanged();
             }
             UpdateScrollGeometry(pos->cy - kListTop);
-            layoutChildren();
+            parentResized();
         }
         break;
     case WM_MOUSEMOVE:
@@ -180,9 +181,9 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
         HandleListKey(static_cast<UINT>(wParam));
         break;
     case WM_TIMER:
-        if (wParam == kLoadTimer)
+        if (wParam == kListLoadTimer)
             loadDefaultList(window);
-        else if (wParam == kSaveTimer)
+        else if (wParam == kListSaveTimer)
             runScheduledSave();
         else
             listTimer(window, wParam);
@@ -210,16 +211,28 @@ void savePlaylistNow() {
     saveEverythingNow();
 }
 
-HWND createPlaylistWindow(HINSTANCE instance) {
+void readListLayout(const FrameMetrics& frame, int screenWidth) {
+    int stored = GetPrivateProfileIntW(L"window", L"playlist.width", kDefaultPlaylistWidth, settingsPath);
+    playlistWidth = sanePlaylistWidth(stored, frame, screenWidth);
+    playlistVisible = GetPrivateProfileIntW(L"window", L"playlist.visible", 1, settingsPath) != 0;
+}
+
+void setPlaylistVisible(bool visible) {
+    playlistVisible = visible;
+    noteListChanged();
+}
+
+HWND createPlaylistWindow(HINSTANCE instance, HWND parent, void (*resized)()) {
+    parentResized = resized;
     registerPlayerClass(instance, L"Zon PlayList", CS_DBLCLKS, playlistWindowProc, nullptr);
     mainList.current = -1;
     mainList.selected = -1;
     activeList = &mainList;
     listMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_LIST_MENU));
     DWORD style = WS_CHILD | (playlistVisible ? WS_VISIBLE : 0);
-    HWND window =
-        CreateWindowExW(0, L"Zon PlayList", L"", style, 0, 0, 0, 0, mainWindow, nullptr, instance, nullptr);
-    if (window != nullptr)
-        SetTimer(window, kLoadTimer, kLoadDelay, nullptr);
-    return window;
+    playlistWindow =
+        CreateWindowExW(0, L"Zon PlayList", L"", style, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
+    if (playlistWindow != nullptr)
+        SetTimer(playlistWindow, kListLoadTimer, kListLoadDelay, nullptr);
+    return playlistWindow;
 }

@@ -1,8 +1,14 @@
 // The docked play-list window: its state, painting, scrolling and input.
 #pragma once
 #include "core/list_view.h"
+#include "core/window_size.h"
 
 #include <windows.h>
+
+extern HWND playlistWindow;
+// The docked list's width and whether it shows: the list's own, kept in the settings file.
+extern int playlistWidth;
+extern bool playlistVisible;
 
 extern HMENU listMenu;
 extern int listHeight;
@@ -12,7 +18,12 @@ extern int thumbPos, thumbLen;
 extern ScrollPart hotPart, pressedPart;
 extern int listMenuHotItem;
 
-HWND createPlaylistWindow(HINSTANCE instance);
+// The width and visibility of last time, kept within what the screen can show.
+void readListLayout(const FrameMetrics& frame, int screenWidth);
+void setPlaylistVisible(bool visible);
+// The list window, a child of `parent`; `resized` lays the parent out again when the list's width
+// changes by a drag of its edge.
+HWND createPlaylistWindow(HINSTANCE instance, HWND parent, void (*resized)());
 // Writes the list and the settings and returns once they are on the disk (the end of the session).
 void savePlaylistNow();
 

@@ -1,9 +1,12 @@
 #include "playlist/saving.h"
 
-#include "app/shell.h"
+#include "core/timers.h"
+
 #include "win32/wide.h"
 #include "win32/long_path.h"
 #include "playlist/playlist.h"
+#include "playlist/playlist_window.h"
+#include "win32/program_location.h"
 
 #include <condition_variable>
 #include <functional>
@@ -13,8 +16,6 @@
 #include <thread>
 
 namespace {
-constexpr UINT kSaveDelay = 1000;
-constexpr UINT kRetryDelay = 5000;
 
 struct Settings {
     int loop, visible, index, width;
@@ -144,7 +145,7 @@ void noteListChanged() {
     if (saveScheduled || playlistWindow == nullptr)
         return;
     // Not pushed back by further changes: what changed is on the disk within the delay.
-    saveScheduled = SetTimer(playlistWindow, kSaveTimer, kSaveDelay, nullptr) != 0;
+    saveScheduled = SetTimer(playlistWindow, kListSaveTimer, kListSaveDelay, nullptr) != 0;
 }
 
 void listFileLoaded(bool found, bool whole) {
@@ -154,7 +155,7 @@ void listFileLoaded(bool found, bool whole) {
 }
 
 void runScheduledSave() {
-    KillTimer(playlistWindow, kSaveTimer);
+    KillTimer(playlistWindow, kListSaveTimer);
     saveScheduled = false;
     saveSettings();
     submitList();
@@ -163,12 +164,12 @@ void runScheduledSave() {
 void retrySaveLater() {
     submittedTarget.clear();
     if (playlistWindow != nullptr && !saveScheduled)
-        saveScheduled = SetTimer(playlistWindow, kSaveTimer, kRetryDelay, nullptr) != 0;
+        saveScheduled = SetTimer(playlistWindow, kListSaveTimer, kListSaveRetry, nullptr) != 0;
 }
 
 void saveEverythingNow() {
     if (saveScheduled) {
-        KillTimer(playlistWindow, kSaveTimer);
+        KillTimer(playlistWindow, kListSaveTimer);
         saveScheduled = false;
     }
     saveSettings();

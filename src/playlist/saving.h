@@ -2,8 +2,6 @@
 #pragma once
 #include <windows.h>
 
-// The play-list window's timer that runs a save a moment after a change.
-constexpr UINT_PTR kSaveTimer = 103;
 // Posted to the play-list window by the writer when a list could not be written.
 constexpr UINT kSaveFailedMessage = WM_APP + 1;
 
