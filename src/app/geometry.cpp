@@ -12,6 +12,7 @@
 #include "skin/hint.h"
 #include "skin/skin.h"
 
+int mainX, mainY, mainWidth, mainHeight;
 int viewMode = 1;
 int savedViewMode = 1;
 bool resizingPlaylist;
@@ -23,6 +24,19 @@ bool layoutHeld = true;
 
 void holdLayout(bool held) {
     layoutHeld = held;
+}
+
+void placeMainWindow(int screenWidth, int screenHeight) {
+    mainWidth = initialMainWidth(frameMetrics, playlistWidth, playlistVisible);
+    mainHeight = initialMainHeight(frameMetrics);
+    mainX = static_cast<int>(GetPrivateProfileIntW(L"window", L"player.left",
+                                                   centredOrigin(screenWidth, mainWidth), settingsPath));
+    mainY = static_cast<int>(GetPrivateProfileIntW(L"window", L"player.top",
+                                                   centredOrigin(screenHeight, mainHeight), settingsPath));
+}
+
+void followListEdge(bool dragging) {
+    resizingPlaylist = dragging;
 }
 
 void handleNcCalcSize(RECT* proposed) {

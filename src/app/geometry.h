@@ -5,6 +5,7 @@
 extern int viewMode;      // 1 = 100 %, 2 = 200 %, 3 = 50 %, 5 = full screen
 extern int savedViewMode; // the mode full screen returns to
 extern bool resizingPlaylist;
+extern int mainX, mainY, mainWidth, mainHeight;
 
 constexpr int kViewFullScreen = 5;
 inline bool inFullScreen() {
@@ -13,6 +14,10 @@ inline bool inFullScreen() {
 
 // While held (the windows being made, the tray), the children are not laid out.
 void holdLayout(bool held);
+// The window's first place and size: from the settings file, else centred on the screen.
+void placeMainWindow(int screenWidth, int screenHeight);
+// A drag that starts on the right edge resizes the docked list, not the video.
+void followListEdge(bool dragging);
 void handleNcCalcSize(RECT* proposed);
 void handleWindowPosChanging(WINDOWPOS* pos);
 void handleWindowPosChanged(const WINDOWPOS* pos);

@@ -122,7 +122,7 @@ LRESULT hitTestWindow(POINT screen) {
         hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
                      playlistVisible, controlTable, currentSkinState(), seekBarRect);
     hoverFrame(hit);
-    resizingPlaylist = hit.resizingPlaylist;
+    followListEdge(hit.resizingPlaylist);
     return hit.code;
 }
 

@@ -13,7 +13,6 @@ extern HMENU mainMenu;
 extern HWND mainWindow;
 extern HWND displayWindow;
 extern bool mainWindowActive;
-extern int mainX, mainY, mainWidth, mainHeight;
 
 constexpr UINT trayMessage = WM_USER + 100;
 

@@ -21,7 +21,6 @@ HMENU mainMenu;
 HWND mainWindow;
 HWND displayWindow;
 bool mainWindowActive;
-int mainX, mainY, mainWidth, mainHeight;
 
 namespace {
 bool registerMainClass(HINSTANCE instance) {
@@ -36,12 +35,7 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
     int screenW = GetSystemMetrics(SM_CXSCREEN);
     int screenH = GetSystemMetrics(SM_CYSCREEN);
     readListLayout(frameMetrics, screenW);
-    mainWidth = initialMainWidth(frameMetrics, playlistWidth, playlistVisible);
-    mainHeight = initialMainHeight(frameMetrics);
-    mainX = static_cast<int>(
-        GetPrivateProfileIntW(L"window", L"player.left", centredOrigin(screenW, mainWidth), settingsPath));
-    mainY = static_cast<int>(
-        GetPrivateProfileIntW(L"window", L"player.top", centredOrigin(screenH, mainHeight), settingsPath));
+    placeMainWindow(screenW, screenH);
     mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
 
     mainWindow = CreateWindowExW(0, L"Zon Player", captionText, WS_POPUP | WS_SYSMENU | WS_THICKFRAME, mainX,

@@ -183,11 +183,9 @@ void setStatusText(const wchar_t* text) {
 }
 
 void clearPlayingDisplay() {
-    seekProgress = 0;
+    clearSeekBar();
     displayedSeconds = 0;
-    seekHover = 0;
     statusText[0] = 0;
-    drawSeekBarInFrame();
     drawStatusTextInFrame(0, L" ");
 }
 

@@ -59,6 +59,12 @@ void keepSeekProgressShare() {
         seekProgress = static_cast<int>(positionToPixel(position, media.duration, seekBarWidth()));
 }
 
+void clearSeekBar() {
+    seekProgress = 0;
+    seekHover = 0;
+    drawSeekBarInFrame();
+}
+
 bool setSeekHover(int pixels) {
     if (playbackState == Stopped)
         pixels = 0;

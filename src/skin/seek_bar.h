@@ -10,6 +10,8 @@ int seekBarWidth();
 void drawSeekBar(HDC dc, int refWidth, int refHeight);
 void drawSeekBarInFrame();
 void setSeekProgress(long long pixels);
+// Nothing plays: no played part, no preview.
+void clearSeekBar();
 // A position tick: the played part, and the time unless the pointer previews one.
 void showPlayingPosition(LONGLONG position, LONGLONG duration);
 // The played part keeps its share of the bar when the frame changes width (drawn with the frame).

@@ -1,6 +1,7 @@
 // Starting entries, dropping files and moving through real media.
 #include "support.h"
 
+#include "app/geometry.h"
 #include "app/shell.h"
 #include "win32/wide.h"
 #include "core/command_ids.h"
