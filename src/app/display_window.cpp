@@ -39,16 +39,16 @@ void executeViewCommand(WORD command) {
         setZoom(zoomPercent + kZoomStep);
         break;
     case CMD_VIEW_FULLSCREEN:
-        setViewMode(kViewFullScreen);
+        setViewMode(ViewFullScreen);
         break;
     case CMD_ZOOM_50:
-        setViewMode(3);
+        setViewMode(ViewHalf);
         break;
     case CMD_ZOOM_100:
-        setViewMode(1);
+        setViewMode(ViewNormal);
         break;
     case CMD_ZOOM_200:
-        setViewMode(2);
+        setViewMode(ViewDouble);
         break;
     default:
         break;

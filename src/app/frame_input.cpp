@@ -44,7 +44,7 @@ void openMainMenuPopup() {
     int item = mainMenuHotItem;
     menuFilterHook = SetWindowsHookExW(WH_MSGFILTER, filterMenuMessages, nullptr, GetCurrentThreadId());
     HMENU popup = GetSubMenu(mainMenu, item);
-    updateMenuStates(item, popup);
+    updateMenuStates(popup);
     runMenuPopup(mainWindow, popup, item, repaintMainMenuBar);
     if (menuFilterHook != nullptr)
         UnhookWindowsHookEx(menuFilterHook);

@@ -1,4 +1,5 @@
 #include "app/geometry.h"
+#include "win32/settings_file.h"
 
 #include "app/display_window.h"
 #include "app/shell.h"
@@ -13,8 +14,8 @@
 #include "skin/skin.h"
 
 int mainX, mainY, mainWidth, mainHeight;
-int viewMode = 1;
-int savedViewMode = 1;
+ViewMode viewMode = ViewNormal;
+ViewMode savedViewMode = ViewNormal;
 bool resizingPlaylist;
 
 namespace {
@@ -29,10 +30,8 @@ void holdLayout(bool held) {
 void placeMainWindow(int screenWidth, int screenHeight) {
     mainWidth = initialMainWidth(frameMetrics, playlistWidth, playlistVisible);
     mainHeight = initialMainHeight(frameMetrics);
-    mainX = static_cast<int>(GetPrivateProfileIntW(L"window", L"player.left",
-                                                   centredOrigin(screenWidth, mainWidth), settingsPath));
-    mainY = static_cast<int>(GetPrivateProfileIntW(L"window", L"player.top",
-                                                   centredOrigin(screenHeight, mainHeight), settingsPath));
+    mainX = readSetting(kWindowLeft, centredOrigin(screenWidth, mainWidth));
+    mainY = readSetting(kWindowTop, centredOrigin(screenHeight, mainHeight));
 }
 
 void followListEdge(bool dragging) {
@@ -142,12 +141,12 @@ void togglePlaylist() {
     ShowWindow(playlistWindow, playlistVisible ? SW_SHOW : SW_HIDE);
 }
 
-void setViewMode(int mode) {
+void setViewMode(ViewMode mode) {
     if (mode == viewMode) {
-        if (mode != kViewFullScreen)
+        if (mode != ViewFullScreen)
             return;
         mode = savedViewMode;
-    } else if (mode == kViewFullScreen) {
+    } else if (mode == ViewFullScreen) {
         savedViewMode = viewMode;
     }
     viewMode = mode;

@@ -1,15 +1,16 @@
 // The main window's frame margins, sizing, the placement of its children and the view modes.
 #pragma once
+#include "core/window_geometry.h"
+
 #include <windows.h>
 
-extern int viewMode;      // 1 = 100 %, 2 = 200 %, 3 = 50 %, 5 = full screen
-extern int savedViewMode; // the mode full screen returns to
+extern ViewMode viewMode;
+extern ViewMode savedViewMode; // the mode full screen returns to
 extern bool resizingPlaylist;
 extern int mainX, mainY, mainWidth, mainHeight;
 
-constexpr int kViewFullScreen = 5;
 inline bool inFullScreen() {
-    return viewMode == kViewFullScreen;
+    return viewMode == ViewFullScreen;
 }
 
 // While held (the windows being made, the tray), the children are not laid out.
@@ -24,5 +25,5 @@ void handleWindowPosChanged(const WINDOWPOS* pos);
 void handleMainSize(HWND window);
 void layoutChildren();
 void togglePlaylist();
-void setViewMode(int mode);
+void setViewMode(ViewMode mode);
 void fitWindowToVideo();

@@ -1,5 +1,5 @@
-// Grey, enable and check states of the main menu's popups, set as each one opens.
+// Grey, enable and check states of the main menu's items, set as one of its popups opens.
 #pragma once
 #include <windows.h>
 
-void updateMenuStates(int position, HMENU popup);
+void updateMenuStates(HMENU popup);

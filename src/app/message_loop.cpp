@@ -18,6 +18,7 @@ bool mapKeyToCommand(UINT key) {
     KeyAction action = mapShortcutKey(key, GetKeyState(VK_CONTROL) < 0);
     switch (action.kind) {
     case KeyActionKind::NotTaken:
+    case KeyActionKind::Close:
         return false;
     case KeyActionKind::Command:
         SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(action.command, 0), 0);
@@ -38,19 +39,11 @@ namespace {
 void handleSystemKey(const MSG& msg) {
     if ((msg.lParam & (1 << 29)) == 0)
         return;
-    switch (msg.wParam) {
-    case VK_RETURN:
-        SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_VIEW_FULLSCREEN, 0), 0);
-        break;
-    case 'O':
-        SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_100, 0), 0);
-        break;
-    case VK_F4:
+    KeyAction action = mapAltKey(static_cast<unsigned>(msg.wParam));
+    if (action.kind == KeyActionKind::Command)
+        SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(action.command, 0), 0);
+    else if (action.kind == KeyActionKind::Close)
         SendMessageW(mainWindow, WM_CLOSE, 0, 0);
-        break;
-    default:
-        break;
-    }
 }
 
 bool isMuteRow(int row) {

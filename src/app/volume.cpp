@@ -1,4 +1,5 @@
 #include "app/volume.h"
+#include "core/volume_math.h"
 
 #include "app/shell.h"
 #include "skin/frame.h"
@@ -55,7 +56,7 @@ int readVolumePercent() {
     DWORD value = 0;
     if (!readControl(kVolumeControl, &value))
         return -1;
-    return MulDiv(static_cast<int>(value), 100, 65535);
+    return percentOfLevel(value);
 }
 
 void changeVolume(int mute, int step) {
@@ -63,9 +64,7 @@ void changeVolume(int mute, int step) {
         muted = mute == 1;
         writeControl(kMuteControl, static_cast<DWORD>(mute));
     } else {
-        int percent = readVolumePercent() + step;
-        percent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
-        writeControl(kVolumeControl, static_cast<DWORD>(MulDiv(percent, 65535, 100)));
+        writeControl(kVolumeControl, levelOfPercent(steppedPercent(readVolumePercent(), step)));
     }
     setMuteLatched(muted);
     showVolumeHintNow();

@@ -7,6 +7,19 @@ KeyAction command(std::uint16_t id) {
 }
 } // namespace
 
+KeyAction mapAltKey(unsigned key) {
+    switch (key) {
+    case kKeyEnter:
+        return command(CMD_VIEW_FULLSCREEN);
+    case 'O':
+        return command(CMD_ZOOM_100);
+    case kKeyF4:
+        return {KeyActionKind::Close, 0, -1};
+    default:
+        return {KeyActionKind::NotTaken, 0, -1};
+    }
+}
+
 KeyAction mapShortcutKey(unsigned key, bool ctrlDown) {
     if (key >= '0' && key <= '9')
         return {KeyActionKind::MoveToFolder, 0, static_cast<int>(key - '0')};

@@ -7,6 +7,7 @@ enum class KeyActionKind {
     Command,      // `command` is sent to the main window
     MoveToFolder, // the playing file moves to folder slot `slot`
     Rename,       // the rename dialog, when something plays
+    Close,        // the main window closes (Alt+F4)
 };
 
 struct KeyAction {
@@ -22,5 +23,10 @@ constexpr unsigned kKeySpace = 0x20;
 constexpr unsigned kKeyOemPlus = 0xBB;
 constexpr unsigned kKeyOemMinus = 0xBD;
 
+constexpr unsigned kKeyF4 = 0x73;
+
 // What a key-down of `key` means. Modifier keys are not examined, except Ctrl for O.
 KeyAction mapShortcutKey(unsigned key, bool ctrlDown);
+// What Alt and `key` mean: Enter full screen, O the original size, F4 close; any other is taken and
+// does nothing (system keys are never translated).
+KeyAction mapAltKey(unsigned key);

@@ -29,24 +29,6 @@ void shuffleEntries(Playlist& list, ShuffleRandom& random) {
     }
 }
 
-long SortRange(Playlist& list, int first, int last, SortMode mode, CompareText compare) {
-    if (!clampRange(list, first, last))
-        return 0;
-    long comparisons = 0;
-    auto key = [mode](const std::unique_ptr<PlaylistEntry>& e) {
-        return mode == SortByTitle ? e->title.c_str() : e->path.c_str();
-    };
-    // A merge sort keeps entries with equal keys in their order, as moving each entry down past
-    // only strictly greater ones does, in n log n comparisons instead of n squared.
-    auto begin = list.entries.begin();
-    std::stable_sort(begin + first, begin + last + 1,
-                     [&](const std::unique_ptr<PlaylistEntry>& a, const std::unique_ptr<PlaylistEntry>& b) {
-                         ++comparisons;
-                         return compare(key(a), key(b)) < 0;
-                     });
-    return comparisons;
-}
-
 long SortRangeByKeys(Playlist& list, int first, int last, SortMode mode, MakeSortKey makeKey) {
     if (!clampRange(list, first, last))
         return 0;
@@ -68,6 +50,13 @@ long SortRangeByKeys(Playlist& list, int first, int last, SortMode mode, MakeSor
     for (std::size_t i = 0; i < keyed.size(); ++i)
         list.entries[static_cast<std::size_t>(first) + i] = std::move(keyed[i].entry);
     return comparisons;
+}
+
+int placeDroppedEntries(Playlist& list, int first, SortMode mode, MakeSortKey makeKey) {
+    SortRangeByKeys(list, first, list.count() - 1, mode, makeKey);
+    int behind = list.current + 1;
+    MoveBlock(list, list.count() - first, first, behind);
+    return behind;
 }
 
 void MoveBlock(Playlist& list, int length, int from, int to) {

@@ -7,13 +7,31 @@ bool isCommandEnabled(int commandId, const SkinState& s) {
     case CMD_PLAY_PAUSE:
         return s.count > 0 || s.playbackState != Stopped;
     case CMD_STOP:
+    case CMD_FRAME_STEP:
+    case CMD_SKIP_BACK:
+    case CMD_SKIP_FORWARD:
         return s.playbackState != Stopped;
+    case CMD_FILE_OPEN_LOCATION:
+        return false;
+    case CMD_FILE_SNAPSHOT:
+        return s.snapshotReady;
     case CMD_PREVIOUS:
         return s.count > 1 && s.current > 0;
     case CMD_NEXT:
         return s.count > 1 && (s.current < s.count - 1 || s.loop);
     default:
         return true;
+    }
+}
+
+bool isCommandChecked(int commandId, const SkinState& s) {
+    switch (commandId) {
+    case CMD_VIEW_PLAYLIST:
+        return s.listShown;
+    case CMD_LIST_LOOP:
+        return s.loop;
+    default:
+        return false;
     }
 }
 

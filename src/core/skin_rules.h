@@ -10,10 +10,17 @@ struct SkinState {
     bool loop;
     int hotControl;
     int pressedControl;
+    bool snapshotReady = false; // the windowless renderer holds a picture to save
+    bool listShown = true;
 };
 
-// For the transport commands 42001-42006.
+// Whether a command can run now, for the buttons and the menus alike; true for the commands no
+// rule governs.
 bool isCommandEnabled(int commandId, const SkinState& s);
+// Whether a menu item shows its check mark.
+bool isCommandChecked(int commandId, const SkinState& s);
+// The main menu's items whose state its popups set as they open: greyed or not, checked or not.
+constexpr int kMenuRuledCommands[] = {40002, 40003, 41001, 42003, 42004, 42005, 42006, 42007, 42008};
 bool isControlVisible(const SkinControl& c, const SkinState& s);
 // Which image of the control's sprite column: 0 normal, 1 hot, 2 pressed, 3 disabled.
 int controlImage(int row, const SkinControl& c, const SkinState& s);

@@ -31,13 +31,13 @@ void limitWindowPosition(ProposedPosition& p, const FrameMetrics& frame, const L
     }
 }
 
-bool fitWindowRect(Rect& window, int viewMode, int nativeWidth, int nativeHeight, int displayWidth,
+bool fitWindowRect(Rect& window, ViewMode viewMode, int nativeWidth, int nativeHeight, int displayWidth,
                    int displayHeight) {
     int w = nativeWidth, h = nativeHeight;
-    if (viewMode == 2) {
+    if (viewMode == ViewDouble) {
         w *= 2;
         h *= 2;
-    } else if (viewMode == 3) {
+    } else if (viewMode == ViewHalf) {
         w /= 2;
         h /= 2;
     }

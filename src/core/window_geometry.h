@@ -5,6 +5,9 @@
 
 #include <string>
 
+// How the picture is sized: its own size, twice, half, or the whole screen (4 is never used).
+enum ViewMode : int { ViewNormal = 1, ViewDouble = 2, ViewHalf = 3, ViewFullScreen = 5 };
+
 struct ProposedPosition {
     int x, y, cx, cy;
     bool noMove; // set when the change must not move the window
@@ -25,7 +28,7 @@ void limitWindowPosition(ProposedPosition& p, const FrameMetrics& frame, const L
 
 // The window rectangle that shows the video at the view mode's size (1 = 100 %, 2 = 200 %,
 // 3 = 50 %), keeping the window's centre. Returns false when the display already has that size.
-bool fitWindowRect(Rect& window, int viewMode, int nativeWidth, int nativeHeight, int displayWidth,
+bool fitWindowRect(Rect& window, ViewMode viewMode, int nativeWidth, int nativeHeight, int displayWidth,
                    int displayHeight);
 
 constexpr int kZoomMin = 5, kZoomMax = 400, kZoomStep = 5;

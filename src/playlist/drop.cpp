@@ -30,11 +30,10 @@ void handleDroppedFiles(HDROP drop) {
             AddFile(path.c_str());
     }
     DragFinish(drop);
-    sortActiveRange(first, list.count() - 1, sortMode);
-    MoveBlock(list, list.count() - first, first, list.current + 1);
+    int placed = placeDroppedEntries(list, first, sortMode, sortKeyOf);
     noteListChanged();
     if (playbackState == Stopped)
-        PlayEntry(list.current + 1);
+        PlayEntry(placed);
     batchAdding = false;
     drawControls();
     RedrawList();

@@ -1,5 +1,7 @@
 #include "playlist/playlist.h"
 
+#include "core/transport_math.h"
+
 #include "win32/wide.h"
 #include "engine/disc.h"
 #include "engine/media.h"
@@ -15,7 +17,6 @@ SortMode sortMode = SortByPath;
 bool batchAdding;
 
 namespace {
-constexpr long long kUnitsPerSecond = 10000000;
 // A disc list let go of while PlayEntry still works on one of its entries; freed when it is done.
 Playlist* retiredDiscList;
 
@@ -84,10 +85,6 @@ void ShufflePlaylist() {
     drawControls();
 }
 
-int compareText(const char16_t* a, const char16_t* b) {
-    return lstrcmpW(asWide(a), asWide(b));
-}
-
 void sortKeyOf(const char16_t* text, std::string& key) {
     // The locale and flags of lstrcmpW, so that the keys order texts exactly as it does.
     LCID locale = GetThreadLocale();
@@ -117,15 +114,6 @@ void clearActiveList(bool redraw) {
         drawControls();
         RedrawList();
     }
-}
-
-void UseDiscList() {
-    if (discList == nullptr)
-        discList = new Playlist();
-    ClearPlaylist(*discList);
-    discList->top = 0;
-    discList->fileName.clear();
-    activeList = discList;
 }
 
 void DiscardDiscList() {

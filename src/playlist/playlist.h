@@ -23,13 +23,11 @@ void PlayPrevious();
 void PlayChosenEntry();
 void ShufflePlaylist();
 void SortPlaylist(SortMode mode);
-// The platform's linguistic comparison under the user's locale, case-sensitive.
-int compareText(const char16_t* a, const char16_t* b);
-// Its sort key, for sorting many entries at once in the same order.
+// The sort key of a text under the user's locale: keys compared byte by byte order texts as the
+// platform's linguistic comparison (lstrcmpW) does.
 void sortKeyOf(const char16_t* text, std::string& key);
 // Sorts entries first..last of the active list by the sort mode.
 void sortActiveRange(int first, int last, SortMode mode);
-void UseDiscList();
 void DiscardDiscList();
 // Clears the active list; with redraw, repaints the frame's buttons and the list.
 void clearActiveList(bool redraw);

@@ -1,4 +1,5 @@
 #include "playlist/playlist_window.h"
+#include "win32/settings_file.h"
 
 #include "core/text.h"
 #include "core/timers.h"
@@ -35,12 +36,12 @@ void loadDefaultList(HWND window) {
     mainList.fileName = asU16(file.c_str());
     ListFileRead read = ReadM3u(file.c_str());
     listFileLoaded(read.found, read.whole);
-    int index = static_cast<int>(GetPrivateProfileIntW(L"PLAYLIST", L"Index", -1, settingsPath));
+    int index = readSetting(kCurrentEntry, -1);
     // A stored index that no longer fits the list means no current entry.
     activeList->current = index >= 0 && index < activeList->count() ? index : -1;
     if (activeList->current < 0 || EnsureVisible(activeList->current) == 0)
         RedrawList();
-    loopFlag = GetPrivateProfileIntW(L"PLAYLIST", L"Loop", 0, settingsPath) != 0;
+    loopFlag = readSetting(kLoop, 0) != 0;
     drawControls();
 }
 
@@ -212,9 +213,9 @@ void savePlaylistNow() {
 }
 
 void readListLayout(const FrameMetrics& frame, int screenWidth) {
-    int stored = GetPrivateProfileIntW(L"window", L"playlist.width", kDefaultPlaylistWidth, settingsPath);
+    int stored = readSetting(kListWidthAtStart, kDefaultPlaylistWidth);
     playlistWidth = sanePlaylistWidth(stored, frame, screenWidth);
-    playlistVisible = GetPrivateProfileIntW(L"window", L"playlist.visible", 1, settingsPath) != 0;
+    playlistVisible = readSetting(kListShownAtStart, 1) != 0;
 }
 
 void setPlaylistVisible(bool visible) {

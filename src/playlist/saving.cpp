@@ -1,4 +1,5 @@
 #include "playlist/saving.h"
+#include "win32/settings_file.h"
 
 #include "core/timers.h"
 
@@ -108,10 +109,6 @@ void waitUntilWritten() {
     idle.wait(hold, [] { return !pending && !writing; });
 }
 
-void writeSetting(const wchar_t* section, const wchar_t* key, int value) {
-    WritePrivateProfileStringW(section, key, std::to_wstring(value).c_str(), settingsPath);
-}
-
 void saveSettings() {
     // Index and Loop are known once the list is loaded; until then the file keeps last run's.
     if (!listLoaded)
@@ -119,10 +116,10 @@ void saveSettings() {
     Settings now = {loopFlag ? 1 : 0, playlistVisible ? 1 : 0, mainList.current, playlistWidth};
     if (writtenSettings == now)
         return;
-    writeSetting(L"PLAYLIST", L"Loop", now.loop);
-    writeSetting(L"WINDOW", L"Playlist.Visible", now.visible);
-    writeSetting(L"PLAYLIST", L"Index", now.index);
-    writeSetting(L"WINDOW", L"Playlist.Width", now.width);
+    writeSetting(kLoop, now.loop);
+    writeSetting(kListShown, now.visible);
+    writeSetting(kCurrentEntry, now.index);
+    writeSetting(kListWidth, now.width);
     writtenSettings = now;
 }
 

@@ -60,15 +60,16 @@ TEST(SizingLimits, TheWorkAreaPushesTheWindowBackInside) {
 TEST(FitWindow, ViewModesKeepTheCentre) {
     struct Case {
         const char* name;
-        int mode, nativeW, nativeH;
+        ViewMode mode;
+        int nativeW, nativeH;
         Rect expected;
         bool changed;
     } cases[] = {
-        {"640x360 at 100 %", 1, 640, 360, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
-        {"640x360 at 200 %", 2, 640, 360, {200 - 480, 100 - 270, 762 + 480, 378 + 270}, true},
-        {"320x240 at 50 % is the minimum", 3, 320, 240, {200, 100, 762, 378}, false},
-        {"already fitted", 1, 320, 180, {200, 100, 762, 378}, false},
-        {"odd growth halves toward zero", 1, 325, 183, {198, 99, 764, 379}, true},
+        {"640x360 at 100 %", ViewNormal, 640, 360, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
+        {"640x360 at 200 %", ViewDouble, 640, 360, {200 - 480, 100 - 270, 762 + 480, 378 + 270}, true},
+        {"320x240 at 50 % is the minimum", ViewHalf, 320, 240, {200, 100, 762, 378}, false},
+        {"already fitted", ViewNormal, 320, 180, {200, 100, 762, 378}, false},
+        {"odd growth halves toward zero", ViewNormal, 325, 183, {198, 99, 764, 379}, true},
     };
     for (const Case& c : cases) {
         Rect window = {200, 100, 762, 378}; // a 320 x 180 display inside

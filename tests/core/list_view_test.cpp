@@ -18,8 +18,9 @@ TEST(ScrollGeometry, FittingListsHideTheBarAndTheLastPageIsFull) {
         int h, count, top;
         bool shown;
         int topAfter;
-    } cases[] = {{84, 6, 3, false, 0},        {84, 5, 2, false, 0}, {10, 3, 1, false, 0},
-                 {84, 10, 9, true, 4},        {84, 10, 3, true, 3}, {84, 7, 5, true, 1},
+    } cases[] = {{84, 6, 3, false, 0},         {84, 5, 2, false, 0},
+                 {10, 3, 1, false, 0},         {84, 10, 9, true, 4},
+                 {84, 10, 3, true, 3},         {84, 7, 5, true, 1},
                  {84, 4096, 5000, true, 4090}, {800, 10000000, 9999999, true, 9999943}};
     for (const Case& c : cases) {
         int top = c.top;
@@ -38,8 +39,8 @@ TEST(ListView, EnsureVisibleBringsTheRowWhollyIntoView) {
     // 6 whole rows (list height 22 + 84 + 10): row 6 shows only its top 10 pixels.
     struct Case {
         int index, top, scrolled, newTop;
-    } cases[] = {{2, 0, 0, 0}, {5, 0, 0, 0}, {6, 0, 1, 1}, {7, 0, 1, 2}, {3, 5, 1, 3},
-                 {9, 0, 1, 4}, {0, 0, 0, 0}};
+    } cases[] = {{2, 0, 0, 0}, {5, 0, 0, 0}, {6, 0, 1, 1}, {7, 0, 1, 2},
+                 {3, 5, 1, 3}, {9, 0, 1, 4}, {0, 0, 0, 0}};
     for (const Case& c : cases) {
         Visibility v = ensureVisible(c.index, c.top, 116, 10);
         EXPECT_EQ(v.scrolled, c.scrolled) << c.index << " from " << c.top;

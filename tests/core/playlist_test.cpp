@@ -7,9 +7,13 @@
 namespace {
 using Paths = std::vector<std::u16string>;
 
-int plainCompare(const char16_t* a, const char16_t* b) {
-    std::u16string x(a), y(b);
-    return x < y ? -1 : (x > y ? 1 : 0);
+// Two bytes a unit, high byte first: keys compare as the units do.
+void plainKey(const char16_t* text, std::string& key) {
+    key.clear();
+    for (const char16_t* p = text; *p != 0; ++p) {
+        key += static_cast<char>(*p >> 8);
+        key += static_cast<char>(*p & 0xFF);
+    }
 }
 
 TEST(TitleFromPath, TextBetweenTheLastBackslashAndTheLastDot) {
@@ -69,40 +73,76 @@ TEST(Shuffle, TwoEntriesAlwaysExchangeFewerStayPut) {
     EXPECT_EQ(random.state, before) << "nothing is drawn for lists that cannot change";
 }
 
-TEST(SortRange, StableByPathOrTitleWithinTheRangeOnly) {
-    TestList list(Paths{u"Z:\\z.avi", u"C:\\3\\b.avi", u"C:\\1\\b.avi", u"C:\\2\\a.avi", u"A:\\a.avi"});
-    SortRange(*list, 1, 3, SortByTitle, plainCompare);
-    // a before the two b's, which keep their order; the ends are untouched.
-    EXPECT_EQ(list.paths(),
-              (Paths{u"Z:\\z.avi", u"C:\\2\\a.avi", u"C:\\3\\b.avi", u"C:\\1\\b.avi", u"A:\\a.avi"}));
-    SortRange(*list, 0, list->count() - 1, SortByPath, plainCompare);
-    EXPECT_EQ(list.paths(),
-              (Paths{u"A:\\a.avi", u"C:\\1\\b.avi", u"C:\\2\\a.avi", u"C:\\3\\b.avi", u"Z:\\z.avi"}));
+TEST(Sort, StableByPathOrTitleWithinTheRangeOnly) {
+    const Paths five = {u"Z:\\z.avi", u"C:\\3\\b.avi", u"C:\\1\\b.avi", u"C:\\2\\a.avi", u"A:\\a.avi"};
+    struct Case {
+        const char* name;
+        Paths paths;
+        int first, last;
+        SortMode mode;
+        Paths sorted;
+    } cases[] = {
+        // a before the two b's, which keep their order; the ends are untouched.
+        {"by title inside",
+         five,
+         1,
+         3,
+         SortByTitle,
+         {u"Z:\\z.avi", u"C:\\2\\a.avi", u"C:\\3\\b.avi", u"C:\\1\\b.avi", u"A:\\a.avi"}},
+        {"by path, all",
+         five,
+         0,
+         4,
+         SortByPath,
+         {u"A:\\a.avi", u"C:\\1\\b.avi", u"C:\\2\\a.avi", u"C:\\3\\b.avi", u"Z:\\z.avi"}},
+        {"equal titles keep their order, no title first",
+         {u"C:\\x\\same.avi", u"D:\\y\\same.avi", u"noTitle", u"E:\\z\\same.avi"},
+         0,
+         3,
+         SortByTitle,
+         {u"noTitle", u"C:\\x\\same.avi", u"D:\\y\\same.avi", u"E:\\z\\same.avi"}},
+        {"a range beyond the list is kept inside it", {u"b", u"a"}, -5, 99, SortByPath, {u"a", u"b"}},
+        {"a range of one", {u"b", u"a"}, 1, 1, SortByPath, {u"b", u"a"}},
+        {"an empty range", {u"b", u"a"}, 1, 0, SortByPath, {u"b", u"a"}},
+    };
+    for (const Case& c : cases) {
+        TestList list(c.paths);
+        SortRangeByKeys(*list, c.first, c.last, c.mode, plainKey);
+        EXPECT_EQ(list.paths(), c.sorted) << c.name;
+    }
 }
 
-TEST(SortRange, EqualKeysKeepTheirOrderAndEmptyTitlesComeFirst) {
-    TestList list(Paths{u"C:\\x\\same.avi", u"D:\\y\\same.avi", u"noTitle", u"E:\\z\\same.avi"});
-    SortRange(*list, 0, 3, SortByTitle, plainCompare);
-    EXPECT_EQ(list.paths(), (Paths{u"noTitle", u"C:\\x\\same.avi", u"D:\\y\\same.avi", u"E:\\z\\same.avi"}));
-}
-
-TEST(SortRange, EmptyAndOutOfRangeRangesAreHarmless) {
-    TestList list(Paths{u"b", u"a"});
-    EXPECT_EQ(SortRange(*list, 2, 1, SortByPath, plainCompare), 0);
-    EXPECT_EQ(SortRange(*list, 1, 1, SortByPath, plainCompare), 0);
-    SortRange(*list, -5, 99, SortByPath, plainCompare);
-    EXPECT_EQ(list.paths(), (Paths{u"a", u"b"}));
-}
-
-TEST(SortRange, ComparisonsGrowAsNLogN) {
+TEST(Sort, ComparisonsGrowAsNLogN) {
     TestList list;
     for (int i = 0; i < 100000; ++i)
         AppendEntry(*list, u"C:\\" + std::u16string(1, static_cast<char16_t>(u'a' + (i * 7919) % 26)) +
                                std::u16string(1, static_cast<char16_t>(u'a' + i % 26)));
-    long comparisons = SortRange(*list, 0, list->count() - 1, SortByPath, plainCompare);
+    long comparisons = SortRangeByKeys(*list, 0, list->count() - 1, SortByPath, plainKey);
     EXPECT_LT(comparisons, 100000L * 17 * 2) << "an insertion sort would need billions";
     for (int i = 1; i < list->count(); ++i)
         ASSERT_LE(list.path(i - 1), list.path(i));
+}
+
+TEST(Drop, DroppedEntriesGoSortedBehindTheCurrentOne) {
+    struct Case {
+        const char* name;
+        int current;
+        const char* after;
+        int placed;
+    } cases[] = {
+        {"behind the current entry", 1, "ABxyCD", 2},
+        {"at the top with none", -1, "xyABCD", 0},
+        {"behind the last", 3, "ABCDxy", 4},
+    };
+    for (const Case& c : cases) {
+        TestList list(Paths{u"A", u"B", u"C", u"D", u"y", u"x"});
+        list->current = c.current;
+        EXPECT_EQ(placeDroppedEntries(*list, 4, SortByPath, plainKey), c.placed) << c.name;
+        std::string got;
+        for (const auto& p : list.paths())
+            got += static_cast<char>(p[0]);
+        EXPECT_EQ(got, c.after) << c.name;
+    }
 }
 
 TEST(MoveBlock, MovesABlockToAnEarlierPlace) {
@@ -137,32 +177,5 @@ TEST(ClearPlaylist, FreesEverythingAndKeepsTopAndFileName) {
     EXPECT_EQ(list->selected, -1);
     EXPECT_EQ(list->top, 1);
     EXPECT_EQ(list->fileName, u"C:\\list.m3u");
-}
-} // namespace
-
-namespace {
-void plainKey(const char16_t* text, std::string& key) {
-    key.clear();
-    for (const char16_t* p = text; *p != 0; ++p) {
-        key += static_cast<char>(*p >> 8);
-        key += static_cast<char>(*p & 0xFF);
-    }
-}
-
-TEST(SortRangeByKeys, SameStableOrderAsSortingByComparison) {
-    Paths paths = {u"C:\\b", u"C:\\a", u"C:\\b", u"D:\\\u4E2D", u"C:\\a", u"A", u"", u"C:\\B"};
-    for (SortMode mode : {SortByPath, SortByTitle}) {
-        TestList byCompare(paths), byKeys(paths);
-        // Tag the equal paths so that their order shows.
-        for (int i = 0; i < byCompare->count(); ++i)
-            byCompare.entry(i).duration = byKeys.entry(i).duration = i;
-        SortRange(*byCompare, 1, 7, mode, plainCompare);
-        SortRangeByKeys(*byKeys, 1, 7, mode, plainKey);
-        for (int i = 0; i < byCompare->count(); ++i)
-            EXPECT_EQ(byCompare.entry(i).duration, byKeys.entry(i).duration) << i;
-    }
-    TestList small(Paths{u"b", u"a"});
-    EXPECT_EQ(SortRangeByKeys(*small, 1, 0, SortByPath, plainKey), 0);
-    EXPECT_EQ(small.paths(), (Paths{u"b", u"a"}));
 }
 } // namespace

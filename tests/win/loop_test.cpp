@@ -133,8 +133,8 @@ TEST_F(Loop, AltCombinationsAreSentAndSystemKeysNeverDispatched) {
         UINT message;
         WPARAM wParam;
     } cases[] = {
-        {VK_RETURN, kAltHeld, displayWindow, WM_COMMAND, MAKEWPARAM(CMD_VIEW_FULLSCREEN, 0)},
-        {'O', kAltHeld, displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_100, 0)},
+        {VK_RETURN, kAltHeld, mainWindow, WM_COMMAND, MAKEWPARAM(CMD_VIEW_FULLSCREEN, 0)},
+        {'O', kAltHeld, mainWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_100, 0)},
         {VK_F4, kAltHeld, mainWindow, WM_CLOSE, 0},
         {'X', kAltHeld, nullptr, 0, 0},
         {VK_F10, 0, nullptr, 0, 0},    // F10 comes as a system key without Alt

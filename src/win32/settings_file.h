@@ -1,0 +1,6 @@
+// The settings file beside the program, read and written by its keys.
+#pragma once
+#include "core/settings_keys.h"
+
+int readSetting(const SettingKey& key, int fallback);
+void writeSetting(const SettingKey& key, int value);
