@@ -8,6 +8,7 @@
 #include <string>
 
 void handleDroppedFiles(HDROP drop) {
+    ensureListLoaded();
     UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     if (n == 0) {
         DragFinish(drop);

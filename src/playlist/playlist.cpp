@@ -59,6 +59,7 @@ void PlayEntry(int index) {
 }
 
 void PlayChosenEntry() {
+    ensureListLoaded();
     const Playlist& list = *activeList;
     // Play is the user's wish to hear something: with no current entry, the highlighted one, else
     // the first.

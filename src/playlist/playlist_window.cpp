@@ -70,6 +70,7 @@ void saveListAs() {
 }
 
 void executeListCommand(WORD command) {
+    ensureListLoaded();
     switch (command) {
     case CMD_FILE_OPEN:
         clearActiveList(true);
@@ -205,10 +206,14 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
 }
 } // namespace
 
-void savePlaylistNow() {
-    // A player closed at once still ends with last run's list and settings, never an empty list.
+void ensureListLoaded() {
     if (!listLoaded && playlistWindow != nullptr)
         loadDefaultList(playlistWindow);
+}
+
+void savePlaylistNow() {
+    // A player closed at once still ends with last run's list and settings, never an empty list.
+    ensureListLoaded();
     saveEverythingNow();
 }
 

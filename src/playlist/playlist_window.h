@@ -26,6 +26,9 @@ void setPlaylistVisible(bool visible);
 HWND createPlaylistWindow(HINSTANCE instance, HWND parent, void (*resized)());
 // Writes the list and the settings and returns once they are on the disk (the end of the session).
 void savePlaylistNow();
+// Last run's list is read now if its deferred load has not come yet: what the user does to the list
+// in the first moments is done to that list, never undone by its arrival.
+void ensureListLoaded();
 
 // Painting and scrolling.
 void RedrawList();
