@@ -36,11 +36,11 @@ add_executable(ZonPlayer WIN32 src/app/entry.cpp ${RESOURCE_SCRIPT})
 target_link_libraries(ZonPlayer PRIVATE zonapp)
 target_link_options(ZonPlayer PRIVATE -municode)
 
-file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp tests/common/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
 target_link_libraries(win_tests PRIVATE zonapp gtest)
 
-file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp tests/common/*.cpp)
 add_executable(e2e_tests ${E2E_TESTS})
 target_include_directories(e2e_tests PRIVATE src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
@@ -50,7 +50,7 @@ add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)
 
 # The long run: the player looping a list while its resources are sampled (`make soak`).
-add_executable(soak_tests tests/soak/soak_test.cpp tests/soak/process_counts.cpp tests/e2e/player.cpp)
+add_executable(soak_tests tests/soak/soak_test.cpp tests/soak/process_counts.cpp tests/e2e/player.cpp tests/common/test_files.cpp)
 target_include_directories(soak_tests PRIVATE src)
 target_compile_definitions(soak_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(soak_tests PRIVATE gtest_main psapi strmiids ${WIN_LIBS})

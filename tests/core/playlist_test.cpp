@@ -133,9 +133,11 @@ TEST(Drop, DroppedEntriesGoSortedBehindTheCurrentOne) {
         {"behind the current entry", 1, "ABxyCD", 2},
         {"at the top with none", -1, "xyABCD", 0},
         {"behind the last", 3, "ABCDxy", 4},
+        {"nothing dropped: the next entry", 1, "ABCD", 2},
     };
     for (const Case& c : cases) {
-        TestList list(Paths{u"A", u"B", u"C", u"D", u"y", u"x"});
+        bool none = c.after == std::string("ABCD");
+        TestList list(none ? Paths{u"A", u"B", u"C", u"D"} : Paths{u"A", u"B", u"C", u"D", u"y", u"x"});
         list->current = c.current;
         EXPECT_EQ(placeDroppedEntries(*list, 4, SortByPath, plainKey), c.placed) << c.name;
         std::string got;

@@ -29,11 +29,7 @@ HWND waitForDialog(const Player& player) {
     DWORD pid = 0;
     GetWindowThreadProcessId(player.main(), &pid);
     Find f = {pid, nullptr};
-    for (int i = 0; i < 250 && f.dialog == nullptr; ++i) {
-        EnumWindows(findDialog, reinterpret_cast<LPARAM>(&f));
-        if (f.dialog == nullptr)
-            Sleep(20);
-    }
+    eventually([&] { return EnumWindows(findDialog, reinterpret_cast<LPARAM>(&f)), f.dialog != nullptr; });
     return f.dialog;
 }
 
@@ -59,56 +55,47 @@ HWND fileNameBox(HWND dialog) {
     return found;
 }
 
-// The dialog's own loop runs inside the player's command: wait until it has returned.
-bool waitUntilGone(HWND dialog) {
-    for (int i = 0; i < 250 && IsWindow(dialog); ++i)
-        Sleep(20);
-    return !IsWindow(dialog);
+// Presses a button of the dialog and waits for its loop, inside the player's command, to return.
+bool answer(HWND dialog, int button) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    return eventually([&] { return !IsWindow(dialog); });
 }
 
-TEST(AddDialog, OpenClearsTheListThenAddsTheChosenFile) {
-    Player player("", {{L"default.m3u", "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3"}});
-    ASSERT_TRUE(player.started());
-    Sleep(150);
-    PostMessageW(player.main(), WM_COMMAND, MAKEWPARAM(40001, 0), 0);
-    HWND dialog = waitForDialog(player);
-    ASSERT_NE(dialog, nullptr);
-    std::wstring clip = mediaPath(L"clip320.avi");
-    SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(clip.c_str()));
-    wchar_t typed[MAX_PATH] = {};
-    SendMessageW(fileNameBox(dialog), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(typed));
-    ASSERT_EQ(std::wstring(typed), clip);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    ASSERT_TRUE(waitUntilGone(dialog));
-    ASSERT_TRUE(player.roundTrip());
-    EXPECT_EQ(player.close(), 0);
-    EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))), std::vector<std::string>{ansi(clip)});
+void type(HWND dialog, const std::wstring& text) {
+    SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-TEST(AddDialog, CancellingAddsNothingAndOpenLeavesTheListCleared) {
+const char kTwoOld[] = "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3";
+
+TEST(AddDialog, OpenClearsTheListAddAddsAndCancelAddsNothing) {
+    std::string clip = ansi(mediaPath(L"clip320.avi"));
     struct Case {
         WORD command;
-        bool toList;
-        std::size_t remaining;
-    } cases[] = {{45001, true, 2}, {40001, false, 0}};
+        bool chooseTheClip;
+        std::vector<std::string> paths;
+    } cases[] = {{40001, true, {clip}},
+                 {40001, false, {}},
+                 {45001, true, {"C:\\old\\one.mp3", "C:\\old\\two.mp3", clip}},
+                 {45001, false, {"C:\\old\\one.mp3", "C:\\old\\two.mp3"}}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.command);
-        Player player("", {{L"default.m3u", "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3"}});
+        SCOPED_TRACE(testing::Message() << c.command << (c.chooseTheClip ? " chosen" : " cancelled"));
+        Player player("", {{L"default.m3u", kTwoOld}});
         ASSERT_TRUE(player.started());
-        Sleep(150);
-        HWND target = c.toList ? player.child(L"Zon PlayList") : player.main();
+        ASSERT_TRUE(player.listShown());
+        HWND target = c.command == 40001 ? player.main() : player.child(L"Zon PlayList");
         PostMessageW(target, WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
         HWND dialog = waitForDialog(player);
         ASSERT_NE(dialog, nullptr);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-        ASSERT_TRUE(waitUntilGone(dialog));
+        if (c.chooseTheClip)
+            type(dialog, mediaPath(L"clip320.avi"));
+        ASSERT_TRUE(answer(dialog, c.chooseTheClip ? IDOK : IDCANCEL));
         ASSERT_TRUE(player.roundTrip());
         EXPECT_EQ(player.close(), 0);
-        EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))).size(), c.remaining);
+        EXPECT_EQ(pathLines(readFile(player.file(L"default.m3u"))), c.paths);
     }
 }
+
 TEST(AboutBox, OpensOverThePlayerAndCloses) {
     Player player;
     ASSERT_TRUE(player.started());
@@ -119,33 +106,27 @@ TEST(AboutBox, OpensOverThePlayerAndCloses) {
     SendMessageW(dialog, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
     EXPECT_EQ(std::wstring(title), L"关于 ZonPlayer");
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), player.main());
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    ASSERT_TRUE(waitUntilGone(dialog));
+    ASSERT_TRUE(answer(dialog, IDOK));
     EXPECT_EQ(player.close(), 0);
 }
 
-TEST(SaveDialog, SavingElsewhereMovesTheExitSaveThere) {
-    const std::string original = "#EXTM3U\r\nC:\\old\\one.mp3\r\nC:\\old\\two.mp3";
-    Player player("", {{L"default.m3u", original}});
+TEST(SaveDialog, SavingElsewhereMovesTheListThere) {
+    Player player("", {{L"default.m3u", kTwoOld}});
     ASSERT_TRUE(player.started());
-    Sleep(150);
+    ASSERT_TRUE(player.listShown());
     PostMessageW(player.child(L"Zon PlayList"), WM_COMMAND, MAKEWPARAM(45002, 0), 0);
     HWND dialog = waitForDialog(player);
     ASSERT_NE(dialog, nullptr);
     std::wstring target = player.file(L"other"); // the dialog adds the m3u extension
-    SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    ASSERT_TRUE(waitUntilGone(dialog));
+    type(dialog, target);
+    ASSERT_TRUE(answer(dialog, IDOK));
     ASSERT_TRUE(player.roundTrip());
-    EXPECT_EQ(readBytes(target + L".m3u"), original) << "written at once";
-    // A file dropped now goes into the list, and the exit save goes to the chosen file.
-    std::wstring clip = mediaPath(L"clip320.avi");
-    ASSERT_TRUE(player.dropFiles({clip}));
+    EXPECT_EQ(readFile(target + L".m3u"), kTwoOld) << "written at once";
+    // A file dropped now goes into the list, and the list is saved to the chosen file.
+    ASSERT_TRUE(player.dropFiles({mediaPath(L"clip320.avi")}));
     ASSERT_TRUE(player.roundTrip());
     EXPECT_EQ(player.close(), 0);
-    EXPECT_EQ(pathLines(readBytes(target + L".m3u")).size(), 3u);
-    EXPECT_EQ(readBytes(player.file(L"default.m3u")), original) << "default.m3u keeps what it had";
+    EXPECT_EQ(pathLines(readFile(target + L".m3u")).size(), 3u);
+    EXPECT_EQ(readFile(player.file(L"default.m3u")), kTwoOld) << "default.m3u keeps what it had";
 }
 } // namespace

@@ -30,14 +30,6 @@ void listCommand(const Player& player, WORD id) {
     SendMessageW(player.child(L"Zon PlayList"), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-std::wstring copyOfClip(const wchar_t* name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring path = std::wstring(temp) + L"zon-keep-" + std::to_wstring(GetTickCount()) + name;
-    CopyFileW(mediaPath(L"silent320.avi").c_str(), path.c_str(), FALSE);
-    return path;
-}
-
 TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
     const std::string longTitle(400, 't');
     const std::string longPath = "C:\\" + std::string(300, 'p') + ".mp3";
@@ -65,11 +57,10 @@ TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
         SCOPED_TRACE(c.name);
         Player player("", {{L"default.m3u", c.file}});
         ASSERT_TRUE(player.started());
-        Sleep(150);
         EXPECT_EQ(player.close(), 0);
-        std::string saved = readBytes(player.file(L"default.m3u"));
+        std::string saved = readFile(player.file(L"default.m3u"));
         EXPECT_EQ(pathLines(saved), c.paths);
-        EXPECT_EQ(readBytes(player.file(L"default.m3u.original")), c.original ? c.file : "(missing)");
+        EXPECT_EQ(readFile(player.file(L"default.m3u.original")), c.original ? c.file : "(missing)");
         if (std::string(c.name) == "long fields") {
             EXPECT_NE(saved.find("#EXTINF:12," + longTitle + "\r\n"), std::string::npos) << "the title whole";
         }
@@ -79,13 +70,12 @@ TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
 TEST(Keeping, AnEditIsOnTheDiskSoonEvenIfThePlayerIsKilled) {
     Player player("", {{L"default.m3u", crlfList({"C:\\a.mp3"})}});
     ASSERT_TRUE(player.started());
-    Sleep(150);
-    std::wstring dropped = copyOfClip(L"dropped.avi");
+    std::wstring dropped = mediaCopy(L"silent320.avi", L"dropped.avi");
     ASSERT_TRUE(player.dropFiles({dropped}));
     listCommand(player, 45004); // loop
     Sleep(3000);
     player.kill();
-    EXPECT_EQ(pathLines(readBytes(player.file(L"default.m3u"))), (Lines{ansi(dropped), "C:\\a.mp3"}));
+    EXPECT_EQ(pathLines(readFile(player.file(L"default.m3u"))), (Lines{ansi(dropped), "C:\\a.mp3"}));
     EXPECT_EQ(readSetting(player.settingsPath(), L"PLAYLIST", L"Loop"), L"1");
     EXPECT_EQ(readSetting(player.settingsPath(), L"PLAYLIST", L"Index"), L"0");
 }
@@ -93,7 +83,6 @@ TEST(Keeping, AnEditIsOnTheDiskSoonEvenIfThePlayerIsKilled) {
 TEST(Keeping, TheEndOfTheSessionFindsEverythingOnTheDisk) {
     Player player("", {{L"default.m3u", crlfList({"C:\\a.mp3"})}});
     ASSERT_TRUE(player.started());
-    Sleep(150);
     listCommand(player, 45004);
     listCommand(player, 45003); // clear
     DWORD_PTR answer = 0;
@@ -101,7 +90,7 @@ TEST(Keeping, TheEndOfTheSessionFindsEverythingOnTheDisk) {
     EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the player lets the session end";
     ASSERT_TRUE(SendMessageTimeoutW(player.main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer));
     player.kill(); // the system ends the process once every window has answered
-    EXPECT_EQ(readBytes(player.file(L"default.m3u")), "#EXTM3U");
+    EXPECT_EQ(readFile(player.file(L"default.m3u")), "#EXTM3U");
     EXPECT_EQ(readSetting(player.settingsPath(), L"PLAYLIST", L"Loop"), L"1");
 }
 
@@ -117,7 +106,7 @@ TEST(Keeping, PlayWithNoCurrentEntryStartsTheSelectedOneElseTheFirst) {
         SCOPED_TRACE(c.name);
         Player player("", {{L"default.m3u", list}});
         ASSERT_TRUE(player.started());
-        Sleep(150);
+        ASSERT_TRUE(player.listShown());
         player.activate();
         for (int i = 0; i < c.downs; ++i)
             player.postKey(WM_KEYDOWN, VK_DOWN, false);

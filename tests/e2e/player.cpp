@@ -2,29 +2,7 @@
 
 #include <shlobj.h>
 
-#include <atomic>
-
 namespace {
-std::wstring windowsPath(const wchar_t* unixVariable) {
-    wchar_t value[MAX_PATH] = {};
-    GetEnvironmentVariableW(unixVariable, value, MAX_PATH);
-    std::wstring p = value;
-    for (wchar_t& c : p)
-        if (c == L'/')
-            c = L'\\';
-    return !p.empty() && p[0] == L'\\' ? L"Z:" + p : p;
-}
-
-std::wstring freshFolder() {
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"zon-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
 struct Search {
     DWORD process;
     HWND found;
@@ -46,23 +24,15 @@ BOOL CALLBACK findMain(HWND w, LPARAM data) {
 
 Player::Player(const std::string& settings) : Player(settings, {}) {}
 
-Player::Player(const std::string& settings, const std::vector<Beside>& files) : folder_(freshFolder()) {
+Player::Player(const std::string& settings, const std::vector<Beside>& files) : folder_(freshFolder(L"e2e")) {
     for (const Beside& b : files) {
-        HANDLE f =
-            CreateFileW(file(b.name.c_str()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(f, b.bytes.data(), static_cast<DWORD>(b.bytes.size()), &written, nullptr);
-        CloseHandle(f);
+        writeFile(file(b.name.c_str()), b.bytes);
     }
     std::wstring exe = file(L"ZonPlayer.exe");
-    if (!CopyFileW(windowsPath(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
+    if (!CopyFileW(pathFromEnvironment(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
         return;
-    if (!settings.empty()) {
-        HANDLE f = CreateFileW(settingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(f, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr);
-        CloseHandle(f);
-    }
+    if (!settings.empty())
+        writeFile(settingsPath(), settings);
     // The real pointer waits far from the window, so that only what a test does reaches it.
     SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     STARTUPINFOW startup = {};
@@ -143,6 +113,18 @@ void Player::kill() {
     WaitForSingleObject(process_.hProcess, 10000);
 }
 
+bool Player::listShown() const {
+    // The first row's stripe appears once the list file is loaded.
+    RECT list = {};
+    GetWindowRect(child(L"Zon PlayList"), &list);
+    return eventually([&] {
+        HDC screen = GetDC(nullptr);
+        COLORREF c = GetPixel(screen, list.left + 4, list.top + 22 + 7);
+        ReleaseDC(nullptr, screen);
+        return c == RGB(0, 111, 198) || c == RGB(0, 204, 102);
+    });
+}
+
 long Player::close() {
     PostMessageW(main_, WM_CLOSE, 0, 0);
     return waitForExit(10000);
@@ -171,31 +153,6 @@ bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
         !WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr))
         return false;
     return PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != 0;
-}
-
-std::string readBytes(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    LARGE_INTEGER size = {};
-    GetFileSizeEx(f, &size);
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD n = 0;
-    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
-    bytes.resize(n);
-    return bytes;
-}
-
-std::wstring mediaPath(const wchar_t* name) {
-    return windowsPath(L"ZON_MEDIA") + L"\\" + name;
-}
-
-std::string ansi(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 std::vector<std::string> pathLines(const std::string& text) {

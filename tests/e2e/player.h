@@ -1,5 +1,7 @@
 // Starts ZonPlayer.exe from a fresh folder of its own under Wine and finds its windows.
 #pragma once
+#include "../common/test_files.h"
+
 #include <windows.h>
 
 #include <string>
@@ -38,6 +40,8 @@ public:
     // A sent round trip: everything posted before it has been handled when it returns.
     bool roundTrip() const;
     bool running() const;
+    // Waits until the list file beside the program is loaded and shown (a list with entries).
+    bool listShown() const;
     // Asks the window to close and returns the exit code, or -1 when the process did not end.
     long close();
     // Ends the process at once, as a crash or the task manager would.
@@ -54,11 +58,6 @@ private:
     HWND main_ = nullptr;
 };
 
-std::string readBytes(const std::wstring& file);
 // The path lines of a list file, in order.
 std::vector<std::string> pathLines(const std::string& text);
-// A Windows path of a generated medium (ZON_MEDIA names the Unix folder).
-std::wstring mediaPath(const wchar_t* name);
-// 8-bit text of a wide path in the system code page.
-std::string ansi(const std::wstring& text);
 std::wstring readSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key);

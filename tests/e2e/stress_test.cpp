@@ -44,7 +44,7 @@ TEST(Stress, WheelBurstsOnTheSeekBarWhileClipsWithSoundPlayToTheirEnds) {
         list += "\r\n" + ansi(mediaPath(L"clip8.avi"));
     Player player("[PLAYLIST]\r\nIndex=0\r\n", {{L"default.m3u", list}});
     ASSERT_TRUE(player.started());
-    Sleep(150);
+    ASSERT_TRUE(player.listShown());
     player.activate();
     SendMessageW(player.main(), WM_COMMAND, MAKEWPARAM(42001, 0), 0);
     int unanswered = 0;

@@ -56,7 +56,7 @@ TEST_F(Engine, RealFilesReachPlayingWithDurationSizeAndAPicture) {
         // The windowless renderer, or the graph's own video window when it could not connect.
         EXPECT_TRUE(media.windowless || media.videoWindow) << "a renderer holds the picture";
         // Let a few frames reach the display window, then look at them.
-        EXPECT_TRUE(pumpUntil([] { return pictureContrast(displayWindow) > 60; }, 3000))
+        EXPECT_TRUE(eventually([] { return pictureContrast(displayWindow) > 60; }, 3000))
             << "the display window shows a picture";
         setPlaybackState(Stopped);
     }
@@ -116,40 +116,31 @@ TEST_F(Engine, AListOfMissingFilesCostsNothingPerEntry) {
     EXPECT_LE(threadsOfThisProcess(), before + 1) << "no reader thread is left behind per missing file";
 }
 
-TEST_F(Engine, StopWhenStoppedDoesNothing) {
-    ASSERT_EQ(playbackState, Stopped);
-    lstrcpynW(statusText, L"kept", 128);
-    seekProgress = 7;
-    executePlaybackCommand(CMD_STOP);
-    EXPECT_EQ(playbackState, Stopped);
-    EXPECT_STREQ(statusText, L"kept");
-    EXPECT_EQ(seekProgress, 7);
-    seekProgress = 0;
-    statusText[0] = 0;
-}
-
 TEST_F(Engine, PlayPauseAndStopMoveTheState) {
+    executePlaybackCommand(CMD_PLAY_PAUSE);
+    EXPECT_EQ(playbackState, Stopped) << "play on an empty list flips straight back";
+    lstrcpynW(statusText, L"kept", 128);
+    executePlaybackCommand(CMD_STOP);
+    EXPECT_STREQ(statusText, L"kept") << "stop when stopped does nothing";
     AppendEntry(mainList, asU16(mediaPath(L"clip320.avi").c_str()));
     mainList.current = 0;
-    executePlaybackCommand(CMD_PLAY_PAUSE);
-    EXPECT_EQ(playbackState, Playing) << "play from stopped opens the current entry";
-    EXPECT_STREQ(statusText, L"clip320");
-    executePlaybackCommand(CMD_PLAY_PAUSE);
-    EXPECT_EQ(playbackState, Paused);
-    executePlaybackCommand(CMD_PAUSE);
-    EXPECT_EQ(playbackState, Paused);
-    executePlaybackCommand(CMD_PLAY_PAUSE);
-    EXPECT_EQ(playbackState, Playing);
-    executePlaybackCommand(CMD_STOP);
-    EXPECT_EQ(playbackState, Stopped);
+    struct Step {
+        WORD command;
+        PlaybackState state;
+    } steps[] = {{CMD_PLAY_PAUSE, Playing},
+                 {CMD_PLAY_PAUSE, Paused},
+                 {CMD_PAUSE, Paused},
+                 {CMD_PLAY_PAUSE, Playing},
+                 {CMD_STOP, Stopped}};
+    for (const Step& step : steps) {
+        executePlaybackCommand(step.command);
+        EXPECT_EQ(playbackState, step.state) << step.command;
+        if (step.state == Playing) {
+            EXPECT_STREQ(statusText, L"clip320");
+        }
+    }
     EXPECT_FALSE(media.graph);
     EXPECT_EQ(statusText[0], 0);
-}
-
-TEST_F(Engine, PlayOnAnEmptyListFlipsBackToStopped) {
-    executePlaybackCommand(CMD_PLAY_PAUSE);
-    EXPECT_EQ(playbackState, Stopped);
-    EXPECT_FALSE(media.graph);
 }
 
 TEST_F(Engine, ExtensionIsLowerCasedInTheCallersBuffer) {

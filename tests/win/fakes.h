@@ -149,3 +149,31 @@ public:
     FAKE_NOT_IMPLEMENTED(HideCursor, LONG)
     FAKE_NOT_IMPLEMENTED(IsCursorHidden, LONG*)
 };
+
+// A windowless renderer that reports a given native size.
+class StandInWindowless : public Fake<IVMRWindowlessControl> {
+public:
+    StandInWindowless(LONG w, LONG h) : Fake(nullptr, "windowless"), width_(w), height_(h) {}
+    HRESULT WINAPI GetNativeVideoSize(LONG* w, LONG* h, LONG*, LONG*) override {
+        *w = width_;
+        *h = height_;
+        return S_OK;
+    }
+    HRESULT WINAPI SetVideoClippingWindow(HWND) override { return S_OK; }
+    HRESULT WINAPI SetBorderColor(COLORREF) override { return S_OK; }
+    FAKE_NOT_IMPLEMENTED(GetMinIdealVideoSize, LONG*, LONG*)
+    FAKE_NOT_IMPLEMENTED(GetMaxIdealVideoSize, LONG*, LONG*)
+    FAKE_NOT_IMPLEMENTED(SetVideoPosition, const LPRECT, const LPRECT)
+    FAKE_NOT_IMPLEMENTED(GetVideoPosition, LPRECT, LPRECT)
+    FAKE_NOT_IMPLEMENTED(GetAspectRatioMode, DWORD*)
+    FAKE_NOT_IMPLEMENTED(SetAspectRatioMode, DWORD)
+    FAKE_NOT_IMPLEMENTED(RepaintVideo, HWND, HDC)
+    FAKE_NOT_IMPLEMENTED(DisplayModeChanged)
+    FAKE_NOT_IMPLEMENTED(GetCurrentImage, BYTE**)
+    FAKE_NOT_IMPLEMENTED(GetBorderColor, COLORREF*)
+    FAKE_NOT_IMPLEMENTED(SetColorKey, COLORREF)
+    FAKE_NOT_IMPLEMENTED(GetColorKey, COLORREF*)
+
+private:
+    LONG width_, height_;
+};

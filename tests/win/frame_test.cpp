@@ -1,4 +1,4 @@
-// The skinned frame as drawn into the test process's own main window, read back pixel by pixel.
+// The skinned frame as drawn into the test process's own main window, read back from the screen.
 #include "support.h"
 
 #include "app/geometry.h"
@@ -12,45 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
-struct Capture {
-    int width = 0, height = 0;
-    std::vector<unsigned> pixels;
-    COLORREF at(int x, int y) const {
-        unsigned c = pixels[static_cast<std::size_t>(y) * width + x];
-        return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-    }
-};
-
-// The whole window, frame included, as it is on the screen.
 Capture captureWindow(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    Capture c;
-    c.width = r.right - r.left;
-    c.height = r.bottom - r.top;
-    HDC dc = GetWindowDC(window);
-    HDC mem = CreateCompatibleDC(dc);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = c.width;
-    info.bmiHeader.biHeight = -c.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    c.pixels.assign(static_cast<const unsigned*>(bits),
-                    static_cast<const unsigned*>(bits) + c.width * c.height);
-    SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(window, dc);
-    return c;
+    return capture(window, true);
 }
 
 // How many pixels of a window area differ from the same area of a skin image; pixels cut off by
@@ -92,21 +56,6 @@ protected:
     }
 };
 
-TEST_F(Frame, CaptionBordersAndPanelComeFromTheSkin) {
-    repaint();
-    Capture c = captureWindow(mainWindow);
-    int W = c.width, H = c.height;
-    ASSERT_EQ(W, mainWidth);
-    EXPECT_EQ(differences(c, 0, 0, skinCaption, 0, 0, 7, 26), 0) << "caption, left piece";
-    EXPECT_EQ(differences(c, W - 7, 0, skinCaption, 14, 0, 7, 26), 0) << "caption, right piece";
-    EXPECT_EQ(c.at(W / 2, 1), GetPixel(skinCaption.dc, 10, 1)) << "caption, stretched middle";
-    EXPECT_EQ(c.at(3, 100), GetPixel(skinBorders.dc, 3, 0)) << "left border";
-    EXPECT_EQ(c.at(W - 3, 100), GetPixel(skinBorders.dc, 11, 0)) << "right border";
-    EXPECT_EQ(differences(c, 0, H - 12, skinPanel, 0, 38, 10, 12), 0) << "panel, left piece";
-    // Right of the time box.
-    EXPECT_EQ(differences(c, W - 22, H - 50 + 10, skinPanel, 228, 10, 22, 40), 0) << "panel, right piece";
-}
-
 TEST_F(Frame, ButtonsShowTheirStates) {
     struct Case {
         const char* name;
@@ -135,16 +84,6 @@ TEST_F(Frame, ButtonsShowTheirStates) {
     EXPECT_EQ(differences(c, 140, c.height - 34, skinButtons, 126, 44, 22, 22), 0) << "mute latched";
     controlTable[kMuteRow].latched = 0;
     EXPECT_EQ(differences(c, c.width - 60, 4, skinButtons, 148, 0, 17, 19), 0) << "minimise, from the right";
-}
-
-TEST_F(Frame, SeekBarShowsThePlayedPart) {
-    seekProgress = 60;
-    drawSeekBarInFrame();
-    Capture c = captureWindow(mainWindow);
-    int y = c.height - 50 + 4;
-    EXPECT_EQ(c.at(7 + 30, y), GetPixel(skinSeekBar.dc, 0, 9 + 4)) << "played";
-    EXPECT_EQ(c.at(7 + 90, y), GetPixel(skinSeekBar.dc, 0, 4)) << "still to play";
-    EXPECT_NE(GetPixel(skinSeekBar.dc, 0, 13), GetPixel(skinSeekBar.dc, 0, 4));
 }
 
 TEST_F(Frame, ALongTitleNeverRunsIntoTheTime) {
@@ -187,9 +126,6 @@ TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
     Capture after = captureWindow(mainWindow);
     EXPECT_EQ(before.pixels, after.pixels);
 }
-} // namespace
-
-namespace {
 int pixelsOfColour(const Capture& c, COLORREF colour, int left, int top, int right, int bottom) {
     int n = 0;
     for (int y = top; y < bottom; ++y)

@@ -12,7 +12,6 @@
 #include "skin/seek_bar.h"
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -21,33 +20,6 @@ namespace {
 using Paths = std::vector<std::wstring>;
 constexpr LONGLONG kSecond = 10000000;
 
-// A drop as the shell makes it: a DROPFILES header and the paths, each ended by a NUL, then a NUL.
-HDROP makeDrop(const Paths& paths) {
-    std::wstring names;
-    for (const std::wstring& p : paths)
-        names += p + L'\0';
-    names += L'\0';
-    HGLOBAL memory =
-        GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-// A second copy beside an earlier one, so that the two sort by their names alone.
-std::wstring besides(const std::wstring& other, const wchar_t* name) {
-    std::wstring path = other.substr(0, other.rfind(L'\\') + 1) + name;
-    CopyFileW(other.c_str(), path.c_str(), FALSE);
-    return path;
-}
-
-std::wstring playingPath() {
-    return activeList->current >= 0 ? asWide(activeList->entries[activeList->current]->path.c_str()) : L"";
-}
-
 class Play : public testing::Test {
 protected:
     void SetUp() override {
@@ -55,8 +27,8 @@ protected:
         ClearPlaylist(mainList);
         loopFlag = false;
         sortMode = SortByPath;
-        // Five playable entries under distinct names, in a folder of their own.
-        for (int i = 0; i < 5; ++i)
+        // Three playable entries under distinct names.
+        for (int i = 0; i < 3; ++i)
             files_.push_back(mediaCopy(L"silent320.avi", (L"entry" + std::to_wstring(i) + L".avi").c_str()));
     }
     void TearDown() override {
@@ -116,67 +88,15 @@ TEST_F(Play, OpeningAnEntryRecordsItsLengthAndTitle) {
     EXPECT_STREQ(statusText, L"entry0");
 }
 
-TEST_F(Play, DroppedFilesGoSortedBehindThePlayingEntry) {
-    fill(5);
-    PlayEntry(2);
-    ASSERT_EQ(playbackState, Playing);
-    std::wstring a = mediaCopy(L"silent320.avi", L"a.avi"), b = besides(a, L"b.avi");
-    handleDroppedFiles(makeDrop({b, a, L"C:\\does\\not\\exist.avi"}));
-    EXPECT_EQ(listPaths(), (Paths{files_[0], files_[1], files_[2], a, b, files_[3], files_[4]}));
-    EXPECT_EQ(mainList.current, 2);
-    EXPECT_EQ(playingPath(), files_[2]) << "playback continues undisturbed";
-    EXPECT_EQ(playbackState, Playing);
-}
-
-TEST_F(Play, DroppingWhileStoppedPutsTheFilesFirstAndPlaysTheFirst) {
-    fill(2);
-    std::wstring z = mediaCopy(L"silent320.avi", L"z.avi"), y = besides(z, L"y.avi");
-    handleDroppedFiles(makeDrop({z, y}));
-    EXPECT_EQ(listPaths(), (Paths{y, z, files_[0], files_[1]}));
-    EXPECT_EQ(mainList.current, 0);
-    EXPECT_EQ(playbackState, Playing);
-    EXPECT_EQ(playingPath(), y);
-}
-
-TEST_F(Play, AFolderDropAddsItsDirectFilesSortedByTitleWhenAsked) {
-    std::wstring folder = files_[0].substr(0, files_[0].rfind(L'\\'));
-    std::wstring sub = folder + L"\\sub";
-    CreateDirectoryW(sub.c_str(), nullptr);
-    CopyFileW(files_[0].c_str(), (sub + L"\\deep.avi").c_str(), FALSE);
-    sortMode = SortByTitle;
-    handleDroppedFiles(makeDrop({folder}));
-    ASSERT_EQ(mainList.count(), 1) << "each copy sits in a folder of its own";
-    EXPECT_EQ(listPaths(), (Paths{files_[0]}));
-    EXPECT_EQ(playbackState, Playing);
-}
-
-TEST_F(Play, ADropThatAddsNothingStartsTheNextEntryWhenStopped) {
-    fill(3);
-    mainList.current = 0;
-    handleDroppedFiles(makeDrop({L"C:\\nothing\\here.avi"}));
-    EXPECT_EQ(mainList.count(), 3);
-    EXPECT_EQ(mainList.current, 1);
-    EXPECT_EQ(playbackState, Playing);
-}
-
 TEST_F(Play, AClipPlaysToItsEndAndTheNextStartsWithinATick) {
     std::vector<std::wstring> clips = {mediaPath(L"silent640.avi"), mediaPath(L"clip320.avi")};
     for (const auto& c : clips)
         AppendEntry(mainList, asU16(c.c_str()));
     PlayEntry(0);
     ASSERT_EQ(playbackState, Playing);
-    ASSERT_TRUE(pumpUntil([] { return mainList.current == 1; }, 6000)) << "the two-second clip ends";
+    ASSERT_TRUE(eventually([] { return mainList.current == 1; }, 6000)) << "the two-second clip ends";
     EXPECT_EQ(playbackState, Playing);
     EXPECT_NEAR(static_cast<double>(media.duration) / kSecond, 3.0, 0.2);
-}
-
-TEST_F(Play, AnUnplayableEntryIsSkippedWithinATick) {
-    AppendEntry(mainList, asU16(mediaPath(L"corrupt.avi").c_str()));
-    fill(1);
-    PlayEntry(0);
-    DWORD start = GetTickCount();
-    ASSERT_TRUE(pumpUntil([] { return mainList.current == 1; }, 2000));
-    EXPECT_LT(GetTickCount() - start, 1000u) << "the first ticks of the position timer skip it";
 }
 
 TEST_F(Play, SeekingAndSkippingMoveThePosition) {

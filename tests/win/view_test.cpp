@@ -46,10 +46,7 @@ TEST_F(View, ZoomStepsClampAndShowTheirHint) {
     RECT display, hint;
     GetWindowRect(displayWindow, &display);
     GetWindowRect(hintWindow, &hint);
-    EXPECT_EQ(hint.left, display.left + 16);
-    EXPECT_EQ(hint.right, display.right - 16);
-    EXPECT_EQ(hint.top, display.top + 12);
-    EXPECT_EQ(hint.bottom, display.top + 28);
+    EXPECT_EQ(hint.top, display.top + 12) << "over the picture";
     EXPECT_NE(GetForegroundWindow(), hintWindow) << "a hint never takes the activation";
     EXPECT_EQ(SendMessageW(hintWindow, WM_NCHITTEST, 0, MAKELPARAM(hint.left + 2, hint.top + 2)),
               HTTRANSPARENT);
@@ -71,7 +68,7 @@ TEST_F(View, ATextHintHidesItselfAfterTwoAndAHalfSeconds) {
     showTextHint(&r, L"second");
     pumpMessages(1500);
     EXPECT_TRUE(IsWindowVisible(hintWindow)) << "a second hint restarts the time-out";
-    EXPECT_TRUE(pumpUntil([] { return !IsWindowVisible(hintWindow); }, 2000));
+    EXPECT_TRUE(eventually([] { return !IsWindowVisible(hintWindow); }, 2000));
     EXPECT_EQ(hintMode, HintMode::Hidden);
 }
 
@@ -118,7 +115,7 @@ TEST_F(View, ThePointerHidesAfterRestingAndComesBackOnARealMove) {
     EXPECT_TRUE(cursorHidden) << "a 2-pixel nudge keeps it hidden";
     SendMessageW(displayWindow, WM_MOUSEMOVE, 0, MAKELPARAM(client.x + 6, client.y + 2));
     EXPECT_FALSE(cursorHidden) << "a 4-pixel move shows it";
-    EXPECT_TRUE(pumpUntil([] { return cursorHidden; }, 3000)) << "and it hides again after resting";
+    EXPECT_TRUE(eventually([] { return cursorHidden; }, 3000)) << "and it hides again after resting";
     SendMessageW(displayWindow, WM_MOUSEMOVE, 0, MAKELPARAM(client.x + 20, client.y));
     EXPECT_FALSE(cursorHidden);
 }

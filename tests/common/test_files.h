@@ -1,0 +1,30 @@
+// Helpers of every Windows test program: generated media, fresh folders, files, waiting.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The Windows path of a Unix path that an environment variable names (Wine's Z: drive).
+std::wstring pathFromEnvironment(const wchar_t* variable);
+// A Windows path of a generated medium (ZON_MEDIA names its Unix folder).
+std::wstring mediaPath(const wchar_t* name);
+// A new empty folder under the temporary folder. Process ids come round again from run to run
+// under Wine, so the tick count keeps folders of different runs apart.
+std::wstring freshFolder(const wchar_t* tag);
+// A copy of a generated medium under another name in a fresh folder.
+std::wstring mediaCopy(const wchar_t* name, const wchar_t* newName);
+void writeFile(const std::wstring& path, const std::string& bytes);
+// A file's bytes, or "(missing)".
+std::string readFile(const std::wstring& path);
+// 8-bit text of a wide text in the system code page.
+std::string ansi(const std::wstring& text);
+
+// Handles this thread's messages for about `ms` milliseconds.
+void pumpMessages(DWORD ms);
+// Waits (handling messages) until done() holds or `ms` pass; returns done().
+template <class F> bool eventually(F done, DWORD ms = 4000) {
+    for (DWORD start = GetTickCount(); !done(); pumpMessages(10))
+        if (GetTickCount() - start > ms)
+            return false;
+    return true;
+}
