@@ -2,10 +2,9 @@
 
 void computeSettingsPath(const char16_t* programPath, char16_t (&settingsPath)[kPathUnits]) {
     copyTextCut(settingsPath, kPathUnits, programPath);
+    // The last three characters are replaced, so the path keeps its length (and its room); only a
+    // path shorter than three characters grows, to "ini".
     std::size_t n = textLength(settingsPath);
-    // Keep room for "ini" and the terminator even when the module path filled the buffer.
-    if (n > kPathUnits - 4)
-        n = kPathUnits - 4;
     std::size_t at = n >= 3 ? n - 3 : 0;
     settingsPath[at] = u'i';
     settingsPath[at + 1] = u'n';

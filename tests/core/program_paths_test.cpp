@@ -1,6 +1,7 @@
 #include "core/program_paths.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -40,15 +41,19 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{u"a.exe", u"a.ini", u"a"}, PathCase{u"ab", u"ini", u"a"},
                     PathCase{u"", u"ini", u""}));
 
-TEST(ProgramPathsLimits, FullLengthModulePathStaysTerminated) {
-    std::u16string program = u"C:\\" + std::u16string(250, u'd') + u"\\p.exe";
-    char16_t settings[kPathUnits];
-    char16_t folder[kPathUnits];
-    computeSettingsPath(program.c_str(), settings);
-    computeProgramFolder(program.c_str(), folder);
-    std::u16string s(settings);
-    ASSERT_LT(s.size(), kPathUnits);
-    EXPECT_EQ(s.substr(s.size() - 3), u"ini");
-    EXPECT_LT(std::u16string(folder).size(), kPathUnits);
+TEST(ProgramPathsLimits, TheLongestModulePathsKeepTheirNames) {
+    for (std::size_t length : {256, 257, 258, 259, 300}) {
+        std::u16string program = u"C:\\" + std::u16string(length - 9, u'd') + u"\\p.exe";
+        char16_t settings[kPathUnits];
+        char16_t folder[kPathUnits];
+        computeSettingsPath(program.c_str(), settings);
+        computeProgramFolder(program.c_str(), folder);
+        std::u16string s(settings), expected = program.substr(0, std::min<std::size_t>(length, kPathUnits - 1));
+        expected.replace(expected.size() - 3, 3, u"ini");
+        EXPECT_EQ(s, expected) << length;
+        if (length < kPathUnits) {
+            EXPECT_EQ(std::u16string(folder), program.substr(0, length - 5)) << length;
+        }
+    }
 }
 } // namespace
