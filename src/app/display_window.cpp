@@ -12,6 +12,7 @@
 #include "skin/hint.h"
 #include "skin/menu_bar.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 #include <cstdlib>
 #include <windowsx.h>
@@ -150,7 +151,7 @@ void placeVideo() {
 }
 
 void paintDisplayBackground() {
-    HDC dc = GetDC(displayWindow);
+    WindowDc dc(displayWindow);
     if (dc == nullptr)
         return;
     if (media.windowless) {
@@ -167,7 +168,6 @@ void paintDisplayBackground() {
     RECT client;
     GetClientRect(displayWindow, &client);
     FillRect(dc, &client, keyBrush);
-    ReleaseDC(displayWindow, dc);
 }
 
 void setZoom(int percent) {

@@ -11,11 +11,12 @@
 #include "skin/menu_bar.h"
 #include "skin/seek_bar.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 int mainMenuHotItem = -1;
 
 namespace {
-HHOOK menuFilterHook;
+HHOOK menuFilterHook; // the hook's own handle, for passing messages on
 
 void keepHovering() {
     SetTimer(mainWindow, kFrameHoverTimer, kFrameHoverPeriod, nullptr);
@@ -42,12 +43,13 @@ LRESULT CALLBACK filterMenuMessages(int code, WPARAM wParam, LPARAM lParam) {
 
 void openMainMenuPopup() {
     int item = mainMenuHotItem;
-    menuFilterHook = SetWindowsHookExW(WH_MSGFILTER, filterMenuMessages, nullptr, GetCurrentThreadId());
-    HMENU popup = GetSubMenu(mainMenu, item);
-    updateMenuStates(popup);
-    runMenuPopup(mainWindow, popup, item, repaintMainMenuBar);
-    if (menuFilterHook != nullptr)
-        UnhookWindowsHookEx(menuFilterHook);
+    {
+        ThreadHook hook(WH_MSGFILTER, filterMenuMessages);
+        menuFilterHook = hook.get();
+        HMENU popup = GetSubMenu(mainMenu, item);
+        updateMenuStates(popup);
+        runMenuPopup(mainWindow, popup, item, repaintMainMenuBar);
+    }
     menuFilterHook = nullptr;
     POINT p;
     GetCursorPos(&p);
@@ -138,7 +140,5 @@ RECT mainMenuBarRect() {
 void repaintMainMenuBar() {
     if (mainWindow == nullptr || !frameShown())
         return;
-    HDC dc = GetDC(mainWindow);
-    drawMenuBar(mainMenu, mainMenuHotItem, mainMenuBarRect(), dc);
-    ReleaseDC(mainWindow, dc);
+    drawMenuBar(mainMenu, mainMenuHotItem, mainMenuBarRect(), WindowDc(mainWindow));
 }

@@ -12,6 +12,7 @@
 #include "skin/seek_bar.h"
 #include "skin/hint.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 int mainX, mainY, mainWidth, mainHeight;
 ViewMode viewMode = ViewNormal;
@@ -105,10 +106,9 @@ void handleMainSize(HWND window) {
     }
     RECT r;
     GetWindowRect(window, &r);
-    // The window owns the region from here on.
-    HRGN region = CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, 11, 11);
-    if (SetWindowRgn(window, region, TRUE) == 0)
-        DeleteObject(region);
+    GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, 11, 11));
+    if (SetWindowRgn(window, region, TRUE) != 0)
+        region.release(); // the window owns it from here on
 }
 
 void layoutChildren() {

@@ -12,6 +12,7 @@
 #include "skin/frame.h"
 #include "skin/skin.h"
 #include "win32/program_location.h"
+#include "win32/guards.h"
 
 #include <objbase.h>
 
@@ -61,9 +62,6 @@ int runPlayer(HINSTANCE instance, int showCommand) {
     computeProgramLocation();
     if (!createPlayerWindows(instance, showCommand))
         return 0;
-    // The apartment's result does not matter: a failure only leaves media unplayable.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    int exitCode = runMessageLoop();
-    CoUninitialize();
-    return exitCode;
+    ComApartment apartment;
+    return runMessageLoop();
 }

@@ -18,6 +18,12 @@ struct ResolvedRect {
     int height() const { return bottom - top; }
 };
 
+// How the frame's bitmaps are cut: fixed end pieces, and a middle slice stretched between them.
+constexpr int kCaptionEnd = 7;                                      // left piece, one stretched, right piece
+constexpr int kPanelLeft = 190, kPanelSlice = 30, kPanelRight = 30; // the panel bitmap's three parts
+// The panel's plain background behind the status text: x, y, width, height in the panel bitmap.
+constexpr int kStatusBackground[4] = {182, 18, 38, 18};
+
 constexpr int kControlCount = 10;
 constexpr int kMuteRow = 5;
 

@@ -7,6 +7,7 @@
 #include "playlist/playlist_window.h"
 #include "playlist/saving.h"
 #include "skin/frame.h"
+#include "win32/guards.h"
 
 #include <commdlg.h>
 
@@ -51,15 +52,14 @@ void AddFolder(const wchar_t* path) {
     if (!folder.empty() && folder.back() == L'\\')
         folder.pop_back();
     WIN32_FIND_DATAW item;
-    HANDLE search = FindFirstFileW(extendedPath(folder + L"\\*.*").c_str(), &item);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(extendedPath(folder + L"\\*.*").c_str(), &item);
+    if (!search.valid())
         return;
     do {
         if (item.cFileName[0] == L'.' || (item.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         AddFile((folder + L"\\" + item.cFileName).c_str());
-    } while (FindNextFileW(search, &item));
-    FindClose(search);
+    } while (search.next(&item));
 }
 
 void ShowAddDialog() {

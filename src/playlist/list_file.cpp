@@ -2,6 +2,7 @@
 #include "core/m3u.h"
 #include "win32/long_path.h"
 #include "playlist/playlist.h"
+#include "win32/guards.h"
 
 #include <string>
 
@@ -54,9 +55,8 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 
 ListFileRead ReadM3u(const wchar_t* fileName) {
     std::wstring name = extendedPath(fileName);
-    HANDLE file =
-        CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file.valid()) {
         DWORD error = GetLastError();
         return {error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND, false};
     }
@@ -69,7 +69,7 @@ ListFileRead ReadM3u(const wchar_t* fileName) {
         ok =
             ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr) && got == text.size();
     }
-    CloseHandle(file);
+    file.close();
     if (!ok)
         return {true, false};
     M3uRead read =
@@ -86,13 +86,13 @@ bool replaceListFile(const std::wstring& target, const std::string& bytes) {
     // or a crash part-way never costs the user the list they had.
     std::wstring finalName = extendedPath(target);
     std::wstring temporary = extendedPath(target + L".saving");
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
         return false;
     bool ok = writeAll(file, bytes);
     ok = FlushFileBuffers(file) && ok;
-    ok = CloseHandle(file) && ok;
+    ok = file.close() && ok;
     if (ok)
         ok = MoveFileExW(temporary.c_str(), finalName.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -5,6 +5,7 @@
 #include "skin/menu_bar.h"
 #include "skin/scroll_bar.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 #include <string>
 
@@ -49,13 +50,12 @@ void UpdateScrollGeometry(int height) {
 void RedrawList() {
     if (batchAdding || !playlistVisible || playlistWindow == nullptr)
         return;
-    HDC dc = GetDC(playlistWindow);
+    WindowDc dc(playlistWindow);
     RECT client = listClient();
     UpdateScrollGeometry(client.bottom - kListTop);
     if (scrollBarShown)
         paintScrollBarInto(dc, client, hotPart);
     PaintRows(dc, rowsArea(client));
-    ReleaseDC(playlistWindow, dc);
 }
 
 void PaintPlaylistWindow(HDC dc) {
@@ -70,7 +70,7 @@ void PaintRows(HDC dc, const RECT& area) {
     if (batchAdding)
         return;
     const Playlist& list = *activeList;
-    HGDIOBJ oldFont = SelectObject(dc, uiFont);
+    Selection font(dc, uiFont);
     SetBkMode(dc, TRANSPARENT);
     int y = area.top;
     for (int i = list.top; i < list.count() && y < area.bottom; ++i, y += kRowHeight) {
@@ -102,38 +102,31 @@ void PaintRows(HDC dc, const RECT& area) {
         RECT rest = {0, y, area.right, area.bottom};
         FillRect(dc, &rest, menuBarBrush);
     }
-    SelectObject(dc, oldFont);
 }
 
 void PaintBorder(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
     int h = r.bottom - r.top;
-    HDC dc = GetWindowDC(window);
+    WindowDc dc(window, true);
     const COLORREF colours[3] = {kBorderOuter, kBorderMiddle, kBorderOuter};
     for (int x = 0; x < 3; ++x) {
-        HBRUSH brush = CreateSolidBrush(colours[x]);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(colours[x]));
         RECT line = {x, 0, x + 1, h};
         FillRect(dc, &line, brush);
-        DeleteObject(brush);
     }
-    ReleaseDC(window, dc);
 }
 
 void repaintListScrollBar(ScrollPart hot) {
     if (!scrollBarShown || playlistWindow == nullptr)
         return;
-    HDC dc = GetDC(playlistWindow);
-    paintScrollBarInto(dc, listClient(), hot);
-    ReleaseDC(playlistWindow, dc);
+    paintScrollBarInto(WindowDc(playlistWindow), listClient(), hot);
 }
 
 void repaintListMenuBar() {
     if (playlistWindow == nullptr)
         return;
-    HDC dc = GetDC(playlistWindow);
-    drawMenuBar(listMenu, listMenuHotItem, listClient(), dc);
-    ReleaseDC(playlistWindow, dc);
+    drawMenuBar(listMenu, listMenuHotItem, listClient(), WindowDc(playlistWindow));
 }
 
 void ScrollTo(int row) {

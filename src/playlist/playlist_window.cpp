@@ -11,6 +11,7 @@
 #include "playlist/saving.h"
 #include "skin/frame.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 #include <commdlg.h>
 #include <windowsx.h>
@@ -124,9 +125,7 @@ LRESULT hitTestList(HWND window, LPARAM lParam) {
 }
 
 void paintThroughWindowDc(HWND window) {
-    HDC dc = GetDC(window);
-    PaintPlaylistWindow(dc);
-    ReleaseDC(window, dc);
+    PaintPlaylistWindow(WindowDc(window));
 }
 
 LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "engine/media.h"
 #include "skin/seek_bar.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 HWND frameWindow;
 wchar_t statusText[128];
@@ -37,23 +38,6 @@ constexpr COLORREF kCaptionColour = RGB(0, 102, 187);
 constexpr COLORREF kTimeColour = RGB(0, 51, 204);
 constexpr COLORREF kPreviewColour = RGB(0, 102, 187);
 
-// A memory context with a bitmap of its own, for composing off-screen.
-struct OffScreen {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-    OffScreen(HDC target, int w, int h)
-        : dc(CreateCompatibleDC(target)), bitmap(CreateCompatibleBitmap(target, w, h)),
-          previous(SelectObject(dc, bitmap)) {}
-    ~OffScreen() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    OffScreen(const OffScreen&) = delete;
-    OffScreen& operator=(const OffScreen&) = delete;
-};
-
 void blitControl(HDC dc, int x, int y, int spriteColumn, int row, const SkinControl& c, const SkinState& s) {
     int image = controlImage(row, c, s);
     BitBlt(dc, x, y, c.width, c.height, skinButtons.dc, spriteColumn, image * c.height, SRCCOPY);
@@ -78,28 +62,30 @@ void drawFrame(HWND window) {
     int h;
     int w = windowWidth(window, &h);
     int caption = frameMetrics.captionHeight, panel = frameMetrics.panelHeight;
-    HDC dc = GetWindowDC(window);
+    WindowDc dc(window, true);
     if (dc == nullptr)
         return;
     {
-        OffScreen top(dc, w, caption);
-        OffScreen bottom(dc, w, panel);
-        SetStretchBltMode(top.dc, COLORONCOLOR);
-        SetStretchBltMode(bottom.dc, COLORONCOLOR);
-        BitBlt(top.dc, 0, 0, 7, caption, skinCaption.dc, 0, 0, SRCCOPY);
-        StretchBlt(top.dc, 7, 0, w - 14, caption, skinCaption.dc, 7, 0, 7, caption, SRCCOPY);
-        BitBlt(top.dc, w - 7, 0, 7, caption, skinCaption.dc, 14, 0, SRCCOPY);
-        SetTextColor(top.dc, kCaptionColour);
-        SetBkMode(top.dc, TRANSPARENT);
-        BitBlt(bottom.dc, 0, 0, 190, panel, skinPanel.dc, 0, 0, SRCCOPY);
-        StretchBlt(bottom.dc, 190, 0, w - 220, panel, skinPanel.dc, 190, 0, 30, panel, SRCCOPY);
-        BitBlt(bottom.dc, w - 30, 0, 30, panel, skinPanel.dc, 220, 0, SRCCOPY);
-        drawStatusText(bottom.dc, w, panel, displayedSeconds, statusText);
-        drawSeekBar(bottom.dc, w, panel);
-        RECT captionRect = {7, 0, w, caption};
+        OffScreen top(dc, w, caption), bottom(dc, w, panel);
+        SetStretchBltMode(top, COLORONCOLOR);
+        SetStretchBltMode(bottom, COLORONCOLOR);
+        const int end = kCaptionEnd;
+        BitBlt(top, 0, 0, end, caption, skinCaption.dc, 0, 0, SRCCOPY);
+        StretchBlt(top, end, 0, w - 2 * end, caption, skinCaption.dc, end, 0, end, caption, SRCCOPY);
+        BitBlt(top, w - end, 0, end, caption, skinCaption.dc, 2 * end, 0, SRCCOPY);
+        SetTextColor(top, kCaptionColour);
+        SetBkMode(top, TRANSPARENT);
+        BitBlt(bottom, 0, 0, kPanelLeft, panel, skinPanel.dc, 0, 0, SRCCOPY);
+        StretchBlt(bottom, kPanelLeft, 0, w - kPanelLeft - kPanelRight, panel, skinPanel.dc, kPanelLeft, 0,
+                   kPanelSlice, panel, SRCCOPY);
+        BitBlt(bottom, w - kPanelRight, 0, kPanelRight, panel, skinPanel.dc, kPanelLeft + kPanelSlice, 0,
+               SRCCOPY);
+        drawStatusText(bottom, w, panel, displayedSeconds, statusText);
+        drawSeekBar(bottom, w, panel);
+        RECT captionRect = {end, 0, w, caption};
         wchar_t captionText[64] = {};
         GetWindowTextW(window, captionText, 64);
-        DrawTextW(top.dc, captionText, -1, &captionRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+        DrawTextW(top, captionText, -1, &captionRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
         SkinState s = currentSkinState();
         int column = 0;
         for (int row = 0; row < kControlCount; ++row) {
@@ -107,21 +93,20 @@ void drawFrame(HWND window) {
             if (isControlVisible(c, s)) {
                 int x = resolveEdge(c.x, w);
                 if (c.y < 0)
-                    blitControl(bottom.dc, x, c.y + panel, column, row, c, s);
+                    blitControl(bottom, x, c.y + panel, column, row, c, s);
                 else if (c.y + c.height < caption)
-                    blitControl(top.dc, x, c.y, column, row, c, s);
+                    blitControl(top, x, c.y, column, row, c, s);
             }
             column += c.width;
         }
-        BitBlt(dc, 0, 0, w, caption, top.dc, 0, 0, SRCCOPY);
-        BitBlt(dc, 0, h - panel, w, panel, bottom.dc, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, w, caption, top, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, h - panel, w, panel, bottom, 0, 0, SRCCOPY);
     }
     int side = h - caption - panel;
     int half = skinBorders.width / 2;
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, 0, caption, half, side, skinBorders.dc, 0, 0, half, skinBorders.height, SRCCOPY);
     StretchBlt(dc, w - half, caption, half, side, skinBorders.dc, half, 0, half, skinBorders.height, SRCCOPY);
-    ReleaseDC(window, dc);
 }
 
 void drawControls() {
@@ -130,7 +115,7 @@ void drawControls() {
         return;
     int h;
     int w = windowWidth(window, &h);
-    HDC dc = GetWindowDC(window);
+    WindowDc dc(window, true);
     if (dc == nullptr)
         return;
     SkinState s = currentSkinState();
@@ -141,11 +126,10 @@ void drawControls() {
             blitControl(dc, resolveEdge(c.x, w), resolveEdge(c.y, h), column, row, c, s);
         column += c.width;
     }
-    ReleaseDC(window, dc);
 }
 
 void drawStatusText(HDC dc, int refWidth, int refHeight, int seconds, const wchar_t* title) {
-    HGDIOBJ oldFont = SelectObject(dc, uiFont);
+    Selection font(dc, uiFont);
     SetBkMode(dc, TRANSPARENT);
     ResolvedRect rr = resolveEdgeRect(statusTextRect, refWidth, refHeight);
     RECT r = {rr.left, rr.top, rr.right, rr.bottom};
@@ -153,8 +137,9 @@ void drawStatusText(HDC dc, int refWidth, int refHeight, int seconds, const wcha
     GetTextExtentPoint32W(dc, L" 00:00:00", 9, &timeSize);
     int clearLeft = title != nullptr ? r.left : r.right - timeSize.cx;
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, clearLeft, r.top, r.right - clearLeft, r.bottom - r.top, skinPanel.dc, 182, 18, 38, 18,
-               SRCCOPY);
+    const int* back = kStatusBackground;
+    StretchBlt(dc, clearLeft, r.top, r.right - clearLeft, r.bottom - r.top, skinPanel.dc, back[0], back[1],
+               back[2], back[3], SRCCOPY);
     SetTextColor(dc, seekHover > 0 ? kPreviewColour : kTimeColour);
     char buffer[9];
     const char* time = FormatTime(buffer, seconds);
@@ -164,7 +149,6 @@ void drawStatusText(HDC dc, int refWidth, int refHeight, int seconds, const wcha
         r.right -= timeSize.cx;
         DrawTextW(dc, title, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
-    SelectObject(dc, oldFont);
 }
 
 void drawStatusTextInFrame(int seconds, const wchar_t* title) {
@@ -172,9 +156,7 @@ void drawStatusTextInFrame(int seconds, const wchar_t* title) {
         return;
     RECT r;
     GetWindowRect(frameWindow, &r);
-    HDC dc = GetWindowDC(frameWindow);
-    drawStatusText(dc, r.right - r.left, r.bottom - r.top, seconds, title);
-    ReleaseDC(frameWindow, dc);
+    drawStatusText(WindowDc(frameWindow, true), r.right - r.left, r.bottom - r.top, seconds, title);
 }
 
 void setStatusText(const wchar_t* text) {

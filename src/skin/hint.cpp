@@ -3,6 +3,7 @@
 #include "core/hint_layout.h"
 #include "core/timers.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 HWND hintWindow;
 HintMode hintMode = HintMode::Hidden;
@@ -16,32 +17,28 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 void paintText(HWND window) {
-    HDC dc = GetDC(window);
+    WindowDc dc(window);
     RECT r;
     GetClientRect(window, &r);
     FillRect(dc, &r, keyBrush);
     SetTextColor(dc, kGreen);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, uiFont);
+    Selection font(dc, uiFont);
     DrawTextW(dc, hintText, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_PATH_ELLIPSIS | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
 }
 
 void paintVolume(HWND window) {
-    HDC dc = GetDC(window);
+    WindowDc dc(window);
     RECT r;
     GetClientRect(window, &r);
     FillRect(dc, &r, keyBrush);
-    HBRUSH brush = CreateSolidBrush(shownMuted ? kRed : kGreen);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(shownMuted ? kRed : kGreen));
     VolumeBars bars = volumeBars(r.right, r.bottom, shownPercent);
     for (const auto* set : {&bars.lit, &bars.unlit})
         for (const Rect& b : *set) {
             RECT bar = {b.left, b.top, b.right, b.bottom};
             FillRect(dc, &bar, brush);
         }
-    DeleteObject(brush);
-    ReleaseDC(window, dc);
 }
 
 LRESULT CALLBACK hintWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

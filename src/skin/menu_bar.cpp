@@ -2,6 +2,7 @@
 
 #include "core/menu_strip.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ struct Items {
 // The top-level texts exactly as stored (the mnemonic ampersand counts) and their widths in uiFont.
 Items measure(HMENU menu, HDC dc) {
     Items items;
-    HGDIOBJ old = SelectObject(dc, uiFont);
+    Selection font(dc, uiFont);
     int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; ++i) {
         wchar_t text[kItemText] = {};
@@ -32,7 +33,6 @@ Items measure(HMENU menu, HDC dc) {
         items.texts.push_back(text);
         items.widths.push_back(size.cx);
     }
-    SelectObject(dc, old);
     return items;
 }
 
@@ -47,20 +47,18 @@ void drawMenuBar(HMENU menu, int hotItem, const RECT& client, HDC dc) {
     int width = client.right - client.left;
     if (width <= 0 || menu == nullptr)
         return;
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, kMenuStripHeight);
-    HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
+    // The pens outlive the context they are selected into, which gives its own pen back first.
+    GdiObject<HPEN> light(CreatePen(PS_SOLID, 1, kLightLine)), dark(CreatePen(PS_SOLID, 1, kDarkLine));
+    OffScreen mem(dc, width, kMenuStripHeight);
+    Selection pen(mem, light);
     RECT strip = {0, 0, width, kMenuStripHeight};
     FillRect(mem, &strip, menuBarBrush);
-    HPEN light = CreatePen(PS_SOLID, 1, kLightLine);
-    HPEN dark = CreatePen(PS_SOLID, 1, kDarkLine);
-    HGDIOBJ oldPen = SelectObject(mem, light);
     line(mem, light, 0, 21, width, 21);
     line(mem, light, 0, 19, width, 19);
     line(mem, dark, 0, 20, width, 20);
     SetTextColor(mem, RGB(255, 255, 255));
     SetBkMode(mem, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(mem, uiFont);
+    Selection font(mem, uiFont);
     Items items = measure(menu, mem);
     std::vector<MenuBox> boxes(items.widths.size());
     int shown =
@@ -82,21 +80,12 @@ void drawMenuBar(HMENU menu, int hotItem, const RECT& client, HDC dc) {
                   DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
     BitBlt(dc, client.left, client.top, width, kMenuStripHeight, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, oldFont);
-    SelectObject(mem, oldPen);
-    SelectObject(mem, oldBitmap);
-    DeleteObject(light);
-    DeleteObject(dark);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
 }
 
 int menuItemAt(int y, HMENU menu, int x, const RECT& client) {
     if (menu == nullptr)
         return -1;
-    HDC mem = CreateCompatibleDC(nullptr);
-    Items items = measure(menu, mem);
-    DeleteDC(mem);
+    Items items = measure(menu, MemoryDc(nullptr));
     int anchor = 0;
     int item = menuItemAtPoint(items.widths.data(), static_cast<int>(items.widths.size()), client.left,
                                client.top, client.right, x, y, &anchor);

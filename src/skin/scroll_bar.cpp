@@ -1,6 +1,7 @@
 #include "skin/scroll_bar.h"
 
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 namespace {
 constexpr int kCell = 15;
@@ -15,13 +16,11 @@ int faceRow(ScrollPart part, ScrollPart hot, ScrollPart pressed) {
 } // namespace
 
 void drawGlyph(HDC target, int y, int sourceRow) {
-    // The mask must not be selected anywhere while MaskBlt uses it.
-    HBITMAP stand = CreateCompatibleBitmap(skinScrollBar.dc, 1, 1);
-    HGDIOBJ mask = SelectObject(glyphMaskDc, stand);
-    MaskBlt(target, 0, y, kCell, kCell, skinScrollBar.dc, 0, sourceRow, static_cast<HBITMAP>(mask), 0,
-            sourceRow, kKeepWhereMaskIsSet);
-    SelectObject(glyphMaskDc, mask);
-    DeleteObject(stand);
+    // The mask must not be selected anywhere while MaskBlt uses it: a stand-in takes its place.
+    GdiObject<HBITMAP> stand(CreateCompatibleBitmap(skinScrollBar.dc, 1, 1));
+    Selection away(glyphMaskDc, stand);
+    MaskBlt(target, 0, y, kCell, kCell, skinScrollBar.dc, 0, sourceRow, glyphMask, 0, sourceRow,
+            kKeepWhereMaskIsSet);
 }
 
 void drawScrollBar(HDC target, int left, int top, int right, int bottom, int thumbTop, int thumbLength,
@@ -29,9 +28,7 @@ void drawScrollBar(HDC target, int left, int top, int right, int bottom, int thu
     int h = bottom - top;
     if (h <= 0)
         return;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, kCell, h);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    OffScreen dc(target, kCell, h);
     SetStretchBltMode(dc, COLORONCOLOR);
     HDC cells = skinScrollBar.dc;
     BitBlt(dc, 0, 0, kCell, kCell, cells, 0, faceRow(PartUp, hot, pressed), SRCCOPY);
@@ -48,7 +45,4 @@ void drawScrollBar(HDC target, int left, int top, int right, int bottom, int thu
             drawGlyph(dc, thumbTop + (thumbLength - kCell) / 2, kGrip);
     }
     BitBlt(target, left, top, right - left, h, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }

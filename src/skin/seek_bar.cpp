@@ -6,6 +6,7 @@
 #include "engine/transport.h"
 #include "skin/frame.h"
 #include "skin/skin.h"
+#include "win32/guards.h"
 
 int seekProgress;
 int seekHover;
@@ -34,9 +35,7 @@ void drawSeekBarInFrame() {
         return;
     RECT r;
     GetWindowRect(frameWindow, &r);
-    HDC dc = GetWindowDC(frameWindow);
-    drawSeekBar(dc, r.right - r.left, r.bottom - r.top);
-    ReleaseDC(frameWindow, dc);
+    drawSeekBar(WindowDc(frameWindow, true), r.right - r.left, r.bottom - r.top);
 }
 
 void setSeekProgress(long long pixels) {
