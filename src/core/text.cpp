@@ -7,19 +7,6 @@ std::size_t textLength(const char16_t* text) {
     return n;
 }
 
-bool copyTextWhole(char16_t* buffer, std::size_t capacity, const char16_t* text) {
-    if (capacity == 0)
-        return false;
-    std::size_t n = textLength(text);
-    if (n >= capacity) {
-        buffer[0] = 0;
-        return false;
-    }
-    for (std::size_t i = 0; i <= n; ++i)
-        buffer[i] = text[i];
-    return true;
-}
-
 bool copyTextCut(char16_t* buffer, std::size_t capacity, const char16_t* text) {
     if (capacity == 0)
         return false;
@@ -28,11 +15,4 @@ bool copyTextCut(char16_t* buffer, std::size_t capacity, const char16_t* text) {
         buffer[i] = text[i];
     buffer[i] = 0;
     return text[i] == 0;
-}
-
-bool sameText(const char16_t* a, const char16_t* b) {
-    std::size_t i = 0;
-    for (; a[i] != 0 && a[i] == b[i]; ++i) {
-    }
-    return a[i] == b[i];
 }

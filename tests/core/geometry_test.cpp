@@ -24,6 +24,10 @@ TEST(SizingLimits, SmallestClientAreaAndTheListEdge) {
          {100, 100, 434, 300, true}},
         {"list hidden", {100, 100, 300, 300, false}, {228, false, false}, {100, 100, 334, 300, true}},
         {"wide enough", {100, 100, 700, 300, false}, {228, true, false}, {100, 100, 700, 300, false}},
+        {"exactly the smallest",
+         {100, 100, 562, 278, false},
+         {228, true, false},
+         {100, 100, 562, 278, false}},
     };
     for (const Case& c : cases) {
         ProposedPosition p = c.in;
@@ -104,8 +108,17 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
         int cw, ch, percent;
         std::size_t lit, unlit;
         int step, seg;
-    } cases[] = {{540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
-                 {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0}};
+    } cases[] = {{540, 24, 50, 15, 15, 18, 2},
+                 {540, 24, 100, 30, 0, 18, 2},
+                 {540, 24, 0, 0, 30, 18, 2},
+                 {540, 24, -1, 0, 30, 18, 2},
+                 {1110, 30, 100, 30, 0, 37, 3},
+                 {0, 12, 80, 0, 0, 0, 0},
+                 // The last dot fits when its right edge reaches the area's exactly; 20 pixels a
+                 // step take the wider bars.
+                 {542, 24, 0, 0, 31, 18, 2},
+                 {600, 24, 100, 30, 0, 20, 3},
+                 {599, 24, 0, 0, 32, 19, 2}};
     for (const Case& c : cases) {
         VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
         EXPECT_EQ(bars.lit.size(), c.lit) << c.cw << " at " << c.percent;

@@ -56,4 +56,17 @@ TEST(ShortcutKeys, DigitsPickTheirFolderSlot) {
     EXPECT_EQ(mapShortcutKey('0' - 1, false).kind, KeyActionKind::NotTaken);
     EXPECT_EQ(mapShortcutKey('9' + 1, false).kind, KeyActionKind::NotTaken);
 }
+
+TEST(AltKeys, EnterOAndF4AndNothingElse) {
+    const KeyCase cases[] = {{0x0D, false, KeyActionKind::Command, CMD_VIEW_FULLSCREEN},
+                             {'O', false, KeyActionKind::Command, CMD_ZOOM_100},
+                             {0x73, false, KeyActionKind::Close, 0},
+                             {'X', false, KeyActionKind::NotTaken, 0},
+                             {0x20, false, KeyActionKind::NotTaken, 0}};
+    for (const KeyCase& c : cases) {
+        KeyAction a = mapAltKey(c.key);
+        EXPECT_EQ(a.kind, c.kind) << "Alt+0x" << std::hex << c.key;
+        EXPECT_EQ(a.command, c.command) << "Alt+0x" << std::hex << c.key;
+    }
+}
 } // namespace

@@ -82,6 +82,8 @@ TEST(ListView, ThumbToTopAndScrollParts) {
     EXPECT_EQ(thumbToTop(22 + 15 + 16, 106, 15, 10, 32), 0);
     EXPECT_EQ(thumbToTop(22 + 15 + 16 + 20, 106, 15, 10, 32), 4);
     EXPECT_EQ(thumbToTop(50, 200, 15, 10, 32), 0) << "everything fits";
+    EXPECT_EQ(thumbToTop(50, 86, 15, 10, 32), 0) << "a thumb that fills the track cannot move";
+    EXPECT_EQ(thumbToTop(200, 22 + 14 * 9, 15, 10, 10), 1) << "the last page";
     int top = 0;
     ScrollGeometry g = updateScrollGeometry(84, 15, 10, top);
     struct Case {

@@ -54,5 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExtCase{u"C:\\M\\NODOT", u"C:\\M\\NODOT", nullptr, MediaRoute::SourceFilter, false},
         ExtCase{u".RMVB", u".RMVB", nullptr, MediaRoute::SourceFilter, false},
         ExtCase{u"", u"", nullptr, MediaRoute::SourceFilter, false},
-        ExtCase{u"C:\\M\\a.", u"C:\\M\\a.", u"", MediaRoute::SourceFilter, false}));
+        ExtCase{u"C:\\M\\a.", u"C:\\M\\a.", u"", MediaRoute::SourceFilter, false},
+        // A dot at index 1 still starts one; A and Z are the ends of what is lowered.
+        ExtCase{u"a.AZ@[", u"a.az@[", u"az@[", MediaRoute::SourceFilter, false}));
 } // namespace

@@ -1,6 +1,8 @@
 #include "core/format_time.h"
 #include "core/selection.h"
+#include "core/text.h"
 #include "core/transport_math.h"
+#include "core/volume_math.h"
 #include "core/video_geometry.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,8 @@ TEST(FormatTime, Boundaries) {
         const char* text;
     } cases[] = {{0, "--:--"},       {-5, "--:--"},    {1, "00:01"},          {59, "00:59"},
                  {60, "01:00"},      {3599, "59:59"},  {3600, "1:00:00"},     {3661, "1:01:01"},
-                 {35999, "9:59:59"}, {36000, "!!:!!"}, {2147483647, "!!:!!"}, {-2147483647 - 1, "--:--"}};
+                 {35999, "9:59:59"}, {36000, "!!:!!"}, {2147483647, "!!:!!"}, {-2147483647 - 1, "--:--"},
+                 {600, "10:00"},     {1199, "19:59"}};
     for (const Case& c : cases) {
         char buffer[9] = "xxxxxxxx";
         EXPECT_STREQ(FormatTime(buffer, c.seconds), c.text) << c.seconds;
@@ -21,6 +24,28 @@ TEST(FormatTime, Boundaries) {
     char untouched[9] = "keep";
     FormatTime(untouched, 36000);
     EXPECT_STREQ(untouched, "keep");
+}
+
+TEST(Text, CopiesAreCutToTheirBufferAndSayWhenTheyWere) {
+    struct Case {
+        const char16_t* text;
+        std::size_t capacity;
+        const char16_t* copied;
+        bool whole;
+    } cases[] = {{u"abc", 4, u"abc", true},
+                 {u"abcd", 4, u"abc", false},
+                 {u"", 1, u"", true},
+                 {u"a", 1, u"", false},
+                 {u"ab", 3, u"ab", true}};
+    for (const Case& c : cases) {
+        char16_t buffer[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
+        EXPECT_EQ(copyTextCut(buffer, c.capacity, c.text), c.whole) << c.capacity;
+        EXPECT_EQ(std::u16string(buffer), c.copied) << c.capacity;
+        EXPECT_EQ(textLength(buffer), std::u16string(c.copied).size());
+    }
+    char16_t untouched[2] = {u'x', 0};
+    EXPECT_FALSE(copyTextCut(untouched, 0, u"a")) << "no room at all";
+    EXPECT_EQ(untouched[0], u'x');
 }
 
 TEST(SelectedPaths, OneFileSeveralFilesAndADriveRoot) {
@@ -77,6 +102,41 @@ TEST(Transport, SeekBarPixelsAndTime) {
     } clamps[] = {{-1, 386, 0}, {0, 386, 0}, {386, 386, 386}, {387, 386, 386}, {200, 386, 200}};
     for (const auto& c : clamps)
         EXPECT_EQ(clampSeekPixel(c.pixel, c.width), c.kept) << c.pixel;
+}
+
+TEST(Transport, DvdTimesInHoursMinutesAndSeconds) {
+    struct Case {
+        std::int64_t seconds;
+        int hours, minutes, secs;
+    } cases[] = {{3661, 1, 1, 1}, {3600, 1, 0, 0}, {3599, 0, 59, 59},
+                 {60, 0, 1, 0},   {59, 0, 0, 59},  {-5, 0, 0, 251}};
+    for (const Case& c : cases) {
+        DvdTime t = dvdTimeOf(c.seconds);
+        EXPECT_EQ(t.hours, c.hours) << c.seconds;
+        EXPECT_EQ(t.minutes, c.minutes) << c.seconds;
+        EXPECT_EQ(t.seconds, c.secs) << c.seconds;
+        EXPECT_EQ(t.frames, 0);
+    }
+}
+
+TEST(Volume, PercentsAndLevelsRoundAsTheMixerDoes) {
+    struct Case {
+        unsigned level;
+        int percent;
+    } toPercent[] = {{0, 0}, {327, 0}, {328, 1}, {32767, 50}, {65535, 100}};
+    for (const Case& c : toPercent)
+        EXPECT_EQ(percentOfLevel(c.level), c.percent) << c.level;
+    struct Back {
+        int percent;
+        unsigned level;
+    } toLevel[] = {{0, 0}, {1, 655}, {10, 6554}, {100, 65535}, {-3, 0}};
+    for (const Back& c : toLevel)
+        EXPECT_EQ(levelOfPercent(c.percent), c.level) << c.percent;
+    struct Step {
+        int percent, step, result;
+    } steps[] = {{50, 1, 51}, {100, 1, 100}, {0, -1, 0}, {99, 1, 100}, {1, -1, 0}};
+    for (const Step& c : steps)
+        EXPECT_EQ(steppedPercent(c.percent, c.step), c.result) << c.percent << c.step;
 }
 
 TEST(Transport, RateStaysWithinItsLimits) {

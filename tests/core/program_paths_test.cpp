@@ -48,7 +48,8 @@ TEST(ProgramPathsLimits, TheLongestModulePathsKeepTheirNames) {
         char16_t folder[kPathUnits];
         computeSettingsPath(program.c_str(), settings);
         computeProgramFolder(program.c_str(), folder);
-        std::u16string s(settings), expected = program.substr(0, std::min<std::size_t>(length, kPathUnits - 1));
+        std::u16string s(settings),
+            expected = program.substr(0, std::min<std::size_t>(length, kPathUnits - 1));
         expected.replace(expected.size() - 3, 3, u"ini");
         EXPECT_EQ(s, expected) << length;
         if (length < kPathUnits) {

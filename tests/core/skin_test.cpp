@@ -19,14 +19,36 @@ TEST_F(Skin, ControlHitTest) {
     struct Case {
         int x, y, playback, row;
     } cases[] = {
-        {25, H - 23, Playing, 1}, {25, H - 23, Stopped, 0},  {25, H - 23, Paused, 0},
-        {10, H - 38, Stopped, 0}, {40, H - 8, Stopped, 0}, // both edges belong to the button
-        {41, H - 8, Stopped, -1}, {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
-        {79, H - 30, Stopped, 3}, {104, H - 30, Stopped, 4}, {150, H - 30, Playing, 5},
-        {340, 4, Stopped, 6},     {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
-        {358, 10, Stopped, 7},    {366, 10, Stopped, 7}, // the full-screen button, never row 8
-        {376, 10, Stopped, 9},    {393, 23, Stopped, 9},     {394, 10, Stopped, -1},
+        {25, H - 23, Playing, 1},
+        {25, H - 23, Stopped, 0},
+        {25, H - 23, Paused, 0},
+        {10, H - 38, Stopped, 0},
+        {40, H - 8, Stopped, 0}, // both edges belong to the button
+        {41, H - 8, Stopped, -1},
+        {43, H - 34, Stopped, 2},
+        {65, H - 12, Stopped, 2},
+        {79, H - 30, Stopped, 3},
+        {104, H - 30, Stopped, 4},
+        {150, H - 30, Playing, 5},
+        {340, 4, Stopped, 6},
+        {357, 23, Stopped, 6},
+        {339, 10, Stopped, -1},
+        {358, 10, Stopped, 7},
+        {366, 10, Stopped, 7}, // the full-screen button, never row 8
+        {376, 10, Stopped, 9},
+        {393, 23, Stopped, 9},
+        {394, 10, Stopped, -1},
         {200, 100, Stopped, -1},
+        // Every edge of the smaller buttons: the last pixel in, the next one out.
+        {43, H - 12, Stopped, 2},
+        {43, H - 11, Stopped, -1},
+        {101, H - 12, Stopped, 3},
+        {102, H - 20, Stopped, -1},
+        {340, 24, Stopped, -1},
+        {376, 4, Stopped, 9},
+        {376, 3, Stopped, -1},
+        {376, 24, Stopped, -1},
+        {126, H - 12, Stopped, 4},
     };
     for (const Case& c : cases)
         EXPECT_EQ(controlAt(table, c.x, c.y, W, H, state(c.playback)), c.row) << c.x << "," << c.y;
@@ -52,7 +74,21 @@ TEST_F(Skin, EnableRules) {
         EXPECT_EQ(isCommandEnabled(CMD_STOP, c.s), c.stop) << c.name;
         EXPECT_EQ(isCommandEnabled(CMD_PREVIOUS, c.s), c.previous) << c.name;
         EXPECT_EQ(isCommandEnabled(CMD_NEXT, c.s), c.next) << c.name;
+        for (int command : {CMD_FRAME_STEP, CMD_SKIP_BACK, CMD_SKIP_FORWARD})
+            EXPECT_EQ(isCommandEnabled(command, c.s), c.stop) << c.name << ": what stop needs, these do";
     }
+    SkinState s = state(Playing);
+    EXPECT_FALSE(isCommandEnabled(CMD_FILE_OPEN_LOCATION, s));
+    EXPECT_FALSE(isCommandEnabled(CMD_FILE_SNAPSHOT, s)) << "no picture to save";
+    s.snapshotReady = true;
+    EXPECT_TRUE(isCommandEnabled(CMD_FILE_SNAPSHOT, s));
+    EXPECT_TRUE(isCommandEnabled(CMD_ZOOM_IN, s)) << "no rule: enabled";
+    EXPECT_TRUE(isCommandChecked(CMD_VIEW_PLAYLIST, s));
+    s.listShown = false;
+    EXPECT_FALSE(isCommandChecked(CMD_VIEW_PLAYLIST, s));
+    EXPECT_EQ(isCommandChecked(CMD_LIST_LOOP, state(Stopped, 2, 0, true)), true);
+    EXPECT_EQ(isCommandChecked(CMD_LIST_LOOP, state(Stopped)), false);
+    EXPECT_FALSE(isCommandChecked(CMD_STOP, s));
 }
 
 TEST_F(Skin, ImageSelection) {
