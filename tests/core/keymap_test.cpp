@@ -41,6 +41,7 @@ TEST(ShortcutKeys, EveryRowOfTheTable) {
     for (const KeyCase& c : cases) {
         KeyAction a = mapShortcutKey(c.key, c.ctrl);
         EXPECT_EQ(a.kind, c.kind) << "key 0x" << std::hex << c.key;
+        EXPECT_EQ(a.slot, -1) << "only digits name a folder slot";
         if (c.kind == KeyActionKind::Command) {
             EXPECT_EQ(a.command, c.command) << "key 0x" << std::hex << c.key;
         }
@@ -67,6 +68,7 @@ TEST(AltKeys, EnterOAndF4AndNothingElse) {
         KeyAction a = mapAltKey(c.key);
         EXPECT_EQ(a.kind, c.kind) << "Alt+0x" << std::hex << c.key;
         EXPECT_EQ(a.command, c.command) << "Alt+0x" << std::hex << c.key;
+        EXPECT_EQ(a.slot, -1);
     }
 }
 } // namespace

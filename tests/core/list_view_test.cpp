@@ -84,6 +84,7 @@ TEST(ListView, ThumbToTopAndScrollParts) {
     EXPECT_EQ(thumbToTop(50, 200, 15, 10, 32), 0) << "everything fits";
     EXPECT_EQ(thumbToTop(50, 86, 15, 10, 32), 0) << "a thumb that fills the track cannot move";
     EXPECT_EQ(thumbToTop(200, 22 + 14 * 9, 15, 10, 10), 1) << "the last page";
+    EXPECT_EQ(thumbToTop(125, 22 + 14 * 9, 15, 20, 10), 10) << "rows are counted down, not rounded";
     int top = 0;
     ScrollGeometry g = updateScrollGeometry(84, 15, 10, top);
     struct Case {
