@@ -1,5 +1,6 @@
 // Win32 unit tests run under Wine in one process that holds the player's real windows.
 #include "app/shell.h"
+#include "support.h"
 #include "skin/skin.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "the player's windows could not be created\n");
         return 1;
     }
+    guardAgainstHangs(60);
     int result = RUN_ALL_TESTS();
     DestroyWindow(mainWindow);
     CoUninitialize();

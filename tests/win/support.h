@@ -18,5 +18,8 @@ Capture capture(HWND window, bool wholeWindow);
 // How far the window's picture lies from the key colour: the largest channel difference found.
 int pictureContrast(HWND window);
 
+// Ends the process, naming the test and where each thread stands, when one test runs longer.
+void guardAgainstHangs(unsigned seconds);
+
 // The paths of the active list, in order.
 std::vector<std::wstring> listPaths();
