@@ -1,107 +1,82 @@
 // The RealMedia filters are outside components: stand-ins registered for this process show that
 // they are created by class and added under their names, in order, before the source is rendered.
+#include "fakes.h"
 #include "support.h"
 
 #include "engine/media.h"
 #include "engine/renderer.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 std::vector<std::wstring> joined; // filter names, in the order the graph took them
 
-// A filter with no pins: enough for the graph to hold it.
-class StandInFilter final : public IBaseFilter, public IEnumPins {
+class NoPins final : public Fake<IEnumPins> {
 public:
-    explicit StandInFilter(const CLSID& clsid) : clsid_(clsid) {}
-    virtual ~StandInFilter() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IBaseFilter || iid == IID_IMediaFilter || iid == IID_IPersist)
-            *out = static_cast<IBaseFilter*>(this);
-        else
-            return *out = nullptr, E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+    NoPins() : Fake(nullptr, "pins") {}
+    HRESULT WINAPI Next(ULONG, IPin** p, ULONG* n) override {
+        if (n != nullptr)
+            *n = 0;
+        *p = nullptr;
+        return S_FALSE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG n = --refs_;
-        if (n == 0)
-            delete this;
-        return n;
+    HRESULT WINAPI Skip(ULONG) override { return S_FALSE; }
+    HRESULT WINAPI Reset() override { return S_OK; }
+    FAKE_NOT_IMPLEMENTED(Clone, IEnumPins**)
+};
+
+// A filter with no pins: enough for the graph to hold it.
+class StandInFilter final : public Fake<IBaseFilter> {
+public:
+    StandInFilter() : Fake(nullptr, "filter") {}
+    HRESULT WINAPI GetClassID(CLSID*) override { return E_NOTIMPL; }
+    HRESULT WINAPI Stop() override { return S_OK; }
+    HRESULT WINAPI Pause() override { return S_OK; }
+    HRESULT WINAPI Run(REFERENCE_TIME) override { return S_OK; }
+    HRESULT WINAPI GetState(DWORD, FILTER_STATE* s) override { return *s = State_Stopped, S_OK; }
+    HRESULT WINAPI SetSyncSource(IReferenceClock*) override { return S_OK; }
+    HRESULT WINAPI GetSyncSource(IReferenceClock** c) override { return *c = nullptr, S_OK; }
+    HRESULT WINAPI EnumPins(IEnumPins** e) override {
+        pins_.AddRef();
+        return *e = &pins_, S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override { return *id = clsid_, S_OK; }
-    HRESULT STDMETHODCALLTYPE Stop() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Pause() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetState(DWORD, FILTER_STATE* s) override { return *s = State_Stopped, S_OK; }
-    HRESULT STDMETHODCALLTYPE SetSyncSource(IReferenceClock*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetSyncSource(IReferenceClock** c) override { return *c = nullptr, S_OK; }
-    HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** e) override {
-        AddRef();
-        *e = this;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE FindPin(LPCWSTR, IPin** p) override { return *p = nullptr, VFW_E_NOT_FOUND; }
-    HRESULT STDMETHODCALLTYPE QueryFilterInfo(FILTER_INFO* info) override {
+    HRESULT WINAPI FindPin(LPCWSTR, IPin** p) override { return *p = nullptr, VFW_E_NOT_FOUND; }
+    HRESULT WINAPI QueryFilterInfo(FILTER_INFO* info) override {
         lstrcpynW(info->achName, name_.c_str(), MAX_FILTER_NAME);
-        info->pGraph = graph_;
-        if (graph_ != nullptr)
-            graph_->AddRef();
+        info->pGraph = nullptr;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override {
-        graph_ = graph;
+    HRESULT WINAPI JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override {
         name_ = name != nullptr ? name : L"";
         if (graph != nullptr)
             joined.push_back(name_);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
-    // IEnumPins over no pins.
-    HRESULT STDMETHODCALLTYPE Next(ULONG, IPin** p, ULONG* n) override {
-        if (n != nullptr)
-            *n = 0;
-        if (p != nullptr)
-            *p = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return S_FALSE; }
-    HRESULT STDMETHODCALLTYPE Reset() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumPins**) override { return E_NOTIMPL; }
+    FAKE_NOT_IMPLEMENTED(QueryVendorInfo, LPWSTR*)
+
+    NoPins pins_;
 
 private:
-    CLSID clsid_;
-    ULONG refs_ = 1;
-    IFilterGraph* graph_ = nullptr;
     std::wstring name_;
 };
 
-class StandInFactory : public IClassFactory {
+// Hands out a new stand-in per creation; all of them live until the test ends.
+class StandInFactory final : public Fake<IClassFactory> {
 public:
-    explicit StandInFactory(const CLSID& clsid) : clsid_(clsid) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IClassFactory)
-            return *out = nullptr, E_NOINTERFACE;
-        *out = this;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    StandInFactory() : Fake(nullptr, "factory") {}
+    HRESULT WINAPI CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         if (outer != nullptr)
             return CLASS_E_NOAGGREGATION;
-        StandInFilter* f = new StandInFilter(clsid_);
-        HRESULT hr = f->QueryInterface(iid, out);
-        f->Release();
+        made.push_back(std::make_unique<StandInFilter>());
+        HRESULT hr = made.back()->QueryInterface(iid, out);
+        made.back()->Release();
         return hr;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
-private:
-    CLSID clsid_;
+    HRESULT WINAPI LockServer(BOOL) override { return S_OK; }
+    std::vector<std::unique_ptr<StandInFilter>> made;
 };
 
 const CLSID kSplitter = {0xE21BE468, 0x5C18, 0x43EB, {0xB0, 0xCC, 0xDB, 0x93, 0xA8, 0x47, 0xD7, 0x69}};
@@ -127,7 +102,7 @@ bool openCopyAs(const wchar_t* name) {
 }
 
 TEST(RealMedia, StandInFiltersAreAddedInOrderWithTheirNames) {
-    StandInFactory factories[] = {StandInFactory(kSplitter), StandInFactory(kVideo), StandInFactory(kAudio)};
+    StandInFactory factories[3];
     const CLSID* ids[] = {&kSplitter, &kVideo, &kAudio};
     DWORD cookies[3] = {};
     for (int i = 0; i < 3; ++i)
@@ -145,8 +120,11 @@ TEST(RealMedia, StandInFiltersAreAddedInOrderWithTheirNames) {
         EXPECT_EQ(nativeWidth, 320) << "the source still renders through the graph";
         setPlaybackState(Stopped);
     }
-    for (DWORD cookie : cookies)
-        CoRevokeClassObject(cookie);
+    for (int i = 0; i < 3; ++i) {
+        CoRevokeClassObject(cookies[i]);
+        for (const auto& filter : factories[i].made)
+            EXPECT_TRUE(filter->refs == 0 && filter->pins_.refs == 1) << "the graph lets go of what it took";
+    }
 }
 
 TEST(RealMedia, SkippedSilentlyWhenNotInstalledAndNeverAddedForOtherFiles) {
