@@ -69,21 +69,4 @@ TEST(Keys, AltF4TheExitCommandAndTheCloseButtonEndTheProgram) {
         EXPECT_EQ(player.waitForExit(10000), 0) << "way " << way;
     }
 }
-
-TEST(Keys, F10AltXAndAltSpaceDoNothing) {
-    Player player;
-    ASSERT_TRUE(player.started());
-    player.activate();
-    RECT before = player.windowRect();
-    player.postKey(WM_SYSKEYDOWN, VK_F10, false);
-    player.postKey(WM_SYSKEYDOWN, 'X', true);
-    player.postKey(WM_SYSKEYDOWN, VK_SPACE, true); // the system menu would open on Alt+Space
-    ASSERT_TRUE(player.roundTrip());
-    Sleep(200);
-    ASSERT_TRUE(player.roundTrip());
-    RECT after = player.windowRect();
-    EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_EQ(GetForegroundWindow(), player.main()) << "no menu or dialog took over";
-    EXPECT_EQ(player.close(), 0);
-}
 } // namespace

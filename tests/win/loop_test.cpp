@@ -102,7 +102,8 @@ TEST_F(Loop, KeysAreSentAsCommandsReaddressedToTheListOrTaken) {
          MAKEWPARAM(CMD_VIEW_FULLSCREEN, 0)},
         {WM_SYSKEYDOWN, VK_F4, kAltHeld, false, true, &mainWindow, WM_CLOSE, 0},
         {WM_SYSKEYDOWN, 'X', kAltHeld, false, true, nullptr, 0, 0},
-        {WM_SYSKEYDOWN, VK_F10, 0, false, true, nullptr, 0, 0}, // a system key without Alt
+        {WM_SYSKEYDOWN, VK_SPACE, kAltHeld, false, true, nullptr, 0, 0}, // no system menu
+        {WM_SYSKEYDOWN, VK_F10, 0, false, true, nullptr, 0, 0},          // a system key without Alt
     };
     for (const Case& c : cases) {
         BYTE keys[256] = {};
