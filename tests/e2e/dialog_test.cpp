@@ -7,32 +7,6 @@
 #include <vector>
 
 namespace {
-struct Find {
-    DWORD process;
-    HWND dialog;
-};
-
-BOOL CALLBACK findDialog(HWND w, LPARAM data) {
-    Find* f = reinterpret_cast<Find*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    wchar_t cls[16] = {};
-    GetClassNameW(w, cls, 16);
-    if (pid == f->process && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(w)) {
-        f->dialog = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND waitForDialog(const Player& player) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(player.main(), &pid);
-    Find f = {pid, nullptr};
-    eventually([&] { return EnumWindows(findDialog, reinterpret_cast<LPARAM>(&f)), f.dialog != nullptr; });
-    return f.dialog;
-}
-
 // The file-name box of the open dialog: the edit control of its file-name field (control 0x47c,
 // a combo box, or 0x480, an edit box, depending on the dialog's version).
 BOOL CALLBACK findNameBox(HWND w, LPARAM data) {
@@ -85,7 +59,7 @@ TEST(AddDialog, OpenClearsTheListAddAddsAndCancelAddsNothing) {
         ASSERT_TRUE(player.listShown());
         HWND target = c.command == 40001 ? player.main() : player.child(L"Zon PlayList");
         PostMessageW(target, WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
-        HWND dialog = waitForDialog(player);
+        HWND dialog = player.topWindow(L"#32770");
         ASSERT_NE(dialog, nullptr);
         if (c.chooseTheClip)
             type(dialog, mediaPath(L"clip320.avi"));
@@ -100,7 +74,7 @@ TEST(AboutBox, OpensOverThePlayerAndCloses) {
     Player player;
     ASSERT_TRUE(player.started());
     PostMessageW(player.main(), WM_COMMAND, MAKEWPARAM(43099, 0), 0);
-    HWND dialog = waitForDialog(player);
+    HWND dialog = player.topWindow(L"#32770");
     ASSERT_NE(dialog, nullptr);
     wchar_t title[64] = {};
     SendMessageW(dialog, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
@@ -115,7 +89,7 @@ TEST(SaveDialog, SavingElsewhereMovesTheListThere) {
     ASSERT_TRUE(player.started());
     ASSERT_TRUE(player.listShown());
     PostMessageW(player.child(L"Zon PlayList"), WM_COMMAND, MAKEWPARAM(45002, 0), 0);
-    HWND dialog = waitForDialog(player);
+    HWND dialog = player.topWindow(L"#32770");
     ASSERT_NE(dialog, nullptr);
     std::wstring target = player.file(L"other"); // the dialog adds the m3u extension
     type(dialog, target);

@@ -5,22 +5,28 @@
 namespace {
 struct Search {
     DWORD process;
+    const wchar_t* className;
     HWND found;
 };
 
-BOOL CALLBACK findMain(HWND w, LPARAM data) {
+BOOL CALLBACK findTop(HWND w, LPARAM data) {
     Search* s = reinterpret_cast<Search*>(data);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     wchar_t cls[64] = {};
     GetClassNameW(w, cls, 64);
-    if (pid == s->process && lstrcmpW(cls, L"Zon Player") == 0) {
-        s->found = w;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != s->process || lstrcmpW(cls, s->className) != 0 || !IsWindowVisible(w))
+        return TRUE;
+    s->found = w;
+    return FALSE;
 }
 } // namespace
+
+HWND Player::topWindow(const wchar_t* className) const {
+    Search s = {process_.dwProcessId, className, nullptr};
+    eventually([&] { return EnumWindows(findTop, reinterpret_cast<LPARAM>(&s)), s.found != nullptr; }, 10000);
+    return s.found;
+}
 
 Player::Player(const std::string& settings) : Player(settings, {}) {}
 
@@ -41,13 +47,7 @@ Player::Player(const std::string& settings, const std::vector<Beside>& files) : 
     if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                         &startup, &process_))
         return;
-    Search s = {process_.dwProcessId, nullptr};
-    for (int i = 0; i < 500 && s.found == nullptr; ++i) {
-        EnumWindows(findMain, reinterpret_cast<LPARAM>(&s));
-        if (s.found == nullptr)
-            Sleep(20);
-    }
-    main_ = s.found;
+    main_ = topWindow(L"Zon Player");
     roundTrip();
 }
 

@@ -26,6 +26,8 @@ public:
     bool started() const { return main_ != nullptr; }
     HWND main() const { return main_; }
     HWND child(const wchar_t* className) const;
+    // A visible top-level window of the player's process, waited for (a dialog is "#32770").
+    HWND topWindow(const wchar_t* className) const;
     // A file beside the program (its settings, its list).
     std::wstring file(const wchar_t* name) const { return folder_ + L"\\" + name; }
     std::wstring settingsPath() const { return file(L"ZonPlayer.ini"); }
