@@ -131,6 +131,9 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
         if (!bars.unlit.empty()) {
             const Rect& dot = bars.unlit[0];
             EXPECT_EQ(dot.bottom - dot.top, c.ch - 2 * ((c.ch - c.seg) / 2)) << "a dot, vertically centred";
+            const Rect& last = bars.unlit.back();
+            EXPECT_EQ(last.left, static_cast<int>(c.lit + c.unlit - 1) * c.step);
+            EXPECT_EQ(last.right - last.left, c.seg);
         }
     }
 }

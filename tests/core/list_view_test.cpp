@@ -83,6 +83,7 @@ TEST(ListView, ThumbToTopAndScrollParts) {
     EXPECT_EQ(thumbToTop(22 + 15 + 16 + 20, 106, 15, 10, 32), 4);
     EXPECT_EQ(thumbToTop(50, 200, 15, 10, 32), 0) << "everything fits";
     EXPECT_EQ(thumbToTop(50, 86, 15, 10, 32), 0) << "a thumb that fills the track cannot move";
+    EXPECT_EQ(thumbToTop(54, 87, 15, 10, 32), 6) << "a track one pixel longer than the thumb";
     EXPECT_EQ(thumbToTop(200, 22 + 14 * 9, 15, 10, 10), 1) << "the last page";
     EXPECT_EQ(thumbToTop(125, 22 + 14 * 9, 15, 20, 10), 10) << "rows are counted down, not rounded";
     int top = 0;

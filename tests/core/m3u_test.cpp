@@ -230,10 +230,12 @@ TEST(ReadM3u, Records) {
     }
 }
 
-TEST(ReadM3u, AppendsToWhatIsThere) {
+TEST(ReadM3u, AppendsToWhatIsThereFromTheBytesGivenOnly) {
     TestList list(Paths{u"C:\\first.mp3"});
     read("#EXTM3U\r\nC:\\second.mp3", *list);
-    EXPECT_EQ(list.paths(), (Paths{u"C:\\first.mp3", u"C:\\second.mp3"}));
+    const char text[] = "C:\\\xE4\xB8\xAD.mp3\xFF"; // the broken byte after the end is not the list's
+    parseM3u(text, sizeof text - 2, *list, kLatin1, false);
+    EXPECT_EQ(list.paths(), (Paths{u"C:\\first.mp3", u"C:\\second.mp3", u"C:\\\u4E2D.mp3"}));
 }
 
 TEST(ListFileNames, M3uAndM3u8InAnyCase) {
@@ -254,6 +256,9 @@ TEST(Utf8, BrokenSequencesAreReplacedAndReported) {
     std::u16string out;
     EXPECT_FALSE(utf8ToUtf16("a\xFF\xC3", 3, out));
     EXPECT_EQ(out, u"a\uFFFD\uFFFD");
+    out.clear();
+    EXPECT_FALSE(utf8ToUtf16("\xC0\xAF\xED\xA0\x80", 5, out)) << "an overlong slash, an encoded surrogate";
+    EXPECT_EQ(out, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
     out.clear();
     EXPECT_TRUE(utf8ToUtf16("\xF0\x9F\x8E\xB5", 4, out));
     EXPECT_EQ(out, u"\U0001F3B5");
