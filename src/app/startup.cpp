@@ -56,12 +56,13 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
 
 int runPlayer(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, IDS_CAPTION, captionText, 32);
+    // The master volume may be a COM object, so the apartment comes first.
+    ComApartment apartment;
     openMixer();
     loadSkin(instance);
     setMuteLatched(muted);
     computeProgramLocation();
     if (!createPlayerWindows(instance, showCommand))
         return 0;
-    ComApartment apartment;
     return runMessageLoop();
 }

@@ -19,3 +19,33 @@ int steppedPercent(int percent, int step) {
     int stepped = percent + step;
     return stepped < 0 ? 0 : (stepped > 100 ? 100 : stepped);
 }
+
+unsigned levelOfControlValue(unsigned value, unsigned minimum, unsigned maximum) {
+    if (maximum <= minimum)
+        return kLevelMax;
+    if (value <= minimum)
+        return 0;
+    if (value >= maximum)
+        return kLevelMax;
+    return static_cast<unsigned>(mulDivRounded(value - minimum, kLevelMax, maximum - minimum));
+}
+
+unsigned controlValueOfLevel(unsigned level, unsigned minimum, unsigned maximum) {
+    if (maximum <= minimum)
+        return minimum;
+    if (level > kLevelMax)
+        level = kLevelMax;
+    return minimum + static_cast<unsigned>(mulDivRounded(level, maximum - minimum, kLevelMax));
+}
+
+unsigned levelOfScalar(float scalar) {
+    if (!(scalar > 0)) // also a value that is not a number
+        return 0;
+    if (scalar >= 1)
+        return kLevelMax;
+    return static_cast<unsigned>(scalar * kLevelMax + 0.5f);
+}
+
+float scalarOfLevel(unsigned level) {
+    return level >= kLevelMax ? 1.0f : static_cast<float>(level) / kLevelMax;
+}
