@@ -89,6 +89,7 @@ void showTextHint(const RECT* screenRect, const wchar_t* text) {
     }
     hintMode = HintMode::Text;
     lstrcpynW(hintText, text, 260);
+    SetWindowTextW(hintWindow, hintText); // what it says, for screen readers and other programs
     showWithoutActivating(*screenRect);
     paintText(hintWindow);
     KillTimer(hintWindow, kHintTimer);
