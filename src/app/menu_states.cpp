@@ -2,12 +2,13 @@
 
 #include "core/skin_rules.h"
 #include "engine/media.h"
+#include "engine/snapshot.h"
 #include "playlist/playlist_window.h"
 #include "skin/frame.h"
 
 void updateMenuStates(HMENU popup) {
     SkinState s = currentSkinState();
-    s.snapshotReady = static_cast<bool>(media.windowless);
+    s.snapshotReady = snapshotPossible();
     s.listShown = playlistVisible;
     for (int command : kMenuRuledCommands) {
         UINT id = static_cast<UINT>(command);

@@ -1,0 +1,80 @@
+#include "core/bitmap_file.h"
+
+#include <algorithm>
+
+namespace {
+void put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+std::uint8_t clampByte(int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+} // namespace
+
+BitmapFileLayout bitmapFileLayout(const PackedBitmap& b) {
+    BitmapFileLayout layout = {};
+    if (b.colourUsed != 0)
+        layout.colourEntries = b.colourUsed;
+    else if (b.bitCount <= 8)
+        layout.colourEntries = 1u << b.bitCount;
+    layout.pixelBytes = b.sizeImage;
+    if (layout.pixelBytes == 0 && b.compression == 0) { // uncompressed rows may leave the size out
+        std::uint64_t stride =
+            (static_cast<std::uint64_t>(b.width < 0 ? -b.width : b.width) * b.bitCount + 31) / 32 * 4;
+        layout.pixelBytes = static_cast<std::uint32_t>(
+            stride *
+            static_cast<std::uint64_t>(b.height < 0 ? -static_cast<std::int64_t>(b.height) : b.height));
+    }
+    layout.pixelOffset = 14 + b.headerSize + 4 * layout.colourEntries;
+    layout.fileSize = layout.pixelOffset + layout.pixelBytes;
+    return layout;
+}
+
+std::vector<std::uint8_t> bitmapFileHeader(const BitmapFileLayout& layout) {
+    std::vector<std::uint8_t> out;
+    put(out, 0x4D42, 2); // "BM"
+    put(out, layout.fileSize, 4);
+    put(out, 0, 4); // the two reserved words
+    put(out, layout.pixelOffset, 4);
+    return out;
+}
+
+std::vector<std::uint8_t> packedBitmapOfYv12(const std::uint8_t* bytes, std::size_t size, int width,
+                                             int height) {
+    std::vector<std::uint8_t> out;
+    if (width <= 0 || height <= 0 || width % 2 != 0 || height % 2 != 0)
+        return out;
+    const std::size_t luma = static_cast<std::size_t>(width) * height, chroma = luma / 4;
+    if (size < luma + 2 * chroma)
+        return out;
+    const std::uint8_t* v = bytes + luma;
+    const std::uint8_t* u = v + chroma;
+    const std::uint32_t pixels = static_cast<std::uint32_t>(luma * 4);
+    put(out, 40, 4);
+    put(out, static_cast<std::uint32_t>(width), 4);
+    put(out, static_cast<std::uint32_t>(height), 4);
+    put(out, 1, 2);  // planes
+    put(out, 32, 2); // bits
+    put(out, 0, 4);  // uncompressed
+    put(out, pixels, 4);
+    put(out, 0, 4); // horizontal resolution
+    put(out, 0, 4); // vertical resolution
+    put(out, 0, 4); // colours used
+    put(out, 0, 4); // colours important
+    out.resize(40 + pixels);
+    std::uint8_t* row = out.data() + 40;
+    for (int y = height - 1; y >= 0; --y) { // bottom up
+        for (int x = 0; x < width; ++x, row += 4) {
+            int c = 298 * (bytes[static_cast<std::size_t>(y) * width + x] - 16);
+            std::size_t at = static_cast<std::size_t>(y / 2) * (width / 2) + x / 2;
+            int d = u[at] - 128, e = v[at] - 128;
+            row[0] = clampByte((c + 516 * d + 128) >> 8);
+            row[1] = clampByte((c - 100 * d - 208 * e + 128) >> 8);
+            row[2] = clampByte((c + 409 * e + 128) >> 8);
+            row[3] = 0;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,47 @@
+#include "core/bitmap_file.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TEST(BitmapFile, LayoutFromThePackedBitmap) {
+    struct Case {
+        PackedBitmap b;
+        std::uint32_t entries, pixels, offset, size;
+    } cases[] = {
+        {{40, 640, 360, 32, 0, 921600, 0}, 0, 921600, 54, 921654},
+        {{40, 16, 16, 8, 0, 256, 0}, 256, 256, 1078, 1334}, // an 8-bit table of all 256 colours
+        {{40, 16, 16, 8, 0, 256, 16}, 16, 256, 118, 374},
+        {{40, 1, 1, 1, 0, 4, 0}, 2, 4, 62, 66},
+        {{40, 3, -2, 24, 0, 0, 0}, 0, 24, 54, 78},         // rows of 9 bytes padded to 12, top down
+        {{40, 8, 8, 12, kFourCcYv12, 0, 0}, 0, 0, 54, 54}, // compressed rows give their own size
+    };
+    for (const Case& c : cases) {
+        BitmapFileLayout layout = bitmapFileLayout(c.b);
+        EXPECT_EQ(layout.colourEntries, c.entries) << c.b.bitCount;
+        EXPECT_EQ(layout.pixelBytes, c.pixels) << c.b.bitCount;
+        EXPECT_EQ(layout.pixelOffset, c.offset) << c.b.bitCount;
+        EXPECT_EQ(layout.fileSize, c.size) << c.b.bitCount;
+    }
+    EXPECT_EQ(bitmapFileHeader({0, 921600, 54, 921654}),
+              (std::vector<std::uint8_t>{'B', 'M', 0x36, 0x10, 0x0E, 0, 0, 0, 0, 0, 54, 0, 0, 0}));
+}
+
+TEST(BitmapFile, Yv12BecomesBottomUpRowsOfBlueGreenRed) {
+    // 4 x 2: the left half red, the right half white, in limited-range BT.601.
+    const std::uint8_t yv12[] = {81, 81, 235, 235, 81, 81, 235, 235, /* V */ 240, 128, /* U */ 90, 128};
+    std::vector<std::uint8_t> dib = packedBitmapOfYv12(yv12, sizeof yv12, 4, 2);
+    ASSERT_EQ(dib.size(), 40u + 32u);
+    EXPECT_EQ(dib[4], 4);   // width
+    EXPECT_EQ(dib[8], 2);   // height, positive: bottom up
+    EXPECT_EQ(dib[14], 32); // bits
+    for (int row = 0; row < 2; ++row) {
+        const std::uint8_t* p = dib.data() + 40 + row * 16;
+        EXPECT_EQ(
+            (std::vector<std::uint8_t>(p, p + 16)),
+            (std::vector<std::uint8_t>{0, 0, 255, 0, 0, 0, 255, 0, 255, 255, 255, 0, 255, 255, 255, 0}));
+    }
+    EXPECT_TRUE(packedBitmapOfYv12(yv12, sizeof yv12 - 1, 4, 2).empty()) << "too short";
+    EXPECT_TRUE(packedBitmapOfYv12(yv12, sizeof yv12, 3, 2).empty()) << "odd width";
+    EXPECT_TRUE(packedBitmapOfYv12(yv12, sizeof yv12, 0, 2).empty());
+}
+} // namespace
