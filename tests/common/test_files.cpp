@@ -1,19 +1,17 @@
 #include "test_files.h"
 
+#include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 std::wstring pathFromEnvironment(const wchar_t* variable) {
     wchar_t value[MAX_PATH] = {};
     GetEnvironmentVariableW(variable, value, MAX_PATH);
     std::wstring p = value;
-    for (wchar_t& c : p)
-        if (c == L'/')
-            c = L'\\';
+    std::replace(p.begin(), p.end(), L'/', L'\\');
     return !p.empty() && p[0] == L'\\' ? L"Z:" + p : p;
-}
-
-std::wstring mediaPath(const wchar_t* name) {
-    return pathFromEnvironment(L"ZON_MEDIA") + L"\\" + name;
 }
 
 std::wstring freshFolder(const wchar_t* tag) {
@@ -33,41 +31,30 @@ std::wstring mediaCopy(const wchar_t* name, const wchar_t* newName) {
 }
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
 std::string readFile(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    LARGE_INTEGER size = {};
-    GetFileSizeEx(f, &size);
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD n = 0;
-    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
-    bytes.resize(n);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(missing)";
 }
 
 std::string ansi(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                        nullptr);
     return out;
 }
 
 void pumpMessages(DWORD ms) {
-    DWORD start = GetTickCount();
-    do {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;
+         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
+    }
 }

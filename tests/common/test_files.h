@@ -7,7 +7,9 @@
 // The Windows path of a Unix path that an environment variable names (Wine's Z: drive).
 std::wstring pathFromEnvironment(const wchar_t* variable);
 // A Windows path of a generated medium (ZON_MEDIA names its Unix folder).
-std::wstring mediaPath(const wchar_t* name);
+inline std::wstring mediaPath(const wchar_t* name) {
+    return pathFromEnvironment(L"ZON_MEDIA") + L"\\" + name;
+}
 // A new empty folder under the temporary folder. Process ids come round again from run to run
 // under Wine, so the tick count keeps folders of different runs apart.
 std::wstring freshFolder(const wchar_t* tag);
