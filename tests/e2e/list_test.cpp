@@ -1,31 +1,28 @@
-// The play list as a user lives with it: files dropped from elsewhere, and the list across runs.
+// The play list as a user lives with it: other players' files, drops, edits, sessions and runs.
 #include "player.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
-using Names = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
-std::string m3u(const std::vector<std::wstring>& paths) {
-    std::string text = "#EXTM3U";
-    for (const std::wstring& p : paths)
-        text += "\r\n" + ansi(p);
-    return text;
+Lines numbered(int n, std::size_t width) {
+    Lines paths;
+    for (int i = 0; i < n; ++i) {
+        std::string name = "C:\\music\\" + std::to_string(i);
+        paths.push_back(name + std::string(width - 4 - name.size(), 'x') + ".mp3");
+    }
+    return paths;
 }
 
-Names baseNames(const Names& paths) {
-    Names out;
+Lines baseNames(const Lines& paths) {
+    Lines out;
     for (const std::string& p : paths)
         out.push_back(p.substr(p.rfind('\\') + 1));
     return out;
-}
-
-Names savedNames(const Player& player) {
-    return baseNames(pathLines(readFile(player.file(L"default.m3u"))));
 }
 
 // Copies of a clip in a folder of their own, as a file manager would drop them.
@@ -39,71 +36,110 @@ std::vector<std::wstring> outsideFiles(const std::vector<std::wstring>& names) {
     return paths;
 }
 
-TEST(Lists, DroppedFilesAndFoldersGoSortedBehindThePlayingEntry) {
-    auto entries = outsideFiles({L"e0.avi", L"e1.avi", L"e2.avi", L"e3.avi"});
-    Player player("[PLAYLIST]\r\nIndex=1\r\n", {{L"default.m3u", m3u(entries)}});
-    ASSERT_TRUE(player.started());
-    ASSERT_TRUE(player.listShown());
-    SendMessageW(player.main(), WM_COMMAND, MAKEWPARAM(42001, 0), 0); // play the current entry
-    // A folder gives its own files, not its sub-folders'; a path that is not there gives nothing.
-    auto files = outsideFiles({L"b.avi", L"a.avi"});
-    std::wstring folder = files[0].substr(0, files[0].rfind(L'\\')) + L"\\d";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
-    CopyFileW(files[0].c_str(), (folder + L"\\f.avi").c_str(), FALSE);
-    CopyFileW(files[0].c_str(), (folder + L"\\sub\\deep.avi").c_str(), FALSE);
-    ASSERT_TRUE(player.dropFiles({files[0], folder, files[1], L"C:\\not\\there.avi"}));
-    ASSERT_TRUE(player.roundTrip());
-    EXPECT_EQ(player.close(), 0);
-    EXPECT_EQ(savedNames(player), (Names{"e0.avi", "e1.avi", "a.avi", "b.avi", "f.avi", "e2.avi", "e3.avi"}));
-    EXPECT_EQ(readSetting(player.settingsPath(), L"PLAYLIST", L"Index"), L"1") << "entry 1 kept playing";
-}
-
-TEST(Lists, DropsWhileStoppedOrFromAnotherActiveApplicationPlayTheFirstDroppedFile) {
-    for (bool otherActive : {false, true}) {
-        Player player;
+TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
+    const std::string title(400, 't'), longPath = "C:\\" + std::string(300, 'p') + ".mp3";
+    const std::string extinf = "#EXTINF:12," + title + "\r\n";
+    const Lines many = numbered(5000, 20), ab = {"C:\\a.mp3", "C:\\b.mp3"};
+    struct Case {
+        const char* name;
+        std::string file;
+        Lines paths;      // what the player's own file holds after the exit
+        bool original;    // the file as it was is kept beside it
+        std::string text; // a piece of text it holds
+    } cases[] = {
+        {"LF line ends", "#EXTM3U\n#EXTINF:5,A\nC:\\a.mp3\nC:\\b.mp3\n", ab, false, "#EXTM3U"},
+        {"no header", "C:\\a.mp3\r\nC:\\b.mp3", ab, false, "#EXTM3U"},
+        {"a length of -1", "#EXTM3U\r\n#EXTINF:-1,Radio\r\nC:\\a.mp3", {"C:\\a.mp3"}, true, "#EXTM3U"},
+        {"not a list at all", std::string("\177ELF\0\0\1\2", 8), {"\177ELF"}, true, "#EXTM3U"},
+        {"5000 entries", m3u(many), many, false, m3u(many)}, // written back as it was
+        {"long fields", "#EXTM3U\r\n" + extinf + longPath, {longPath}, false, extinf},
+        {"over 64 MiB", m3u(numbered(260000, 262)), numbered(260000, 262), false, "#EXTM3U"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Player player("", {{L"default.m3u", c.file}});
         ASSERT_TRUE(player.started());
-        HWND other = nullptr;
-        if (otherActive) {
-            other = CreateWindowExW(0, L"STATIC", L"file manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                    200, 100, nullptr, nullptr, nullptr, nullptr);
-            SetForegroundWindow(other);
-            ASSERT_TRUE(player.roundTrip());
-            ASSERT_NE(GetForegroundWindow(), player.main());
-        }
-        ASSERT_TRUE(player.dropFiles(outsideFiles({L"z.avi", L"y.avi"})));
-        ASSERT_TRUE(player.roundTrip());
         EXPECT_EQ(player.close(), 0);
-        if (other != nullptr)
-            DestroyWindow(other);
-        EXPECT_EQ(savedNames(player), (Names{"y.avi", "z.avi"}));
-        EXPECT_EQ(readSetting(player.settingsPath(), L"PLAYLIST", L"Index"), L"0");
+        std::string saved = player.listFile();
+        EXPECT_EQ(pathLines(saved), c.paths);
+        EXPECT_NE(saved.find(c.text), std::string::npos) << "kept whole";
+        EXPECT_EQ(readFile(player.file(L"default.m3u.original")), c.original ? c.file : "(missing)");
     }
 }
 
-TEST(Lists, TheListAndItsSettingsComeBackOnTheNextRun) {
-    std::vector<std::wstring> paths = {L"C:\\music\\one.mp3", L"C:\\music\\two.mp3", L"D:\\three.avi"};
-    Player first("[PLAYLIST]\r\nIndex=1\r\nLoop=1\r\n", {{L"default.m3u", m3u(paths)}});
-    ASSERT_TRUE(first.started());
-    EXPECT_EQ(first.close(), 0);
-    std::string list = readFile(first.file(L"default.m3u"));
-    EXPECT_EQ(list, m3u(paths));
-    for (auto [section, key, value] : {std::tuple{L"PLAYLIST", L"Index", L"1"},
-                                       {L"PLAYLIST", L"Loop", L"1"},
-                                       {L"WINDOW", L"Playlist.Visible", L"1"},
-                                       {L"WINDOW", L"Playlist.Width", L"228"}})
-        EXPECT_EQ(readSetting(first.settingsPath(), section, key), value) << key;
+TEST(Keeping, AnEditIsOnTheDiskSoonAndTheEndOfTheSessionSavesTheRest) {
+    Player player("", {{L"default.m3u", m3u({"C:\\a.mp3"})}});
+    ASSERT_TRUE(player.started());
+    // Dropped from a file manager, the active application: the stopped player plays the first file.
+    HWND other = CreateWindowExW(0, L"STATIC", L"file manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(player.roundTrip());
+    ASSERT_NE(GetForegroundWindow(), player.main());
+    auto dropped = outsideFiles({L"z.avi", L"y.avi"});
+    ASSERT_TRUE(player.dropFiles(dropped));
+    player.command(CMD_LIST_LOOP, player.list());
+    EXPECT_TRUE(eventually([&] {
+        return pathLines(player.listFile()) == Lines{ansi(dropped[1]), ansi(dropped[0]), "C:\\a.mp3"} &&
+               player.setting(L"PLAYLIST", L"Loop") == L"1" && player.index() == L"0";
+    }));
+    DestroyWindow(other);
 
-    Player second("", {{L"default.m3u", list}, {L"ZonPlayer.ini", readFile(first.settingsPath())}});
-    ASSERT_TRUE(second.started());
-    EXPECT_EQ(second.close(), 0);
-    EXPECT_EQ(readFile(second.file(L"default.m3u")), list);
-    EXPECT_EQ(readSetting(second.settingsPath(), L"PLAYLIST", L"Index"), L"1");
-
-    // A stored entry beyond the list means no current entry.
-    Player third("[PLAYLIST]\r\nIndex=7\r\n", {{L"default.m3u", m3u(paths)}});
-    ASSERT_TRUE(third.started());
-    EXPECT_EQ(third.close(), 0);
-    EXPECT_EQ(readSetting(third.settingsPath(), L"PLAYLIST", L"Index"), L"-1");
+    player.command(CMD_LIST_LOOP, player.list());
+    player.command(CMD_LIST_CLEAR, player.list());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(player.main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the player lets the session end";
+    ASSERT_TRUE(SendMessageTimeoutW(player.main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer));
+    player.kill(); // the system ends the process once every window has answered
+    EXPECT_EQ(player.listFile(), "#EXTM3U");
+    EXPECT_EQ(player.setting(L"PLAYLIST", L"Loop"), L"0");
 }
+
+TEST(Keeping, PlayWithNoCurrentEntryStartsTheSelectedOneElseTheFirst) {
+    std::string clip = ansi(mediaPath(L"silent320.avi"));
+    struct Case {
+        const char* settings;
+        int downs; // Down keys pressed in the list first
+        const wchar_t* index;
+    } cases[] = {{"[PLAYLIST]\r\nIndex=7\r\n", 0, L"0"}, // an entry beyond the list is none
+                 {"", 3, L"2"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.downs);
+        Player player(c.settings, {{L"default.m3u", m3u({clip, clip, clip})}});
+        ASSERT_TRUE(player.started());
+        ASSERT_TRUE(player.listShown());
+        player.activate();
+        for (int i = 0; i < c.downs; ++i)
+            player.postKey(WM_KEYDOWN, VK_DOWN);
+        player.postKey(WM_KEYDOWN, 'P'); // play
+        ASSERT_TRUE(player.roundTrip());
+        EXPECT_EQ(player.close(), 0);
+        EXPECT_EQ(player.index(), c.index);
+    }
+}
+
+TEST(Lists, DroppedFilesAndFoldersGoSortedBehindThePlayingEntry) {
+    Lines entries;
+    for (const std::wstring& p : outsideFiles({L"e0.avi", L"e1.avi", L"e2.avi", L"e3.avi"}))
+        entries.push_back(ansi(p));
+    Player player("[PLAYLIST]\r\nIndex=1\r\nLoop=1\r\n", {{L"default.m3u", m3u(entries)}});
+    ASSERT_TRUE(player.started());
+    ASSERT_TRUE(player.listShown());
+    player.command(CMD_PLAY_PAUSE);
+    // A folder gives its files; a path that is not there gives nothing.
+    auto files = outsideFiles({L"b.avi", L"a.avi"});
+    std::wstring folder = files[0].substr(0, files[0].rfind(L'\\')) + L"\\d";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CopyFileW(files[0].c_str(), (folder + L"\\f.avi").c_str(), FALSE);
+    ASSERT_TRUE(player.dropFiles({files[0], folder, files[1], L"C:\\not\\there.avi"}));
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(baseNames(pathLines(player.listFile())),
+              (Lines{"e0.avi", "e1.avi", "a.avi", "b.avi", "f.avi", "e2.avi", "e3.avi"}));
+    EXPECT_EQ(player.index(), L"1") << "entry 1 kept playing";
+    EXPECT_EQ(player.setting(L"PLAYLIST", L"Loop"), L"1");
+    EXPECT_EQ(player.setting(L"WINDOW", L"Playlist.Width"), L"228");
+}
+
 } // namespace

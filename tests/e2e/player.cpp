@@ -2,69 +2,62 @@
 
 #include <shlobj.h>
 
-namespace {
-struct Search {
-    DWORD process;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK findTop(HWND w, LPARAM data) {
-    Search* s = reinterpret_cast<Search*>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (pid != s->process || lstrcmpW(cls, s->className) != 0 || !IsWindowVisible(w))
-        return TRUE;
-    s->found = w;
-    return FALSE;
-}
-} // namespace
-
-HWND Player::topWindow(const wchar_t* className) const {
-    Search s = {process_.dwProcessId, className, nullptr};
-    eventually([&] { return EnumWindows(findTop, reinterpret_cast<LPARAM>(&s)), s.found != nullptr; }, 10000);
-    return s.found;
-}
-
-Player::Player(const std::string& settings) : Player(settings, {}) {}
+#include <algorithm>
 
 Player::Player(const std::string& settings, const std::vector<Beside>& files) : folder_(freshFolder(L"e2e")) {
-    for (const Beside& b : files) {
-        writeFile(file(b.name.c_str()), b.bytes);
-    }
-    std::wstring exe = file(L"ZonPlayer.exe");
-    if (!CopyFileW(pathFromEnvironment(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
-        return;
+    for (const Beside& b : files)
+        writeFile(file(b.first.c_str()), b.second);
     if (!settings.empty())
-        writeFile(settingsPath(), settings);
+        writeFile(file(L"ZonPlayer.ini"), settings);
+    std::wstring exe = file(L"ZonPlayer.exe"), command = L"\"" + exe + L"\"";
     // The real pointer waits far from the window, so that only what a test does reaches it.
     SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                        &startup, &process_))
-        return;
-    main_ = topWindow(L"Zon Player");
-    roundTrip();
-}
-
-Player::~Player() {
-    if (process_.hProcess != nullptr) {
-        if (running()) {
-            close();
-            if (running())
-                TerminateProcess(process_.hProcess, 1);
-        }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+    if (CopyFileW(pathFromEnvironment(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE) &&
+        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                       &startup, &process_)) {
+        main_ = topWindow(L"Zon Player");
+        roundTrip();
     }
 }
 
-HWND Player::child(const wchar_t* className) const {
-    return FindWindowExW(main_, nullptr, className, nullptr);
+Player::~Player() {
+    if (process_.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT && close() < 0)
+        TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+HWND Player::topWindow(const wchar_t* className) const {
+    HWND found = nullptr;
+    eventually(
+        [&] {
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == process_.dwProcessId && IsWindowVisible(w))
+                    return (found = w) != nullptr;
+            }
+            return false;
+        },
+        10000);
+    return found;
+}
+
+std::wstring Player::setting(const wchar_t* section, const wchar_t* key) const {
+    wchar_t value[64] = {};
+    GetPrivateProfileStringW(section, key, L"(absent)", value, 64, file(L"ZonPlayer.ini").c_str());
+    return value;
+}
+
+RECT Player::childRect(const wchar_t* className) const {
+    RECT r = {};
+    GetWindowRect(child(className), &r);
+    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 RECT Player::windowRect() const {
@@ -73,44 +66,29 @@ RECT Player::windowRect() const {
     return r;
 }
 
-RECT Player::childRect(const wchar_t* className) const {
-    RECT r = {};
-    HWND w = child(className);
-    GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 void Player::activate() const {
     SetForegroundWindow(main_);
     roundTrip();
 }
 
+void Player::pointAt(POINT at) const {
+    RECT r = windowRect();
+    SendMessageW(main_, WM_NCHITTEST, 0, MAKELPARAM(r.left + at.x, r.top + at.y));
+}
+
+void Player::click(POINT at, UINT down) const {
+    pointAt(at);
+    SendMessageW(main_, down, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
 void Player::postKey(UINT message, WPARAM key, bool altHeld) const {
-    LPARAM lParam = 1 | (altHeld ? (1 << 29) : 0);
-    PostMessageW(main_, message, key, lParam);
+    PostMessageW(main_, message, key, 1 | (altHeld ? (1 << 29) : 0));
 }
 
-bool Player::roundTrip() const {
+bool Player::roundTrip(DWORD ms) const {
     DWORD_PTR result = 0;
-    return main_ != nullptr && SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
-}
-
-bool Player::running() const {
-    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-long Player::waitForExit(DWORD ms) {
-    if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0)
-        return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<long>(code);
-}
-
-void Player::kill() {
-    TerminateProcess(process_.hProcess, 9);
-    WaitForSingleObject(process_.hProcess, 10000);
+    return main_ != nullptr && SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;
 }
 
 bool Player::listShown() const {
@@ -125,15 +103,17 @@ bool Player::listShown() const {
     });
 }
 
-long Player::close() {
-    PostMessageW(main_, WM_CLOSE, 0, 0);
-    return waitForExit(10000);
+void Player::kill() const {
+    TerminateProcess(process_.hProcess, 9);
+    WaitForSingleObject(process_.hProcess, 10000);
 }
 
-std::wstring readSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
-    wchar_t value[64] = {};
-    GetPrivateProfileStringW(section, key, L"(absent)", value, 64, file.c_str());
-    return value;
+long Player::waitForExit(DWORD ms) const {
+    DWORD code = 0;
+    if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.hProcess, &code))
+        return -1;
+    return static_cast<long>(code);
 }
 
 bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
@@ -141,31 +121,30 @@ bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
     for (const std::wstring& p : paths)
         names += p + L'\0';
     names += L'\0';
-    std::vector<char> block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    DROPFILES* header = reinterpret_cast<DROPFILES*>(block.data());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    DROPFILES header = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
     // Fixed global memory is addressed by its pointer, so a block in the player's own address
     // space serves as the drop handle there.
     void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    if (remote == nullptr ||
-        !WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr))
-        return false;
-    return PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != 0;
+    return remote != nullptr &&
+           WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr) &&
+           PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
+std::string m3u(const std::vector<std::string>& paths) {
+    std::string text = "#EXTM3U";
+    for (const std::string& p : paths)
+        text += "\r\n" + p;
+    return text;
 }
 
 std::vector<std::string> pathLines(const std::string& text) {
     std::vector<std::string> out;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find("\r\n", at);
-        std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        if (!line.empty() && line[0] != '#')
-            out.push_back(line);
-        if (end == std::string::npos)
-            break;
-        at = end + 2;
+    for (std::size_t at = 0, end; at <= text.size(); at = end + 2) {
+        end = std::min(text.find("\r\n", at), text.size());
+        if (end > at && text[at] != '#')
+            out.push_back(text.substr(at, end - at));
     }
     return out;
 }

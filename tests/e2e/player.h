@@ -1,58 +1,61 @@
-// Starts ZonPlayer.exe from a fresh folder of its own under Wine and finds its windows.
+// Starts ZonPlayer.exe from a fresh folder of its own under Wine, finds its windows and drives it.
 #pragma once
 #include "../common/test_files.h"
-
-#include <windows.h>
+#include "core/command_ids.h"
 
 #include <string>
 #include <vector>
 
-// Files to place beside the program before it starts.
-struct Beside {
-    std::wstring name;
-    std::string bytes;
-};
+// A file to place beside the program before it starts: its name and its bytes.
+using Beside = std::pair<std::wstring, std::string>;
 
 class Player {
 public:
-    Player(const std::string& settings, const std::vector<Beside>& files);
-    // Copies the program into a new temporary folder, writes `settings` as its settings file
-    // (none when empty), starts it and waits for its main window.
-    explicit Player(const std::string& settings = "");
+    // Copies the program into a new temporary folder, writes `settings` as its settings file (none
+    // when empty) and `files` beside it, starts it and waits for its main window.
+    explicit Player(const std::string& settings = "", const std::vector<Beside>& files = {});
     ~Player();
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
     bool started() const { return main_ != nullptr; }
     HWND main() const { return main_; }
-    HWND child(const wchar_t* className) const;
+    HANDLE process() const { return process_.hProcess; }
+    HWND child(const wchar_t* className) const { return FindWindowExW(main_, nullptr, className, nullptr); }
+    HWND list() const { return child(L"Zon PlayList"); }
     // A visible top-level window of the player's process, waited for (a dialog is "#32770").
     HWND topWindow(const wchar_t* className) const;
-    // A file beside the program (its settings, its list).
+    // Files beside the program: its list and its settings.
     std::wstring file(const wchar_t* name) const { return folder_ + L"\\" + name; }
-    std::wstring settingsPath() const { return file(L"ZonPlayer.ini"); }
+    std::string listFile() const { return readFile(file(L"default.m3u")); }
+    std::wstring setting(const wchar_t* section, const wchar_t* key) const;
+    std::wstring index() const { return setting(L"PLAYLIST", L"Index"); }
 
     RECT windowRect() const;
     // A child's rectangle in the main window's client coordinates.
     RECT childRect(const wchar_t* className) const;
+    // Sends a command to the main window, or to `to`.
+    void command(WORD id, HWND to = nullptr) const { SendMessageW(to ? to : main_, WM_COMMAND, id, 0); }
+    // The mouse over a window point: the frame's hit test learns where it is.
+    void pointAt(POINT at) const;
+    // A left click there (or a double click's second press).
+    void click(POINT at, UINT down = WM_LBUTTONDOWN) const;
     // Brings the main window to the front, as a user's click would, so shortcuts are taken.
     void activate() const;
     // Posts a key as the keyboard would (the message loop only pre-translates what it gets).
-    void postKey(UINT message, WPARAM key, bool altHeld) const;
+    void postKey(UINT message, WPARAM key, bool altHeld = false) const;
     // A sent round trip: everything posted before it has been handled when it returns.
-    bool roundTrip() const;
-    bool running() const;
+    bool roundTrip(DWORD ms = 5000) const;
     // Waits until the list file beside the program is loaded and shown (a list with entries).
     bool listShown() const;
     // Asks the window to close and returns the exit code, or -1 when the process did not end.
-    long close();
-    // Ends the process at once, as a crash or the task manager would.
-    void kill();
+    long close() { return PostMessageW(main_, WM_CLOSE, 0, 0) ? waitForExit(10000) : -1; }
+    // Ends the process at once, as a crash, the task manager or the end of the session would.
+    void kill() const;
     // Waits for the process to end by itself; its exit code or -1.
-    long waitForExit(DWORD ms);
+    long waitForExit(DWORD ms) const;
     // Drops files on the main window as the shell does: the drop's memory lives in the player.
     bool dropFiles(const std::vector<std::wstring>& paths) const;
-    std::wstring folder() const { return folder_; }
 
 private:
     std::wstring folder_;
@@ -60,6 +63,13 @@ private:
     HWND main_ = nullptr;
 };
 
-// The path lines of a list file, in order.
+inline int width(const RECT& r) {
+    return r.right - r.left;
+}
+inline int height(const RECT& r) {
+    return r.bottom - r.top;
+}
+// An extended M3U list of these paths, as the player writes it.
+std::string m3u(const std::vector<std::string>& paths);
+// The path lines of a list file, in order (lines end in CR LF).
 std::vector<std::string> pathLines(const std::string& text);
-std::wstring readSetting(const std::wstring& file, const wchar_t* section, const wchar_t* key);

@@ -1,0 +1,224 @@
+// The window as a user starts, drives and ends it: settings, buttons, the tray, view modes, dialogs,
+// and gestures as fast as a person makes them.
+#include "player.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+using Lines = std::vector<std::string>;
+
+TEST(Startup, TheWindowFollowsItsSettingsNeverWritesItsPlaceAndEveryWayOutEndsIt) {
+    struct Case {
+        const char* settings;
+        int at;               // the left and top, -1: centred
+        int width, listWidth; // list width 0: hidden
+    } cases[] = {
+        {"", -1, 562, 228},
+        {"[window]\r\nplaylist.visible=0\r\nplaylist.width=300\r\n", -1, 334, 0},
+        // An unreadable width falls back to what the window can show; keys are read in any case.
+        {"[WINDOW]\r\nPlaylist.Width=junk\r\nplayer.left=0\r\nPlayer.Top=0\r\n", 0, 434, 100},
+    };
+    for (int way = 0; way < 3; ++way) {
+        const Case& c = cases[way];
+        SCOPED_TRACE(c.settings);
+        Player player(c.settings);
+        ASSERT_TRUE(player.started());
+        RECT r = player.windowRect(), list = player.childRect(L"Zon PlayList"),
+             display = player.childRect(L"Zon Display");
+        EXPECT_EQ(width(r), c.width);
+        EXPECT_EQ(height(r), 278);
+        EXPECT_EQ(r.left, c.at >= 0 ? c.at : (GetSystemMetrics(SM_CXSCREEN) - c.width) / 2);
+        EXPECT_EQ(r.top, c.at >= 0 ? c.at : (GetSystemMetrics(SM_CYSCREEN) - 278) / 2);
+        EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, c.listWidth > 0);
+        if (c.listWidth > 0) {
+            EXPECT_EQ(list.left, 320);
+            EXPECT_EQ(width(list), c.listWidth);
+            EXPECT_EQ(height(list), 202);
+        }
+        EXPECT_EQ(display.top, 22) << "below the menu strip";
+        EXPECT_EQ(width(display), 320) << "the video area keeps its size";
+        // Moving the window does not make the program remember it.
+        SetWindowPos(player.main(), nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        player.activate();
+        if (way == 0)
+            player.click({width(r) - 20, 10}); // the close button
+        else if (way == 1)
+            PostMessageW(player.main(), WM_COMMAND, CMD_FILE_EXIT, 0);
+        else
+            player.postKey(WM_SYSKEYDOWN, VK_F4, true);
+        EXPECT_EQ(player.waitForExit(10000), 0) << "way out " << way;
+        EXPECT_EQ(player.setting(L"window", L"player.left"), c.at >= 0 ? L"0" : L"(absent)");
+    }
+}
+
+TEST(Buttons, ACommandRunsOnceOnTheReleaseAndMinimiseGoesToTheTray) {
+    std::string clip = ansi(mediaPath(L"clip8.avi"));
+    Player player("[PLAYLIST]\r\nIndex=0\r\n", {{L"default.m3u", m3u({clip, clip, clip, clip})}});
+    ASSERT_TRUE(player.started());
+    ASSERT_TRUE(player.listShown());
+    // The Next button: a clip that plays resizes the window.
+    auto next = [&] { return POINT{115, height(player.windowRect()) - 23}; };
+    player.pointAt(next());
+    SendMessageW(player.main(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    player.pointAt({200, 100}); // moved off, over the video, before the release
+    SendMessageW(player.main(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(eventually([&] { return player.index() == L"1"; }));
+    player.click(next());
+    player.click(next(), WM_LBUTTONDBLCLK); // a double click runs it once
+
+    int w = width(player.windowRect());
+    player.click({w - 55, 10}); // minimise
+    EXPECT_TRUE(eventually([&] { return !IsWindowVisible(player.main()); }));
+    SendMessageW(player.main(), WM_USER + 100, 1, WM_RBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(player.main())) << "a right click on the icon does not come back";
+    SendMessageW(player.main(), WM_USER + 100, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(player.main()) && !IsIconic(player.main()));
+    EXPECT_EQ(width(player.windowRect()), w);
+    player.click({w - 55, 10});
+    EXPECT_TRUE(eventually([&] { return !IsWindowVisible(player.main()); }));
+    EXPECT_EQ(player.close(), 0) << "closing from the tray ends cleanly";
+    EXPECT_EQ(player.index(), L"2");
+}
+
+TEST(View, SoundKeepsTheSmallestVideoAreaAVideoFitsFullScreenGoesBackAndTheListOnlyWidens) {
+    Player player("[PLAYLIST]\r\nIndex=0\r\n",
+                  {{L"default.m3u", m3u({ansi(mediaPath(L"tone.wav")), ansi(mediaPath(L"silent640.avi"))})}});
+    ASSERT_TRUE(player.started());
+    ASSERT_TRUE(player.listShown());
+    auto display = [&] { return player.childRect(L"Zon Display"); };
+    player.command(CMD_PLAY_PAUSE);
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(width(display()), 320);
+    EXPECT_EQ(height(display()), 180);
+    EXPECT_EQ(FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr), nullptr)
+        << "no video window";
+
+    player.command(CMD_NEXT);
+    ASSERT_TRUE(eventually([&] { return width(display()) == 640; }));
+    EXPECT_EQ(height(display()), 360);
+    EXPECT_EQ(width(player.windowRect()), 640 + 14 + 228);
+    player.activate();
+    for (int top : {0, 22}) { // Alt+Enter into full screen and back
+        player.postKey(WM_SYSKEYDOWN, VK_RETURN, true);
+        ASSERT_TRUE(eventually([&] { return display().top == top; }));
+        EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, top > 0);
+    }
+    EXPECT_EQ(width(display()), 640);
+    // Fifty per cent from full screen leaves it, at the smallest video area.
+    player.command(CMD_VIEW_FULLSCREEN);
+    EXPECT_GE(width(player.windowRect()), GetSystemMetrics(SM_CXSCREEN) - 16);
+    player.command(CMD_ZOOM_50);
+    EXPECT_EQ(display().top, 22);
+    EXPECT_EQ(width(display()), 320);
+    EXPECT_EQ(height(display()), 180);
+
+    RECT before = player.windowRect(), video = display();
+    for (bool shown : {false, true}) {
+        player.command(CMD_VIEW_PLAYLIST);
+        EXPECT_EQ(width(player.windowRect()), width(before) - (shown ? 0 : 228));
+        EXPECT_EQ(player.windowRect().left, before.left);
+        EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, shown);
+        RECT now = display();
+        EXPECT_TRUE(EqualRect(&video, &now));
+    }
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(player.setting(L"WINDOW", L"Playlist.Visible"), L"1");
+}
+
+// Posts the command (the dialog's loop runs inside it) and waits for its dialog.
+HWND openDialog(const Player& player, WORD command, HWND to) {
+    PostMessageW(to, WM_COMMAND, command, 0);
+    return player.topWindow(L"#32770");
+}
+
+// Types `text` into a file dialog's name box (it has the focus as the dialog opens), presses the
+// button and waits for the dialog to go.
+bool answer(HWND dialog, const std::wstring& text = L"", int button = IDOK) {
+    GUITHREADINFO focus = {sizeof focus, 0, {}, {}, {}, {}, {}, {}, {}};
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus);
+    if (!text.empty())
+        SendMessageW(focus.hwndFocus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    return eventually([&] { return !IsWindow(dialog); });
+}
+
+TEST(Dialogs, AboutAddSaveAndOpenAsAUserAnswersThem) {
+    const std::string clip = ansi(mediaPath(L"clip320.avi"));
+    const Lines old = {"C:\\old\\one.mp3", "C:\\old\\two.mp3"}, three = {old[0], old[1], clip};
+    Player player("", {{L"default.m3u", m3u(old)}});
+    ASSERT_TRUE(player.started());
+    ASSERT_TRUE(player.listShown());
+    HWND about = openDialog(player, CMD_HELP_ABOUT, player.main());
+    wchar_t title[64] = {};
+    GetWindowTextW(about, title, 64);
+    EXPECT_EQ(std::wstring(title), L"关于 ZonPlayer");
+    EXPECT_EQ(GetWindow(about, GW_OWNER), player.main());
+    ASSERT_TRUE(answer(about));
+
+    // Cancelled, Add adds nothing; chosen, it adds the file.
+    ASSERT_TRUE(answer(openDialog(player, CMD_LIST_ADD, player.list()), L"", IDCANCEL));
+    ASSERT_TRUE(answer(openDialog(player, CMD_LIST_ADD, player.list()), mediaPath(L"clip320.avi")));
+    EXPECT_TRUE(eventually([&] { return pathLines(player.listFile()) == three; }));
+    // Saved elsewhere, the list is written there at once and saved there from then on.
+    std::wstring other = player.file(L"other"); // the dialog adds the m3u extension
+    ASSERT_TRUE(answer(openDialog(player, CMD_LIST_SAVE, player.list()), other));
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(pathLines(readFile(other + L".m3u")), three) << "written at once";
+    // Open clears the list, even when it is cancelled.
+    ASSERT_TRUE(answer(openDialog(player, CMD_FILE_OPEN, player.main()), L"", IDCANCEL));
+    EXPECT_TRUE(eventually([&] { return pathLines(readFile(other + L".m3u")).empty(); }));
+    ASSERT_TRUE(answer(openDialog(player, CMD_FILE_OPEN, player.main()), mediaPath(L"clip320.avi")));
+    ASSERT_TRUE(player.roundTrip());
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(pathLines(readFile(other + L".m3u")), Lines{clip});
+    EXPECT_EQ(pathLines(player.listFile()), three) << "default.m3u keeps what it had";
+}
+
+void mouse(DWORD flags, DWORD data = 0, LONG dx = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi = {dx, 0, data, flags, 0, 0};
+    SendInput(1, &input, sizeof input);
+}
+
+void wheel(int notches, DWORD gap) {
+    for (int i = 0; i < std::abs(notches); ++i, Sleep(gap))
+        mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA));
+}
+
+TEST(Stress, WheelBurstsOnTheSeekBarWhileClipsWithSoundPlayToTheirEnds) {
+    constexpr int kEntries = 10;
+    Player player("[PLAYLIST]\r\nIndex=0\r\n",
+                  {{L"default.m3u", m3u(Lines(kEntries, ansi(mediaPath(L"clip8.avi"))))}});
+    ASSERT_TRUE(player.started());
+    ASSERT_TRUE(player.listShown());
+    player.activate();
+    player.command(CMD_PLAY_PAUSE);
+    int unanswered = 0;
+    // Each round turns the wheel forward and back in bursts, then far forward: the clip reaches
+    // its end soon after and the next one starts.
+    for (int round = 0; round < kEntries + 4; ++round) {
+        Sleep(700);
+        // The pointer comes to rest on the middle of the seek bar, moving as a hand does.
+        RECT r = player.windowRect();
+        SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
+        mouse(MOUSEEVENTF_MOVE, 0, 1);
+        mouse(MOUSEEVENTF_MOVE, 0, -1);
+        player.roundTrip();
+        wheel(20, 30);
+        wheel(-15, 30);
+        wheel(40, 0);
+        wheel(600, 0);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 1500; Sleep(100))
+            unanswered += player.roundTrip(1000) ? 0 : 1;
+    }
+    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_EQ(player.close(), 0) << "and closes by itself";
+    EXPECT_EQ(player.index(), L"-1") << "every clip played to its end";
+}
+} // namespace
