@@ -50,7 +50,7 @@ add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)
 
 # The long run: the player looping a list while its resources are sampled (`make soak`).
-add_executable(soak_tests tests/soak/soak_test.cpp tests/soak/process_counts.cpp tests/e2e/player.cpp tests/common/test_files.cpp)
+add_executable(soak_tests tests/soak/soak_test.cpp tests/e2e/player.cpp tests/common/test_files.cpp)
 target_include_directories(soak_tests PRIVATE src)
 target_compile_definitions(soak_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(soak_tests PRIVATE gtest_main psapi strmiids ${WIN_LIBS})
+target_link_libraries(soak_tests PRIVATE gtest_main psapi ntdll strmiids ${WIN_LIBS})
