@@ -126,10 +126,8 @@ bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
     block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
     // Fixed global memory is addressed by its pointer, so a block in the player's own address
     // space serves as the drop handle there.
-    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    return remote != nullptr &&
-           WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), nullptr) &&
-           PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    void* remote = remoteCopy(block.data(), block.size());
+    return remote != nullptr && PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 std::string m3u(const std::vector<std::string>& paths) {
@@ -147,4 +145,33 @@ std::vector<std::string> pathLines(const std::string& text) {
             out.push_back(text.substr(at, end - at));
     }
     return out;
+}
+
+void* Player::remoteCopy(const void* bytes, std::size_t size) const {
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    return remote != nullptr && WriteProcessMemory(process_.hProcess, remote, bytes, size, nullptr) ? remote
+                                                                                                    : nullptr;
+}
+
+void mouse(DWORD flags, DWORD data, LONG dx) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi = {dx, 0, data, flags, 0, 0};
+    SendInput(1, &input, sizeof input);
+}
+
+bool answer(HWND dialog, const std::wstring& text, int button) {
+    GUITHREADINFO focus = {sizeof focus, 0, {}, {}, {}, {}, {}, {}, {}};
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus);
+    if (!text.empty())
+        SendMessageW(focus.hwndFocus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    return eventually([&] { return !IsWindow(dialog); });
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t text[300] = {};
+    SendMessageW(window, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text));
+    return text;
 }

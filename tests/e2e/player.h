@@ -56,6 +56,8 @@ public:
     long waitForExit(DWORD ms) const;
     // Drops files on the main window as the shell does: the drop's memory lives in the player.
     bool dropFiles(const std::vector<std::wstring>& paths) const;
+    // A copy of `size` bytes in the player's memory (what its windows are handed must live there).
+    void* remoteCopy(const void* bytes, std::size_t size) const;
 
 private:
     std::wstring folder_;
@@ -69,6 +71,13 @@ inline int width(const RECT& r) {
 inline int height(const RECT& r) {
     return r.bottom - r.top;
 }
+// The system's mouse input, as a hand makes it: a move by dx, a wheel turn, a button.
+void mouse(DWORD flags, DWORD data = 0, LONG dx = 0);
+// Types `text` into the focused box of a dialog (a file dialog's name box has the focus as it
+// opens), presses the button and waits for the dialog to go.
+bool answer(HWND dialog, const std::wstring& text = L"", int button = IDOK);
+// A window's text, asked of the window itself (another process's control tells it no other way).
+std::wstring windowText(HWND window);
 // An extended M3U list of these paths, as the player writes it.
 std::string m3u(const std::vector<std::string>& paths);
 // The path lines of a list file, in order (lines end in CR LF).

@@ -135,18 +135,6 @@ HWND openDialog(const Player& player, WORD command, HWND to) {
     return player.topWindow(L"#32770");
 }
 
-// Types `text` into a file dialog's name box (it has the focus as the dialog opens), presses the
-// button and waits for the dialog to go.
-bool answer(HWND dialog, const std::wstring& text = L"", int button = IDOK) {
-    GUITHREADINFO focus = {sizeof focus, 0, {}, {}, {}, {}, {}, {}, {}};
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus);
-    if (!text.empty())
-        SendMessageW(focus.hwndFocus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    return eventually([&] { return !IsWindow(dialog); });
-}
-
 TEST(Dialogs, AboutAddSaveAndOpenAsAUserAnswersThem) {
     const std::string clip = ansi(mediaPath(L"clip320.avi"));
     const Lines old = {"C:\\old\\one.mp3", "C:\\old\\two.mp3"}, three = {old[0], old[1], clip};
@@ -177,13 +165,6 @@ TEST(Dialogs, AboutAddSaveAndOpenAsAUserAnswersThem) {
     EXPECT_EQ(player.close(), 0);
     EXPECT_EQ(pathLines(readFile(other + L".m3u")), Lines{clip});
     EXPECT_EQ(pathLines(player.listFile()), three) << "default.m3u keeps what it had";
-}
-
-void mouse(DWORD flags, DWORD data = 0, LONG dx = 0) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi = {dx, 0, data, flags, 0, 0};
-    SendInput(1, &input, sizeof input);
 }
 
 void wheel(int notches, DWORD gap) {
