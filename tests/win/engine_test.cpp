@@ -1,3 +1,5 @@
+// The engine and the list's play loop on Wine's real DirectShow, with stand-ins where a test must
+// watch or steer a renderer.
 #include "fakes.h"
 #include "support.h"
 
@@ -12,156 +14,281 @@
 #include "skin/seek_bar.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
-constexpr LONGLONG kSecond = 10000000;
+using Engine = PlayerTest;
 
-class Engine : public testing::Test {
-protected:
-    void TearDown() override {
-        setPlaybackState(Stopped);
-        ClearPlaylist(mainList);
-    }
-    // openMedia works on the caller's buffer, as it does on a list entry's path.
-    bool open(const std::wstring& path) {
-        buffer_.assign(path.begin(), path.end());
-        buffer_.push_back(0);
-        return openMedia(buffer_.data());
-    }
-    std::wstring buffer() const { return buffer_.data(); }
-
-private:
-    std::vector<wchar_t> buffer_;
-};
-
-struct PlayableCase {
-    const wchar_t* file;
-    int width, height;
-    LONGLONG seconds;
-};
-
-TEST_F(Engine, RealFilesReachPlayingWithDurationSizeAndAPicture) {
-    const PlayableCase cases[] = {
-        {L"clip320.avi", 320, 240, 3}, {L"clip640.mp4", 640, 360, 3}, {L"silent640.avi", 640, 360, 2}};
-    for (const PlayableCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
-        ASSERT_TRUE(open(mediaPath(c.file)));
+TEST_F(Engine, RealFilesPlayWithTheirLengthSizeAndPictureEachClosingTheOneBefore) {
+    ComPtr<IMediaControl> before;
+    for (auto [file, width, height, seconds] : {std::tuple{L"clip320.avi", 320, 240, 3},
+                                                {L"clip640.mp4", 640, 360, 3},
+                                                {L"silent640.avi", 640, 360, 2}}) {
+        SCOPED_TRACE(ansi(file));
+        std::wstring path = mediaPath(file);
+        ASSERT_TRUE(openInPlace(path));
+        if (before) {
+            OAFilterState state = State_Running;
+            before->GetState(0, &state);
+            EXPECT_EQ(state, State_Stopped) << "the file before was stopped";
+        }
+        media.control.queryInterface(before);
         EXPECT_EQ(playbackState, Playing);
-        EXPECT_NEAR(static_cast<double>(media.duration) / kSecond, static_cast<double>(c.seconds), 0.2);
-        EXPECT_EQ(nativeWidth, c.width);
-        EXPECT_EQ(nativeHeight, c.height);
-        // The windowless renderer, or the graph's own video window when it could not connect.
-        EXPECT_TRUE(media.windowless || media.videoWindow) << "a renderer holds the picture";
-        // Let a few frames reach the display window, then look at them.
+        EXPECT_NEAR(media.duration / 1e7, seconds, 0.2);
+        EXPECT_EQ(nativeWidth, width);
+        EXPECT_EQ(nativeHeight, height);
+        // The windowless renderer, or the graph's own video window made a child of the display.
+        ASSERT_TRUE(media.windowless || media.videoWindow) << "a renderer holds the picture";
+        HWND video = FindWindowExW(displayWindow, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(!media.videoWindow ||
+                    (video != nullptr && (GetWindowLongW(video, GWL_STYLE) & WS_CHILD)));
         EXPECT_TRUE(eventually([] { return pictureContrast(displayWindow) > 60; }, 3000))
             << "the display window shows a picture";
-        setPlaybackState(Stopped);
     }
 }
 
-TEST_F(Engine, OpeningASecondFileClosesTheFirst) {
-    ASSERT_TRUE(open(mediaPath(L"clip320.avi")));
-    ComPtr<IMediaControl> first;
-    media.control.queryInterface(first);
-    ASSERT_TRUE(first);
-    ASSERT_TRUE(open(mediaPath(L"silent320.avi")));
-    OAFilterState state = State_Running;
-    first->GetState(0, &state);
-    EXPECT_EQ(state, State_Stopped);
-    ComPtr<IMediaControl> second;
-    media.control.queryInterface(second);
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(playbackState, Playing);
-}
-
-TEST_F(Engine, UnplayableFilesLeaveTheProgramRunningAndAreSkippedByThePoll) {
-    const wchar_t* files[] = {L"corrupt.avi", L"missing-file.avi", L"tone.wav"};
-    for (const wchar_t* f : files) {
-        SCOPED_TRACE(testing::Message() << std::string(f, f + wcslen(f)));
-        EXPECT_TRUE(open(mediaPath(f))) << "a graph is made even when nothing renders";
+TEST_F(Engine, UnplayableFilesAreSkippedByThePollAndLeaveNoThreadBehind) {
+    std::size_t threads = 0;
+    for (const wchar_t* f : {L"corrupt.avi", L"missing-file.avi", L"missing-0.avi", L"missing-1.avi",
+                             L"missing-2.avi", L"missing-3.avi", L"missing-4.avi", L"missing-5.avi"}) {
+        SCOPED_TRACE(ansi(f));
+        std::wstring path = mediaPath(f);
+        EXPECT_TRUE(openInPlace(path)) << "a graph is made even when nothing renders";
         EXPECT_EQ(playbackState, Playing);
-        EXPECT_GE(nativeWidth, 320);
-        EXPECT_GE(nativeHeight, 180);
-        pumpMessages(100);
-        if (media.duration == 0) {
-            pollPosition();
-            EXPECT_EQ(playbackState, Stopped) << "an empty list stops after the skipped file";
-        }
-        setPlaybackState(Stopped);
+        EXPECT_EQ(nativeWidth, 320) << "the smallest video area";
+        EXPECT_EQ(nativeHeight, 180);
+        pumpMessages(50);
+        pollPosition();
+        EXPECT_EQ(playbackState, Stopped) << "an empty list stops after the skipped file";
+        if (threads == 0)
+            threads = threadsOfThisProcess().size();
     }
-}
-
-int threadsOfThisProcess() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 thread = {};
-    thread.dwSize = sizeof thread;
-    int n = 0;
-    for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread))
-        n += thread.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return n;
-}
-
-TEST_F(Engine, AListOfMissingFilesCostsNothingPerEntry) {
-    open(mediaPath(L"missing-file.avi"));
-    setPlaybackState(Stopped);
-    int before = threadsOfThisProcess();
-    for (int i = 0; i < 10; ++i) {
-        open(mediaPath((L"missing-" + std::to_wstring(i) + L".avi").c_str()));
-        setPlaybackState(Stopped);
-    }
-    EXPECT_LE(threadsOfThisProcess(), before + 1) << "no reader thread is left behind per missing file";
+    EXPECT_LE(threadsOfThisProcess().size(), threads + 1) << "no reader thread is left per missing file";
 }
 
 TEST_F(Engine, PlayPauseAndStopMoveTheState) {
     executePlaybackCommand(CMD_PLAY_PAUSE);
     EXPECT_EQ(playbackState, Stopped) << "play on an empty list flips straight back";
-    lstrcpynW(statusText, L"kept", 128);
-    executePlaybackCommand(CMD_STOP);
-    EXPECT_STREQ(statusText, L"kept") << "stop when stopped does nothing";
     AppendEntry(mainList, asU16(mediaPath(L"clip320.avi").c_str()));
     mainList.current = 0;
-    struct Step {
-        WORD command;
-        PlaybackState state;
-    } steps[] = {{CMD_PLAY_PAUSE, Playing},
-                 {CMD_PLAY_PAUSE, Paused},
-                 {CMD_PAUSE, Paused},
-                 {CMD_PLAY_PAUSE, Playing},
-                 {CMD_STOP, Stopped}};
-    for (const Step& step : steps) {
-        executePlaybackCommand(step.command);
-        EXPECT_EQ(playbackState, step.state) << step.command;
-        if (step.state == Playing) {
-            EXPECT_STREQ(statusText, L"clip320");
-        }
+    // The first frame step only pauses; a state change drops the stepper.
+    for (auto [command, ours, graphs] : {std::tuple{CMD_PLAY_PAUSE, Playing, State_Running},
+                                         {CMD_PLAY_PAUSE, Paused, State_Paused},
+                                         {CMD_PAUSE, Paused, State_Paused},
+                                         {CMD_PLAY_PAUSE, Playing, State_Running},
+                                         {CMD_FRAME_STEP, Stepping, State_Paused},
+                                         {CMD_FRAME_STEP, Stepping, State_Paused},
+                                         {CMD_PLAY_PAUSE, Playing, State_Running}}) {
+        if (!executePlaybackCommand(command))
+            executeTransportCommand(command);
+        EXPECT_EQ(playbackState, ours) << command;
+        OAFilterState state = -1;
+        media.control->GetState(1000, &state);
+        EXPECT_EQ(state, graphs) << command;
+        EXPECT_STREQ(statusText, L"clip320");
     }
+    EXPECT_FALSE(media.frameStep);
+    executePlaybackCommand(CMD_STOP);
     EXPECT_FALSE(media.graph);
     EXPECT_EQ(statusText[0], 0);
 }
 
-TEST_F(Engine, ExtensionIsLowerCasedInTheCallersBuffer) {
-    std::wstring path = mediaCopy(L"silent320.avi", L"Clip.AVI");
-    ASSERT_TRUE(open(path));
-    std::wstring after = buffer();
-    EXPECT_EQ(after.substr(after.size() - 8), L"Clip.avi");
+// Wine's renderer cannot be made to report a size, so a stand-in reports the given ones.
+TEST_F(Engine, NativeSizeFromTheWindowlessRenderer) {
+    // An empty graph: no video window of its own, so only the stand-in can report a size.
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                               reinterpret_cast<void**>(&media.graph)),
+              S_OK);
+    for (auto [w, h, kept] : {std::tuple{720, 576, true}, {0, 576, false}, {640, 0, false}, {1, 1, true}}) {
+        StandInWindowless stand(w, h);
+        media.windowless = ComPtr<IVMRWindowlessControl>::adopt(&stand);
+        updateVideoSize();
+        EXPECT_EQ(nativeWidth, kept ? w : 320) << w << "x" << h;
+        EXPECT_EQ(nativeHeight, kept ? h : 180) << w << "x" << h;
+        EXPECT_EQ(static_cast<bool>(media.windowless), kept) << "a renderer without a picture is let go";
+        EXPECT_FALSE(media.videoWindow) << "an empty graph has no window to adopt";
+        media.windowless.reset();
+        EXPECT_EQ(stand.refs, 0);
+    }
+    closeMedia();
 }
-TEST(Teardown, NotificationsStopAndTheVideoWindowIsLetGoBeforeTheGraphStops) {
+
+// Looks at Wine's own video window as the graph is told to stop, then stops the real graph.
+class WatchingControl : public Fake<IMediaControl> {
+public:
+    using Fake::Fake;
+    FAKE_DISPATCH
+    HRESULT WINAPI Stop() override {
+        record(IsWindowVisible(video) || GetParent(video) == displayWindow ? "Stop(video shown)" : "Stop");
+        return real->Stop();
+    }
+    FAKE_NOT_IMPLEMENTED(Run)
+    FAKE_NOT_IMPLEMENTED(Pause)
+    FAKE_NOT_IMPLEMENTED(GetState, LONG, OAFilterState*)
+    FAKE_NOT_IMPLEMENTED(RenderFile, BSTR)
+    FAKE_NOT_IMPLEMENTED(AddSourceFilter, BSTR, IDispatch**)
+    FAKE_NOT_IMPLEMENTED(get_FilterCollection, IDispatch**)
+    FAKE_NOT_IMPLEMENTED(get_RegFilterCollection, IDispatch**)
+    FAKE_NOT_IMPLEMENTED(StopWhenReady)
+    ComPtr<IMediaControl> real;
+    HWND video = nullptr;
+};
+
+TEST_F(Engine, NotificationsStopAndTheVideoWindowIsLetGoBeforeTheGraphStops) {
+    std::wstring path = mediaPath(L"silent640.avi");
+    ASSERT_TRUE(openInPlace(path));
+    ASSERT_TRUE(media.videoWindow) << "Wine's renderer shows the video in a window of its own";
     CallLog log;
     RecordingEvents events(&log, "events");
-    RecordingControl control(&log, "control");
-    RecordingVideoWindow window(&log, "window");
+    WatchingControl control(&log, "control");
+    control.video = FindWindowExW(displayWindow, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(IsWindowVisible(control.video));
     media.events = ComPtr<IMediaEventEx>::adopt(&events);
+    control.real = std::move(media.control);
     media.control = ComPtr<IMediaControl>::adopt(&control);
-    media.videoWindow = ComPtr<IVideoWindow>::adopt(&window);
     closeMedia();
     EXPECT_EQ(log,
-              (CallLog{"events.SetNotifyWindow(none)", "window.put_Visible(false)", "window.put_Owner(none)",
-                       "window.Release", "control.Stop", "control.Release", "events.Release"}));
-    for (long refs : {events.refs, control.refs, window.refs})
-        EXPECT_EQ(refs, 0);
+              (CallLog{"events.SetNotifyWindow(none)", "control.Stop", "control.Release", "events.Release"}));
+    EXPECT_TRUE(events.refs == 0 && control.refs == 0);
+}
+
+using Play = PlayerTest;
+
+// Playable entries under distinct names.
+void fill(int n) {
+    for (int i = 0; i < n; ++i) {
+        std::wstring name = L"entry" + std::to_wstring(i) + L".avi";
+        AppendEntry(mainList, asU16(mediaCopy(L"silent320.avi", name.c_str()).c_str()));
+    }
+}
+
+TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
+    const struct {
+        const char* name;
+        int count, current, step, expect; // step: +1 next, -1 previous; expect: the entry then playing
+        bool loop;
+    } cases[] = {
+        {"next from the last stops", 3, 2, 1, -1, false},
+        {"next from the last wraps with loop", 3, 2, 1, 0, true},
+        {"previous from the first stops even with loop", 3, 0, -1, -1, true},
+        {"next with no current plays the first", 3, -1, 1, 0, false},
+        {"next on an empty list stops", 0, -1, 1, -1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearPlaylist(mainList);
+        fill(c.count);
+        loopFlag = c.loop;
+        if (c.current >= 0)
+            PlayEntry(c.current);
+        if (c.step > 0)
+            PlayNext();
+        else
+            PlayPrevious();
+        EXPECT_EQ(mainList.current, c.expect);
+        EXPECT_EQ(playbackState, c.expect >= 0 ? Playing : Stopped);
+        if (c.expect >= 0) { // opening an entry records its length and shows its title
+            EXPECT_EQ(mainList.entries[c.expect]->duration, 3);
+            EXPECT_STREQ(mainList.entries[c.expect]->timeText, "00:03") << "the row shows it";
+            EXPECT_EQ(statusText, L"entry" + std::to_wstring(c.expect));
+        }
+        setPlaybackState(Stopped);
+    }
+}
+
+TEST_F(Play, SeekingAndSkippingMoveTheRealPosition) {
+    AppendEntry(mainList, asU16(mediaPath(L"silent640.avi").c_str()));
+    PlayEntry(0);
+    setPlaybackState(Paused);
+    int width = seekBarWidth();
+    seekBarTo(width / 2);
+    LONGLONG position = 0;
+    media.seeking->GetCurrentPosition(&position);
+    EXPECT_NEAR(static_cast<double>(position), static_cast<double>(media.duration / 2), 1e6);
+    int before = seekProgress;
+    skipOnBar(-1);
+    EXPECT_EQ(seekProgress, before - width / 100);
+    pollPosition(); // skips are sought at the tick
+    media.seeking->GetCurrentPosition(&position);
+    EXPECT_LT(position, media.duration / 2);
+    for (int i = 0; i < 150; ++i)
+        skipOnBar(1);
+    EXPECT_EQ(seekProgress, width) << "never past the end";
+    setPlaybackState(Stopped);
+    skipOnBar(1);
+    seekBarTo(40);
+    EXPECT_EQ(seekProgress, 0) << "with nothing open nothing moves";
+}
+
+// The RealMedia filters are outside components. Stand-ins registered for this process under their
+// classes show that they are created by class and added under their names, in order, before the
+// source is rendered. Each stand-in is Wine's own File Source, which has no pins until it loads a
+// file, so the graph holds it without rendering anything through it.
+const CLSID kClasses[] = {{0xE21BE468, 0x5C18, 0x43EB, {0xB0, 0xCC, 0xDB, 0x93, 0xA8, 0x47, 0xD7, 0x69}},
+                          {0x238D0F23, 0x5DC9, 0x45A6, {0x9B, 0xE2, 0x66, 0x61, 0x60, 0xC3, 0x24, 0xDD}},
+                          {0x941A4793, 0xA705, 0x4312, {0x8D, 0xFC, 0xC1, 0x1C, 0xA0, 0x5F, 0x39, 0x7E}}};
+const wchar_t* const kNames[] = {L"RealMedia Splitter", L"RealMedia VideoDecoder", L"RealMedia AudioDecoder"};
+std::vector<IBaseFilter*> made; // in the order asked for, each with a reference of the test's own
+
+class StandInFactory final : public Fake<IClassFactory> {
+public:
+    StandInFactory() : Fake(nullptr, "factory") {}
+    HRESULT WINAPI CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        HRESULT hr = CoCreateInstance(CLSID_AsyncReader, outer, CLSCTX_INPROC_SERVER, iid, out);
+        if (SUCCEEDED(hr) && iid == IID_IBaseFilter) {
+            made.push_back(static_cast<IBaseFilter*>(*out));
+            made.back()->AddRef();
+        }
+        return hr;
+    }
+    HRESULT WINAPI LockServer(BOOL) override { return S_OK; }
+};
+
+// The filters of the graph found under the RealMedia names.
+std::vector<IBaseFilter*> realMediaFiltersIn(IGraphBuilder* graph) {
+    std::vector<IBaseFilter*> found;
+    for (const wchar_t* name : kNames) {
+        ComPtr<IBaseFilter> f;
+        if (SUCCEEDED(graph->FindFilterByName(name, &f)) && f)
+            found.push_back(f.get());
+    }
+    return found;
+}
+
+std::wstring openCopyAs(const wchar_t* name) {
+    std::wstring path = mediaCopy(L"silent320.avi", name);
+    made.clear();
+    EXPECT_TRUE(openInPlace(path)) << ansi(name);
+    EXPECT_EQ(playbackState, Playing);
+    EXPECT_EQ(nativeWidth, 320) << "the source still renders through the graph";
+    return path;
+}
+
+TEST(RealMedia, FiltersAreAddedInOrderUnderTheirNamesAndLeftOutWhenNotInstalled) {
+    std::wstring path = openCopyAs(L"film.RMVB");
+    EXPECT_EQ(path.substr(path.size() - 9), L"film.rmvb") << "the extension is lowered in the caller's path";
+    EXPECT_TRUE(realMediaFiltersIn(media.graph.get()).empty()) << "not installed: left out silently";
+
+    StandInFactory factories[3];
+    DWORD cookies[3] = {};
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(CoRegisterClassObject(kClasses[i], &factories[i], CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                        &cookies[i]),
+                  S_OK);
+    for (const wchar_t* name :
+         {L"film.RMVB", L"film.rm", L"song.ra", L"film.ram", L"pack.rar", L"clip.avi"}) {
+        openCopyAs(name);
+        EXPECT_EQ(realMediaFiltersIn(media.graph.get()), made) << ansi(name);
+        EXPECT_EQ(made.size(), name[0] == L'c' ? 0u : 3u) << "never added for other files";
+        setPlaybackState(Stopped);
+        for (IBaseFilter* filter : made)
+            EXPECT_EQ(filter->Release(), 0u) << "the graph lets go of what it took";
+    }
+    for (int i = 0; i < 3; ++i) {
+        CoRevokeClassObject(cookies[i]);
+        EXPECT_EQ(factories[i].refs, 1);
+    }
 }
 } // namespace

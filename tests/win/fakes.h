@@ -14,7 +14,6 @@ using CallLog = std::vector<std::string>;
 template <class Interface> class Fake : public Interface {
 public:
     Fake(CallLog* log, const char* name) : log_(log), name_(name) {}
-    virtual ~Fake() = default;
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
         if (iid != IID_IUnknown && iid != __uuidof(Interface))
             return *out = nullptr, E_NOINTERFACE;
@@ -41,24 +40,16 @@ private:
     std::string name_;
 };
 
-// The four IDispatch methods, which no test uses.
-#define FAKE_DISPATCH                                                                                        \
-    HRESULT WINAPI GetTypeInfoCount(UINT*) override {                                                        \
-        return E_NOTIMPL;                                                                                    \
-    }                                                                                                        \
-    HRESULT WINAPI GetTypeInfo(UINT, LCID, ITypeInfo**) override {                                           \
-        return E_NOTIMPL;                                                                                    \
-    }                                                                                                        \
-    HRESULT WINAPI GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {                          \
-        return E_NOTIMPL;                                                                                    \
-    }                                                                                                        \
-    HRESULT WINAPI Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {   \
-        return E_NOTIMPL;                                                                                    \
-    }
 #define FAKE_NOT_IMPLEMENTED(name, ...)                                                                      \
     HRESULT WINAPI name(__VA_ARGS__) override {                                                              \
         return E_NOTIMPL;                                                                                    \
     }
+// The four IDispatch methods, which no test uses.
+#define FAKE_DISPATCH                                                                                        \
+    FAKE_NOT_IMPLEMENTED(GetTypeInfoCount, UINT*)                                                            \
+    FAKE_NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**)                                               \
+    FAKE_NOT_IMPLEMENTED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)                              \
+    FAKE_NOT_IMPLEMENTED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
 
 // A graph's event queue that records whether notifications are switched off.
 class RecordingEvents : public Fake<IMediaEventEx> {
@@ -77,77 +68,6 @@ public:
     FAKE_NOT_IMPLEMENTED(FreeEventParams, LONG, LONG_PTR, LONG_PTR)
     FAKE_NOT_IMPLEMENTED(SetNotifyFlags, LONG)
     FAKE_NOT_IMPLEMENTED(GetNotifyFlags, LONG*)
-};
-
-// A graph's control that records stopping.
-class RecordingControl : public Fake<IMediaControl> {
-public:
-    using Fake::Fake;
-    FAKE_DISPATCH
-    HRESULT WINAPI Stop() override {
-        record("Stop");
-        return S_OK;
-    }
-    FAKE_NOT_IMPLEMENTED(Run)
-    FAKE_NOT_IMPLEMENTED(Pause)
-    FAKE_NOT_IMPLEMENTED(GetState, LONG, OAFilterState*)
-    FAKE_NOT_IMPLEMENTED(RenderFile, BSTR)
-    FAKE_NOT_IMPLEMENTED(AddSourceFilter, BSTR, IDispatch**)
-    FAKE_NOT_IMPLEMENTED(get_FilterCollection, IDispatch**)
-    FAKE_NOT_IMPLEMENTED(get_RegFilterCollection, IDispatch**)
-    FAKE_NOT_IMPLEMENTED(StopWhenReady)
-};
-
-// A renderer's window that records being hidden and given up.
-class RecordingVideoWindow : public Fake<IVideoWindow> {
-public:
-    using Fake::Fake;
-    FAKE_DISPATCH
-    HRESULT WINAPI put_Visible(LONG visible) override {
-        record(visible == OAFALSE ? "put_Visible(false)" : "put_Visible(true)");
-        return S_OK;
-    }
-    HRESULT WINAPI put_Owner(OAHWND owner) override {
-        record(owner == 0 ? "put_Owner(none)" : "put_Owner");
-        return S_OK;
-    }
-    FAKE_NOT_IMPLEMENTED(put_Caption, BSTR)
-    FAKE_NOT_IMPLEMENTED(get_Caption, BSTR*)
-    FAKE_NOT_IMPLEMENTED(put_WindowStyle, LONG)
-    FAKE_NOT_IMPLEMENTED(get_WindowStyle, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_WindowStyleEx, LONG)
-    FAKE_NOT_IMPLEMENTED(get_WindowStyleEx, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_AutoShow, LONG)
-    FAKE_NOT_IMPLEMENTED(get_AutoShow, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_WindowState, LONG)
-    FAKE_NOT_IMPLEMENTED(get_WindowState, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_BackgroundPalette, LONG)
-    FAKE_NOT_IMPLEMENTED(get_BackgroundPalette, LONG*)
-    FAKE_NOT_IMPLEMENTED(get_Visible, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_Left, LONG)
-    FAKE_NOT_IMPLEMENTED(get_Left, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_Width, LONG)
-    FAKE_NOT_IMPLEMENTED(get_Width, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_Top, LONG)
-    FAKE_NOT_IMPLEMENTED(get_Top, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_Height, LONG)
-    FAKE_NOT_IMPLEMENTED(get_Height, LONG*)
-    FAKE_NOT_IMPLEMENTED(get_Owner, OAHWND*)
-    FAKE_NOT_IMPLEMENTED(put_MessageDrain, OAHWND)
-    FAKE_NOT_IMPLEMENTED(get_MessageDrain, OAHWND*)
-    FAKE_NOT_IMPLEMENTED(get_BorderColor, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_BorderColor, LONG)
-    FAKE_NOT_IMPLEMENTED(get_FullScreenMode, LONG*)
-    FAKE_NOT_IMPLEMENTED(put_FullScreenMode, LONG)
-    FAKE_NOT_IMPLEMENTED(SetWindowForeground, LONG)
-    FAKE_NOT_IMPLEMENTED(NotifyOwnerMessage, OAHWND, LONG, LONG_PTR, LONG_PTR)
-    FAKE_NOT_IMPLEMENTED(SetWindowPosition, LONG, LONG, LONG, LONG)
-    FAKE_NOT_IMPLEMENTED(GetWindowPosition, LONG*, LONG*, LONG*, LONG*)
-    FAKE_NOT_IMPLEMENTED(GetMinIdealImageSize, LONG*, LONG*)
-    FAKE_NOT_IMPLEMENTED(GetMaxIdealImageSize, LONG*, LONG*)
-    FAKE_NOT_IMPLEMENTED(GetRestorePosition, LONG*, LONG*, LONG*, LONG*)
-    FAKE_NOT_IMPLEMENTED(HideCursor, LONG)
-    FAKE_NOT_IMPLEMENTED(IsCursorHidden, LONG*)
 };
 
 // A windowless renderer that reports a given native size.

@@ -1,10 +1,38 @@
 #include "support.h"
 
+#include "app/display_window.h"
+#include "app/shell.h"
+#include "engine/media.h"
 #include "playlist/playlist.h"
+#include "playlist/playlist_window.h"
+#include "skin/frame.h"
+#include "skin/hint.h"
+#include "skin/seek_bar.h"
+#include "win32/wheel_notches.h"
 #include "win32/wide.h"
 
 #include <algorithm>
 #include <cstdlib>
+
+void PlayerTest::atRest() {
+    setPlaybackState(Stopped);
+    media.duration = 0;
+    ClearPlaylist(mainList);
+    mainList.top = 0;
+    loopFlag = false;
+    hotControl = pressedControl = -1;
+    hotPart = pressedPart = PartNone;
+    seekHover = seekProgress = 0;
+    statusText[0] = 0;
+    wheelRemainder = 0;
+    BYTE keys[256] = {};
+    SetKeyboardState(keys);
+    showFrame(true);
+    setZoom(100);
+    hideHint();
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pumpMessages(20);
+}
 
 COLORREF Capture::at(int x, int y) const {
     unsigned c = pixels[static_cast<std::size_t>(y) * width + x];
@@ -26,20 +54,13 @@ Capture capture(HWND window, bool wholeWindow) {
         return c;
     HDC dc = wholeWindow ? GetWindowDC(window) : GetDC(window);
     HDC mem = CreateCompatibleDC(dc);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = c.width;
-    info.bmiHeader.biHeight = -c.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, c.width, c.height);
     HGDIOBJ old = SelectObject(mem, bitmap);
     BitBlt(mem, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    c.pixels.assign(static_cast<const unsigned*>(bits),
-                    static_cast<const unsigned*>(bits) + c.width * c.height);
     SelectObject(mem, old);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    c.pixels.resize(static_cast<std::size_t>(c.width) * c.height);
+    GetDIBits(mem, bitmap, 0, c.height, c.pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(mem);
     ReleaseDC(window, dc);
@@ -47,14 +68,11 @@ Capture capture(HWND window, bool wholeWindow) {
 }
 
 int pictureContrast(HWND window) {
-    Capture c = capture(window, false);
     int best = 0;
-    for (int y = 0; y < c.height; y += 4)
-        for (int x = 0; x < c.width; x += 4) {
-            COLORREF p = c.at(x, y);
-            best = std::max(
-                {best, std::abs(GetRValue(p) - 7), std::abs(GetGValue(p) - 9), std::abs(GetBValue(p) - 7)});
-        }
+    for (unsigned p : capture(window, false).pixels)
+        best = std::max({best, std::abs(static_cast<int>(p >> 16 & 0xFF) - 7),
+                         std::abs(static_cast<int>(p >> 8 & 0xFF) - 9),
+                         std::abs(static_cast<int>(p & 0xFF) - 7)});
     return best;
 }
 
@@ -63,4 +81,8 @@ std::vector<std::wstring> listPaths() {
     for (const auto& e : activeList->entries)
         out.push_back(asWide(e->path.c_str()));
     return out;
+}
+
+bool openInPlace(std::wstring& path) {
+    return openMedia(path.data());
 }

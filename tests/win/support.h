@@ -2,10 +2,20 @@
 #pragma once
 #include "../common/test_files.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+// Every test starts and ends with the player at rest: nothing open, an empty list, nothing hot or
+// pressed, the frame shown at 100 %, no hint, no key held, everything drawn anew.
+class PlayerTest : public testing::Test {
+protected:
+    void SetUp() override { atRest(); }
+    void TearDown() override { atRest(); }
+    static void atRest();
+};
 
 // A window's pixels as they are on the screen: the client area, or the whole window.
 struct Capture {
@@ -20,6 +30,11 @@ int pictureContrast(HWND window);
 
 // Ends the process, naming the test and where each thread stands, when one test runs longer.
 void guardAgainstHangs(unsigned seconds);
+// The identifiers of this process's threads.
+std::vector<DWORD> threadsOfThisProcess();
+
+// Opens a file as a list entry's path is opened: in place, so the caller sees what the engine wrote.
+bool openInPlace(std::wstring& path);
 
 // The paths of the active list, in order.
 std::vector<std::wstring> listPaths();
