@@ -1,118 +1,70 @@
-// The skinned frame as drawn into the test process's own main window, read back from the screen.
+// The skinned frame of the test process's own main window: its bitmaps, its drawing read back from
+// the screen, and its menu strip.
 #include "support.h"
 
-#include "app/geometry.h"
+#include "app/frame_input.h"
 #include "app/shell.h"
-#include "win32/wide.h"
 #include "engine/media.h"
-#include "playlist/playlist.h"
 #include "skin/frame.h"
+#include "skin/menu_bar.h"
 #include "skin/seek_bar.h"
 #include "skin/skin.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
-Capture captureWindow(HWND window) {
-    return capture(window, true);
+constexpr COLORREF kTimeColour = RGB(0, 51, 204), kPreviewColour = RGB(0, 102, 187);
+
+Capture frameNow() {
+    return capture(mainWindow, true);
 }
 
-// How many pixels of a window area differ from the same area of a skin image; pixels cut off by
-// the window's rounded corners are not the window's.
-int differences(const Capture& c, int x, int y, const SkinImage& image, int sx, int sy, int w, int h) {
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    bool rounded = GetWindowRgn(mainWindow, region) != ERROR;
-    int n = 0;
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i)
-            if ((!rounded || PtInRegion(region, x + i, y + j)) &&
-                c.at(x + i, y + j) != GetPixel(image.dc, sx + i, sy + j))
-                ++n;
-    DeleteObject(region);
-    return n;
+// The columns of the status line, right of the buttons, that hold a colour (or, with a second
+// capture, where the two differ): the leftmost and rightmost such column, -1 for none.
+std::pair<int, int> statusColumns(const Capture& c, COLORREF colour, const Capture* other = nullptr) {
+    std::pair<int, int> found = {-1, -1};
+    for (int x = c.width / 2; x < c.width; ++x)
+        for (int y = c.height - 32; y < c.height - 14; ++y)
+            if (other != nullptr ? c.at(x, y) != other->at(x, y) : c.at(x, y) == colour) {
+                found = {found.first < 0 ? x : found.first, x};
+                break;
+            }
+    return found;
 }
 
-class Frame : public testing::Test {
-protected:
-    void SetUp() override {
-        setPlaybackState(Stopped);
-        ClearPlaylist(mainList);
-        hotControl = pressedControl = -1;
-        seekProgress = 0;
-        statusText[0] = 0;
-    }
-    void TearDown() override {
-        hotControl = pressedControl = -1;
-        seekProgress = 0;
-        showFrame(true);
-        playbackState = Stopped;
-        ClearPlaylist(mainList);
-        statusText[0] = 0;
-        repaint();
-    }
-    static void repaint() {
-        RedrawWindow(mainWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        pumpMessages(20);
-    }
-};
+using Frame = PlayerTest;
 
-TEST_F(Frame, ButtonsShowTheirStates) {
-    struct Case {
-        const char* name;
-        int entries, hot, pressed;
-        int image;
-    } cases[] = {
-        {"normal", 2, -1, -1, 0}, {"hot", 2, 0, -1, 1}, {"pressed", 2, 0, 0, 2}, {"disabled", 0, -1, -1, 3}};
-    for (const Case& k : cases) {
-        ClearPlaylist(mainList);
-        for (int i = 0; i < k.entries; ++i)
-            AppendEntry(mainList, u"C:\\x.avi");
-        hotControl = k.hot;
-        pressedControl = k.pressed;
-        drawControls();
-        Capture c = captureWindow(mainWindow);
-        EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 0, 30 * k.image, 30, 30), 0)
-            << "Play " << k.name;
-    }
-    // Playing: Pause takes the Play place; the latched mute shows pressed.
+TEST_F(Frame, ALongTitleStopsShortOfTheTimeAndAHoverPreviewsTheTimeInItsOwnColour) {
+    Capture timeAlone = frameNow();
+    int timeLeft = statusColumns(timeAlone, kTimeColour).first;
+    ASSERT_GT(timeLeft, 0) << "the time is shown";
+    setStatusText(std::wstring(200, L'W').c_str());
+    Capture titled = frameNow();
+    int reach = statusColumns(titled, 0, &timeAlone).second;
+    EXPECT_LT(reach, timeLeft - 1) << "the title stops short of the time";
+    EXPECT_GT(reach, timeLeft - 50) << "and is drawn up to its limit, ending in an ellipsis";
+
+    setStatusText(L"");
     playbackState = Playing;
-    hotControl = pressedControl = -1;
-    controlTable[kMuteRow].latched = 1;
-    drawControls();
-    Capture c = captureWindow(mainWindow);
-    EXPECT_EQ(differences(c, 10, c.height - 38, skinButtons, 30, 0, 30, 30), 0) << "Pause while playing";
-    EXPECT_EQ(differences(c, 140, c.height - 34, skinButtons, 126, 44, 22, 22), 0) << "mute latched";
-    controlTable[kMuteRow].latched = 0;
-    EXPECT_EQ(differences(c, c.width - 60, 4, skinButtons, 148, 0, 17, 19), 0) << "minimise, from the right";
-}
-
-TEST_F(Frame, ALongTitleNeverRunsIntoTheTime) {
-    std::wstring title(200, L'W');
-    setStatusText(title.c_str());
-    Capture c = captureWindow(mainWindow);
-    HDC dc = GetDC(mainWindow);
-    HGDIOBJ old = SelectObject(dc, uiFont);
-    SIZE timeWidth;
-    GetTextExtentPoint32W(dc, L" 00:00:00", 9, &timeWidth);
-    SIZE shown;
-    GetTextExtentPoint32A(dc, "--:--", 5, &shown);
-    SelectObject(dc, old);
-    ReleaseDC(mainWindow, dc);
-    int right = c.width - 22, limit = right - timeWidth.cx;
-    COLORREF box = GetPixel(skinPanel.dc, 190, 20);
-    int titleNearLimit = 0;
-    for (int y = c.height - 32; y < c.height - 14; ++y) {
-        for (int x = limit; x < right - shown.cx - 1; ++x)
-            EXPECT_EQ(c.at(x, y), box) << "between the title and the time at " << x << "," << y;
-        for (int x = limit - 20; x < limit; ++x)
-            titleNearLimit += c.at(x, y) != box;
-    }
-    EXPECT_GT(titleNearLimit, 0) << "the title is drawn up to its limit, ending in an ellipsis";
+    media.duration = 3860 * 10000000LL;
+    setSeekHover(100);
+    EXPECT_EQ(displayedSeconds, 100 * 3860 / seekBarWidth());
+    Capture c = frameNow();
+    EXPECT_GE(statusColumns(c, kPreviewColour).first, 0) << "the preview's colour";
+    EXPECT_EQ(statusColumns(c, kTimeColour).first, -1);
+    setSeekHover(0);
+    EXPECT_EQ(displayedSeconds, 0) << "leaving the bar shows the playing position again";
+    EXPECT_EQ(statusColumns(frameNow(), kPreviewColour).first, -1);
+    playbackState = Stopped;
+    setSeekHover(50);
+    EXPECT_EQ(seekHover, 0) << "nothing to preview while stopped";
 }
 
 TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
-    repaint();
-    Capture before = captureWindow(mainWindow);
+    Capture before = frameNow();
     showFrame(false);
     playbackState = Playing;
     setSeekProgress(120);
@@ -120,41 +72,90 @@ TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
     setStatusText(L"full screen");
     drawControls();
     drawFrame(mainWindow);
-    EXPECT_EQ(seekProgress, 120);
-    EXPECT_EQ(displayedSeconds, 75);
-    EXPECT_STREQ(statusText, L"full screen");
-    Capture after = captureWindow(mainWindow);
-    EXPECT_EQ(before.pixels, after.pixels);
-}
-int pixelsOfColour(const Capture& c, COLORREF colour, int left, int top, int right, int bottom) {
-    int n = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            n += c.at(x, y) == colour;
-    return n;
+    EXPECT_EQ(before.pixels, frameNow().pixels);
+    EXPECT_TRUE(seekProgress == 120 && displayedSeconds == 75 && lstrcmpW(statusText, L"full screen") == 0);
 }
 
-TEST_F(Frame, HoveringTheSeekBarPreviewsTheTimeInItsOwnColour) {
-    constexpr LONGLONG second = 10000000;
-    playbackState = Playing;
-    media.duration = 3860 * second;
-    int bar = mainWidth - 14;
-    setSeekHover(100);
-    EXPECT_EQ(seekHover, 100);
-    EXPECT_EQ(displayedSeconds, 100 * 3860 / bar);
-    Capture c = captureWindow(mainWindow);
-    int right = c.width - 22, top = c.height - 32, bottom = c.height - 14;
-    EXPECT_GT(pixelsOfColour(c, RGB(0, 102, 187), right - 60, top, right, bottom), 0) << "preview colour";
-    EXPECT_EQ(pixelsOfColour(c, RGB(0, 51, 204), right - 60, top, right, bottom), 0);
+// The compressed skin bitmaps as the program loads them from its resources.
+TEST(Resources, CompressedBitmapsDecodeWithTheirKeyColours) {
+    // Glyph cells stand on magenta; the button sheet's unused corner is the key colour.
+    EXPECT_EQ(GetPixel(skinScrollBar.dc, 0, 6 * 15), RGB(255, 0, 255));
+    EXPECT_EQ(GetPixel(skinScrollBar.dc, 14, 15 * 15 + 14), RGB(255, 0, 255));
+    EXPECT_NE(GetPixel(skinScrollBar.dc, 7, 6 * 15 + 7), RGB(255, 0, 255)) << "the up arrow itself";
+    EXPECT_EQ(GetPixel(skinButtons.dc, 215, 119), RGB(7, 9, 7));
+    EXPECT_EQ(GetPixel(skinButtons.dc, 130, 3 * 22 + 5), RGB(7, 9, 7))
+        << "the mute button has no disabled image";
+    // The glyph mask is set exactly where the cells are magenta.
+    for (int y = 90; y < 240; y += 3)
+        for (int x = 0; x < 15; x += 2)
+            EXPECT_EQ(GetPixel(glyphMaskDc, x, y) != 0, GetPixel(skinScrollBar.dc, x, y) == RGB(255, 0, 255))
+                << x << "," << y;
+}
 
-    setSeekHover(0);
-    EXPECT_EQ(displayedSeconds, 0) << "leaving the bar shows the playing position again";
-    c = captureWindow(mainWindow);
-    EXPECT_EQ(pixelsOfColour(c, RGB(0, 102, 187), right - 60, top, right, bottom), 0);
+// The main menu strip's popups, with timers acting inside the popups' own loops.
+std::vector<int> opened; // menuOpenItem as each popup's loop ran
+int ticks;
 
-    playbackState = Stopped;
-    setSeekHover(50);
-    EXPECT_EQ(seekHover, 0) << "nothing to preview while stopped";
-    media.duration = 0;
+// The pointer at a point of the strip; returns the point as a message carries it.
+LPARAM pointAtStrip(int x) {
+    POINT p = {x, 5};
+    ClientToScreen(mainWindow, &p);
+    SetCursorPos(p.x, p.y);
+    return MAKELPARAM(x, 5);
+}
+
+void CALLBACK slideThenClose(HWND, UINT, UINT_PTR id, DWORD) {
+    opened.push_back(menuOpenItem);
+    if (++ticks == 1) {
+        PostMessageW(mainWindow, WM_MOUSEMOVE, 0, pointAtStrip(70)); // onto the second title, the popup open
+        return;
+    }
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST(MenuBar, SlidingToTheNextTitleOpensItsPopup) {
+    opened.clear();
+    ticks = 0;
+    SendMessageW(mainWindow, WM_MOUSEMOVE, 0, pointAtStrip(10));
+    ASSERT_EQ(mainMenuHotItem, 0);
+    SetTimer(nullptr, 0, 150, slideThenClose);
+    SendMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    // The posted press that closed the first popup opens the second one.
+    eventually([] { return ticks >= 2; }, 3000);
+    EXPECT_EQ(opened, (std::vector<int>{0, 1}));
+    EXPECT_EQ(menuOpenItem, -1);
+    mainMenuHotItem = -1;
+}
+
+void CALLBACK clickTheOpenTitle(HWND, UINT, UINT_PTR id, DWORD) {
+    opened.push_back(menuOpenItem);
+    KillTimer(nullptr, id);
+    PostMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, pointAtStrip(10));
+    // Should the platform keep the click for the menu, close it here all the same.
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR second, DWORD) {
+        KillTimer(nullptr, second);
+        if (menuOpenItem >= 0) {
+            opened.push_back(-2);
+            EndMenu();
+        }
+    });
+}
+
+TEST(MenuBar, ClickingTheOpenTitleClosesItWithoutReopening) {
+    opened.clear();
+    SendMessageW(mainWindow, WM_MOUSEMOVE, 0, pointAtStrip(10));
+    SetTimer(nullptr, 0, 150, clickTheOpenTitle);
+    SendMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    pumpMessages(600);
+    EXPECT_EQ(opened, std::vector<int>{0});
+    EXPECT_EQ(menuOpenItem, -1);
+}
+
+TEST(MenuBar, TheHighlightGoesWhenThePointerLeavesTheStrip) {
+    SendMessageW(mainWindow, WM_MOUSEMOVE, 0, pointAtStrip(10));
+    ASSERT_EQ(mainMenuHotItem, 0);
+    SetCursorPos(5, GetSystemMetrics(SM_CYSCREEN) - 5); // far from the player
+    EXPECT_TRUE(eventually([] { return mainMenuHotItem < 0; }, 400)) << "within one hover period";
 }
 } // namespace
