@@ -67,6 +67,13 @@ Capture capture(HWND window, bool wholeWindow) {
     return c;
 }
 
+void pointerTo(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+    pumpMessages(30);
+}
+
 int pictureContrast(HWND window) {
     int best = 0;
     for (unsigned p : capture(window, false).pixels)
