@@ -101,9 +101,10 @@ TEST_F(ListWindow, TheWheelAndAHeldScrollButtonScrollAndWhatThePointerRestsOnSta
 using Paths = std::vector<std::wstring>;
 using List = PlayerTest;
 
-// A folder's own files and sub-folders are the drop's (end to end); here, what the file system adds.
-TEST_F(List, AddFolderSkipsHiddenNamesOpensListsAndKeepsLongNamesWhole) {
+TEST_F(List, AddFolderTakesItsOwnFilesSkipsHiddenNamesOpensListsAndKeepsLongNamesWhole) {
     std::wstring folder = freshFolder(L"folder");
+    CreateDirectoryW((folder + L"\\sub").c_str(), nullptr);
+    writeFile(folder + L"\\sub\\deep.mp3", "x"); // not a file of the folder's own
     writeFile(folder + L"\\a.mp3", "x");
     writeFile(folder + L"\\notes.txt", "x");
     writeFile(folder + L"\\.hidden.mp3", "x");
@@ -121,6 +122,8 @@ TEST_F(List, AddFolderSkipsHiddenNamesOpensListsAndKeepsLongNamesWhole) {
     std::sort(got.begin(), got.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(got, expected);
+    AddFolder((folder + L"\\missing").c_str());
+    EXPECT_EQ(listPaths().size(), expected.size()) << "a missing folder adds nothing";
 }
 
 TEST_F(List, ChinesePathsSurviveSaveAndReloadInTheSystemCodePage) {
