@@ -6,25 +6,10 @@
 #include <string>
 #include <vector>
 
-struct TestList {
-    Playlist list;
-    TestList() = default;
-    explicit TestList(const std::vector<std::u16string>& paths) {
-        for (const auto& p : paths)
-            AppendEntry(list, p);
-    }
-    Playlist& operator*() { return list; }
-    Playlist* operator->() { return &list; }
-    std::u16string path(int i) const { return list.entries[static_cast<std::size_t>(i)]->path; }
-    std::u16string title(int i) const { return list.entries[static_cast<std::size_t>(i)]->title; }
-    PlaylistEntry& entry(int i) { return *list.entries[static_cast<std::size_t>(i)]; }
-    std::vector<std::u16string> paths() const {
-        std::vector<std::u16string> out;
-        for (const auto& e : list.entries)
-            out.push_back(e->path);
-        return out;
-    }
-};
+// Entries in UTF-8, separated by '|': each "path", or "path,duration,title" with `details`. A list
+// made from such text takes its titles from the paths where none are given.
+Playlist listOf(const std::string& entries);
+std::string shown(const Playlist& list, bool details = false);
 
 // A code page of 256 characters (U+0000 to U+00FF): anything above is replaced by '?'. Bytes 0x80
 // to 0x9F are not text in it, as some bytes are not in the system's code pages.
