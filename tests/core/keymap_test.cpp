@@ -4,69 +4,39 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct KeyCase {
-    unsigned key;
-    bool ctrl;
-    KeyActionKind kind;
-    unsigned command;
-};
+using enum KeyActionKind;
 
-TEST(ShortcutKeys, EveryRowOfTheTable) {
-    const KeyCase cases[] = {
-        {0x0D, false, KeyActionKind::Command, CMD_PLAY_PAUSE},
-        {0x1B, false, KeyActionKind::Command, CMD_VIEW_FULLSCREEN},
-        {0x20, false, KeyActionKind::Command, CMD_FRAME_STEP},
-        {0xBB, false, KeyActionKind::Command, CMD_ZOOM_IN},
-        {0xBD, false, KeyActionKind::Command, CMD_ZOOM_OUT},
-        {'B', false, KeyActionKind::Command, CMD_SKIP_BACK},
-        {'F', false, KeyActionKind::Command, CMD_SKIP_FORWARD},
-        {'N', false, KeyActionKind::Command, CMD_NEXT},
-        {'O', true, KeyActionKind::Command, CMD_FILE_OPEN},
-        {'O', false, KeyActionKind::NotTaken, 0},
-        {'P', false, KeyActionKind::Command, CMD_PLAY_PAUSE},
-        {'P', true, KeyActionKind::Command, CMD_PLAY_PAUSE}, // Ctrl matters for O only
-        {'R', false, KeyActionKind::Rename, 0},
-        {'S', false, KeyActionKind::Command, CMD_STOP},
-        {'V', false, KeyActionKind::Command, CMD_PREVIOUS},
-        // Not taken: they go on to the play list.
-        {'A', false, KeyActionKind::NotTaken, 0},
-        {'X', false, KeyActionKind::NotTaken, 0},
-        {0x79, false, KeyActionKind::NotTaken, 0}, // F10
-        {0x60, false, KeyActionKind::NotTaken, 0}, // numeric keypad 0
-        {0x6B, false, KeyActionKind::NotTaken, 0}, // keypad plus
-        {0x26, false, KeyActionKind::NotTaken, 0}, // up arrow
-        {0x28, false, KeyActionKind::NotTaken, 0}, // down arrow
-        {0x22, false, KeyActionKind::NotTaken, 0}, // page down
-    };
-    for (const KeyCase& c : cases) {
-        KeyAction a = mapShortcutKey(c.key, c.ctrl);
-        EXPECT_EQ(a.kind, c.kind) << "key 0x" << std::hex << c.key;
-        EXPECT_EQ(a.slot, -1) << "only digits name a folder slot";
-        EXPECT_EQ(a.command, c.command) << "key 0x" << std::hex << c.key;
-    }
+void expectAction(KeyAction a, unsigned key, KeyActionKind kind, unsigned command = 0, int slot = -1) {
+    EXPECT_EQ(a.kind, kind) << "key 0x" << std::hex << key;
+    EXPECT_EQ(a.command, command) << "key 0x" << std::hex << key;
+    EXPECT_EQ(a.slot, slot) << "key 0x" << std::hex << key;
 }
 
-TEST(ShortcutKeys, DigitsPickTheirFolderSlot) {
-    for (unsigned d = 0; d <= 9; ++d) {
-        KeyAction a = mapShortcutKey('0' + d, false);
-        EXPECT_EQ(a.kind, KeyActionKind::MoveToFolder);
-        EXPECT_EQ(a.slot, static_cast<int>(d));
+TEST(ShortcutKeys, EveryTakenKeyWithOrWithoutCtrlAndDigitsForTheFolderSlots) {
+    const std::pair<unsigned, unsigned> commands[] = {{0x0D, CMD_PLAY_PAUSE},  {0x1B, CMD_VIEW_FULLSCREEN},
+                                                      {0x20, CMD_FRAME_STEP},  {0xBB, CMD_ZOOM_IN},
+                                                      {0xBD, CMD_ZOOM_OUT},    {'B', CMD_SKIP_BACK},
+                                                      {'F', CMD_SKIP_FORWARD}, {'N', CMD_NEXT},
+                                                      {'P', CMD_PLAY_PAUSE},   {'S', CMD_STOP},
+                                                      {'V', CMD_PREVIOUS}};
+    for (auto [key, command] : commands) {
+        for (bool ctrl : {false, true})
+            expectAction(mapShortcutKey(key, ctrl), key, Command, command);
     }
-    EXPECT_EQ(mapShortcutKey('0' - 1, false).kind, KeyActionKind::NotTaken);
-    EXPECT_EQ(mapShortcutKey('9' + 1, false).kind, KeyActionKind::NotTaken);
+    expectAction(mapShortcutKey('O', true), 'O', Command, CMD_FILE_OPEN);
+    expectAction(mapShortcutKey('R', false), 'R', Rename);
+    // Keys not taken go on to the play list.
+    for (unsigned key : {unsigned{'O'}, unsigned{'A'}, 0x26u, unsigned{'0' - 1}, unsigned{'9' + 1}})
+        expectAction(mapShortcutKey(key, false), key, NotTaken);
+    for (unsigned d = 0; d <= 9; ++d)
+        expectAction(mapShortcutKey('0' + d, false), '0' + d, MoveToFolder, 0, static_cast<int>(d));
 }
 
 TEST(AltKeys, EnterOAndF4AndNothingElse) {
-    const KeyCase cases[] = {{0x0D, false, KeyActionKind::Command, CMD_VIEW_FULLSCREEN},
-                             {'O', false, KeyActionKind::Command, CMD_ZOOM_100},
-                             {0x73, false, KeyActionKind::Close, 0},
-                             {'X', false, KeyActionKind::NotTaken, 0},
-                             {0x20, false, KeyActionKind::NotTaken, 0}};
-    for (const KeyCase& c : cases) {
-        KeyAction a = mapAltKey(c.key);
-        EXPECT_EQ(a.kind, c.kind) << "Alt+0x" << std::hex << c.key;
-        EXPECT_EQ(a.command, c.command) << "Alt+0x" << std::hex << c.key;
-        EXPECT_EQ(a.slot, -1);
-    }
+    expectAction(mapAltKey(0x0D), 0x0D, Command, CMD_VIEW_FULLSCREEN);
+    expectAction(mapAltKey('O'), 'O', Command, CMD_ZOOM_100);
+    expectAction(mapAltKey(0x73), 0x73, Close);
+    expectAction(mapAltKey('X'), 'X', NotTaken);
+    expectAction(mapAltKey(0x20), 0x20, NotTaken);
 }
 } // namespace
