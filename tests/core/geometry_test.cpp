@@ -55,10 +55,8 @@ TEST(FitWindow, ViewModesKeepTheCentre) {
 }
 
 TEST(Zoom, ClampsAndHint) {
-    EXPECT_EQ(clampZoom(4), 5);
-    EXPECT_EQ(clampZoom(5), 5);
-    EXPECT_EQ(clampZoom(400), 400);
-    EXPECT_EQ(clampZoom(401), 400);
+    for (auto [percent, kept] : {std::pair{4, 5}, {5, 5}, {400, 400}, {401, 400}})
+        EXPECT_EQ(clampZoom(percent), kept) << percent;
     EXPECT_EQ(zoomHintText(105), u"缩放：105%");
     EXPECT_EQ(zoomHintRect({100, 50, 420, 230}), (Rect{116, 62, 404, 78}));
 }

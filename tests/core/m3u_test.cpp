@@ -30,11 +30,12 @@ TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
         {"C:\\\xC3\x83\xC2\xA9.mp3", false, bom + "#EXTM3U\r\nC:\\\xC3\x83\xC2\xA9.mp3"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.entries)); // escaped: the bytes need not be text
         Playlist list = listOf(c.entries), back;
         std::string text = m3uText(list, kLatin1, c.utf8Name);
         EXPECT_EQ(text, c.text);
-        EXPECT_TRUE(read(text, back, c.utf8Name).whole) << c.text;
-        EXPECT_EQ(shown(back), shown(list)) << c.text;
+        EXPECT_TRUE(read(text, back, c.utf8Name).whole);
+        EXPECT_EQ(shown(back), shown(list));
     }
 }
 
@@ -79,11 +80,12 @@ TEST(ReadM3u, Records) {
          longPath + ",3," + std::string(400, 't'), true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
         Playlist list;
         M3uRead r = read(c.text, list, c.utf8Name);
-        EXPECT_EQ(shown(list, true), c.entries) << c.text;
-        EXPECT_EQ(r.added, list.count()) << c.text;
-        EXPECT_EQ(r.whole, c.whole) << c.text;
+        EXPECT_EQ(shown(list, true), c.entries);
+        EXPECT_EQ(r.added, list.count());
+        EXPECT_EQ(r.whole, c.whole);
     }
 }
 
@@ -120,9 +122,10 @@ TEST(Utf8, BrokenSequencesAreReplacedAndWholeOnesComeBack) {
         {"\xF0\x90\x80\x80\xF0\x9F\x8E\xB5\xF4\x8F\xBF\xBF", u"\U00010000\U0001F3B5\U0010FFFF", true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
         std::u16string out;
-        EXPECT_EQ(utf8ToUtf16(c.bytes.data(), c.bytes.size(), out), c.valid) << c.bytes;
-        EXPECT_EQ(out, c.text) << c.bytes;
+        EXPECT_EQ(utf8ToUtf16(c.bytes.data(), c.bytes.size(), out), c.valid);
+        EXPECT_EQ(out, c.text);
         std::string back;
         utf16ToUtf8(c.text.data(), c.text.size(), back);
         if (c.valid) {
