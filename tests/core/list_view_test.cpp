@@ -80,8 +80,7 @@ TEST(ListView, ThumbToTopAndScrollParts) {
                            {91, PartDown},
                            {105, PartDown}})
         EXPECT_EQ(scrollPartAt(y, 106, 15, g), part) << y;
-    EXPECT_EQ(clampTop(12, 10), 9);
-    EXPECT_EQ(clampTop(-3, 10), 0);
-    EXPECT_EQ(clampTop(2, 0), 0);
+    for (auto [row, count, top] : {std::tuple{12, 10, 9}, {-3, 10, 0}, {2, 0, 0}})
+        EXPECT_EQ(clampTop(row, count), top) << row << " of " << count;
 }
 } // namespace

@@ -65,6 +65,7 @@ TEST(SelectedPaths, OneFileSeveralFilesAndADriveRoot) {
     EXPECT_EQ(selectedPaths(both.data(), both.size(), folder.size() + 1),
               (Paths{folder + u"\\short", folder + u"\\" + std::u16string(20, u'n')}))
         << "paths are kept whole however long";
+    EXPECT_EQ(selectedPaths(u"C:\\M\0ab", 6, 5), (Paths{u"C:\\M\\a"})) << "nothing past the buffer is read";
 }
 
 TEST(Transport, SeekBarPixelsTimeAndRate) {
@@ -73,9 +74,8 @@ TEST(Transport, SeekBarPixelsTimeAndRate) {
     EXPECT_EQ(pixelToPosition(100, 3860 * second, 386) / second, 1000); // 16:40
     EXPECT_EQ(pixelToPosition(5, 3860 * second, 0), 0) << "no bar, no division";
     EXPECT_EQ(positionToPixel(5, 0, 386), 0);
-    EXPECT_EQ(skipStepFor(99), 0);
-    EXPECT_EQ(skipStepFor(100), 1);
-    EXPECT_EQ(skipStepFor(386), 3);
+    for (auto [width, step] : {std::pair{99, 0}, {100, 1}, {386, 3}})
+        EXPECT_EQ(skipStepFor(width), step) << width;
     // A file that reports an absurd length: the products stay in range and keep their sign
     // (exact to a unit where the product fits; to the nearest representable value beyond).
     constexpr std::int64_t huge = 0x7FFFFFFFFFFFFFFF;

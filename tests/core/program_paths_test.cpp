@@ -16,9 +16,9 @@ TEST(ProgramPaths, SettingsFileAndFolderBesideTheProgram) {
     // with none, the folder is the first character alone. Short paths never reach outside the buffer.
     struct Case {
         const char16_t *program, *settings, *folder;
-    } cases[] = {{u"C:\\Apps\\Player.exe", u"C:\\Apps\\Player.ini", u"C:\\Apps\\"},
+    } cases[] = {{u"C:\\A\\Pl.exe", u"C:\\A\\Pl.ini", u"C:\\A\\"},
                  {u"C:\\a.exe", u"C:\\a.ini", u"C:\\"},
-                 {u"Player.exe", u"Player.ini", u"P"},
+                 {u"Pl.exe", u"Pl.ini", u"P"},
                  {u"C:\\x\\.exe", u"C:\\x\\.ini", u"C:\\x\\"},
                  {u"ab\\.exe", u"ab\\.ini", u"ab\\"},
                  {u"ab\\cd\\ef", u"ab\\cdini", u"ab\\"},

@@ -19,15 +19,16 @@ TEST_F(Skin, ControlHitTestTakesBothEdgesOfEveryButton) {
     constexpr int W = 400, H = 278;
     struct Case {
         int x, y, playback, row;
-    } cases[] = {{25, H - 23, Playing, 1},  {25, H - 23, Stopped, 0},  {25, H - 23, Paused, 0},
-                 {10, H - 38, Stopped, 0},  {40, H - 8, Stopped, 0},   {41, H - 8, Stopped, -1},
-                 {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},  {43, H - 11, Stopped, -1},
-                 {79, H - 30, Stopped, 3},  {101, H - 12, Stopped, 3}, {102, H - 20, Stopped, -1},
-                 {104, H - 30, Stopped, 4}, {126, H - 12, Stopped, 4}, {150, H - 30, Playing, 5},
-                 {340, 4, Stopped, 6},      {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
-                 {340, 24, Stopped, -1},    {358, 10, Stopped, 7},     {376, 10, Stopped, 9},
-                 {393, 23, Stopped, 9},     {394, 10, Stopped, -1},    {376, 4, Stopped, 9},
-                 {376, 3, Stopped, -1},     {376, 24, Stopped, -1},    {200, 100, Stopped, -1}};
+    } cases[] = {{25, H - 23, Playing, 1},   {10, H - 38, Playing, 1},  {25, H - 23, Stopped, 0},
+                 {25, H - 23, Paused, 0},    {10, H - 38, Stopped, 0},  {40, H - 8, Stopped, 0},
+                 {41, H - 8, Stopped, -1},   {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
+                 {43, H - 11, Stopped, -1},  {79, H - 30, Stopped, 3},  {101, H - 12, Stopped, 3},
+                 {102, H - 20, Stopped, -1}, {104, H - 30, Stopped, 4}, {126, H - 12, Stopped, 4},
+                 {150, H - 30, Playing, 5},  {340, 4, Stopped, 6},      {357, 23, Stopped, 6},
+                 {339, 10, Stopped, -1},     {340, 24, Stopped, -1},    {358, 10, Stopped, 7},
+                 {376, 10, Stopped, 9},      {393, 23, Stopped, 9},     {394, 10, Stopped, -1},
+                 {376, 4, Stopped, 9},       {376, 3, Stopped, -1},     {376, 24, Stopped, -1},
+                 {200, 100, Stopped, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(controlAt(table, c.x, c.y, W, H, state(c.playback)), c.row) << c.x << "," << c.y;
 }
@@ -66,20 +67,21 @@ TEST_F(Skin, EnableRules) {
 }
 
 TEST_F(Skin, ImageSelectionAndTheMuteRowAtLoad) {
+    // Disabled wins over hot, pressed elsewhere shows normal, and window buttons never disable.
     struct Case {
         int row;
         SkinState s;
-        bool latched;
+        int latched;
         int image;
-    } cases[] = {{2, state(Stopped, 0, -1, false, 2, 2), false, 3}, // disabled wins over hot
-                 {2, state(Playing), false, 0},
-                 {2, state(Playing, 2, 0, false, 2), false, 1},
-                 {2, state(Playing, 2, 0, false, 2, 2), false, 2},
-                 {2, state(Playing, 2, 0, false, -1, 2), false, 0}, // pressed elsewhere
-                 {5, state(Stopped, 0, -1), true, 2},
-                 {5, state(Stopped, 0, -1, false, 5), false, 1},
-                 {9, state(Stopped, 0, -1), false, 0}, // window buttons never disable
-                 {1, state(Stopped, 0, -1), false, 0}};
+    } cases[] = {{2, state(Stopped, 0, -1, false, 2, 2), 0, 3},
+                 {2, state(Playing), 0, 0},
+                 {2, state(Playing, 2, 0, false, 2), 0, 1},
+                 {2, state(Playing, 2, 0, false, 2, 2), 0, 2},
+                 {2, state(Playing, 2, 0, false, -1, 2), 0, 0},
+                 {5, state(Stopped, 0, -1), 1, 2},
+                 {5, state(Stopped, 0, -1, false, 5), 0, 1},
+                 {9, state(Stopped, 0, -1), 0, 0},
+                 {1, state(Stopped, 0, -1), 0, 0}};
     for (const Case& c : cases) {
         SkinControl control = table[c.row];
         control.latched = c.latched;
@@ -133,5 +135,6 @@ TEST(MenuStrip, ItemsThatFitAndTheirHitTest) {
         EXPECT_EQ(menuItemAtPoint(widths, 4, 0, 0, c.right, c.x, c.y, &anchor), c.item) << c.x << "," << c.y;
         EXPECT_EQ(anchor, c.anchor) << c.x << "," << c.y;
     }
+    EXPECT_EQ(menuItemAtPoint(widths, 3, 0, 0, 400, 150, 5, nullptr), -1) << "only the items given";
 }
 } // namespace
