@@ -43,6 +43,7 @@ TEST(FitWindow, ViewModesKeepTheCentre) {
     } cases[] = {
         {ViewNormal, 640, 360, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
         {ViewDouble, 640, 360, {200 - 480, 100 - 270, 762 + 480, 378 + 270}, true},
+        {ViewHalf, 1280, 720, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
         {ViewHalf, 320, 240, {200, 100, 762, 378}, false}, // 50 % of it is below the minimum
         {ViewNormal, 320, 180, {200, 100, 762, 378}, false},
         {ViewNormal, 325, 183, {198, 99, 764, 379}, true}, // odd growth halves toward zero
@@ -65,7 +66,7 @@ TEST(VolumeHint, PlacedOverTheVideoAboveItsBottom) {
     struct Case {
         int width;
         Rect expected; // for a display at (100, 50) of the given width and 360 high
-    } cases[] = {{640, {150, 362, 690, 386}}, {1280, {185, 350, 1295, 380}}, {33, {116, 386, 116, 398}}};
+    } cases[] = {{640, {150, 362, 690, 386}}, {1200, {190, 350, 1210, 380}}, {33, {116, 386, 116, 398}}};
     for (const Case& c : cases)
         EXPECT_EQ(volumeHintRect({100, 50, 100 + c.width, 410}), c.expected) << c.width;
 }

@@ -18,7 +18,7 @@ TEST(FormatTime, Boundaries) {
                  {1, "00:01"},       {59, "00:59"},
                  {60, "01:00"},      {600, "10:00"},
                  {1199, "19:59"},    {3599, "59:59"},
-                 {3600, "1:00:00"},  {3661, "1:01:01"},
+                 {3600, "1:00:00"},  {3670, "1:01:10"},
                  {35999, "9:59:59"}, {36000, "!!:!!"}};
     for (const Case& c : cases) {
         char buffer[9] = "xxxxxxxx";
@@ -123,6 +123,7 @@ TEST(VideoGeometry, ZoomAroundTheCentreAndAspectFit) {
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 640, 480), (Rect{40, 0, 280, 180}));
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 640, 360), (Rect{0, 0, 320, 180}));
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 240}, 640, 360), (Rect{0, 30, 320, 210}));
+    EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 1, 1), (Rect{70, 0, 250, 180})) << "the smallest video";
     EXPECT_EQ(fitVideoAspect({10, 20, 330, 200}, 0, 360), (Rect{10, 20, 330, 200})) << "no size yet";
 }
 } // namespace
