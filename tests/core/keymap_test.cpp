@@ -33,10 +33,12 @@ TEST(ShortcutKeys, EveryTakenKeyWithOrWithoutCtrlAndDigitsForTheFolderSlots) {
 }
 
 TEST(AltKeys, EnterOAndF4AndNothingElse) {
-    expectAction(mapAltKey(0x0D), 0x0D, Command, CMD_VIEW_FULLSCREEN);
-    expectAction(mapAltKey('O'), 'O', Command, CMD_ZOOM_100);
-    expectAction(mapAltKey(0x73), 0x73, Close);
-    expectAction(mapAltKey('X'), 'X', NotTaken);
-    expectAction(mapAltKey(0x20), 0x20, NotTaken);
+    for (auto [key, kind, command] :
+         {std::tuple<unsigned, KeyActionKind, unsigned>{0x0D, Command, CMD_VIEW_FULLSCREEN},
+          {'O', Command, CMD_ZOOM_100},
+          {0x73, Close, 0},
+          {'X', NotTaken, 0},
+          {0x20, NotTaken, 0}})
+        expectAction(mapAltKey(key), key, kind, command);
 }
 } // namespace

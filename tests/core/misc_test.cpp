@@ -122,8 +122,9 @@ TEST(VideoGeometry, ZoomAroundTheCentreAndAspectFit) {
     EXPECT_EQ(zoomedVideoRect(320, 180, 50), (Rect{80, 45, 240, 135}));
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 640, 480), (Rect{40, 0, 280, 180}));
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 640, 360), (Rect{0, 0, 320, 180}));
-    EXPECT_EQ(fitVideoAspect({0, 0, 320, 240}, 640, 360), (Rect{0, 30, 320, 210}));
+    EXPECT_EQ(fitVideoAspect({10, 20, 330, 260}, 640, 360), (Rect{10, 50, 330, 230}));
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 1, 1), (Rect{70, 0, 250, 180})) << "the smallest video";
     EXPECT_EQ(fitVideoAspect({10, 20, 330, 200}, 0, 360), (Rect{10, 20, 330, 200})) << "no size yet";
+    EXPECT_EQ(fitVideoAspect({10, 20, 330, 200}, 640, 0), (Rect{10, 20, 330, 200}));
 }
 } // namespace

@@ -24,6 +24,7 @@ TEST(TitleFromPath, TextBetweenTheLastBackslashAndTheLastDot) {
                  {u"\\a.mp3", u""},
                  {u"x\\a.mp3", u"a"},
                  {u"C:\\ab.", u"ab"},
+                 {u"C:\\ab.\\x", u"ab"},
                  {u".", u""},
                  {u"", u""}};
     for (const Case& c : cases) {
@@ -69,9 +70,9 @@ TEST(Sort, StableByPathOrTitleWithinTheRangeOnly) {
         {five, 0, 4, SortByPath, "A:\\a.avi|C:\\1\\b.avi|C:\\2\\a.avi|C:\\3\\b.avi|Z:\\z.avi"},
         {"C:\\x\\same.avi|D:\\y\\same.avi|noTitle|E:\\z\\same.avi", 0, 3, SortByTitle,
          "noTitle|C:\\x\\same.avi|D:\\y\\same.avi|E:\\z\\same.avi"},
-        {"b|a", -5, 99, SortByPath, "a|b"},
+        {"b|a", -5, 2, SortByPath, "a|b"},
         {"b|a", 1, 1, SortByPath, "b|a"},
-        {"b|a", 1, 0, SortByPath, "b|a"},
+        {"b|a", 1, -1, SortByPath, "b|a"},
     };
     for (const Case& c : cases) {
         Playlist list = listOf(c.paths);
@@ -87,6 +88,7 @@ TEST(Sort, ComparisonsGrowAsNLogN) {
                            static_cast<char16_t>(u'a' + i % 26)});
     long comparisons = SortRangeByKeys(list, 0, list.count() - 1, SortByPath, plainKey);
     EXPECT_GT(comparisons, 100000L);
+    EXPECT_EQ(SortRangeByKeys(list, 5, 5, SortByPath, plainKey), 0) << "a range of one needs no comparison";
     EXPECT_LT(comparisons, 100000L * 17 * 2) << "an insertion sort would need billions";
     for (int i = 1; i < list.count(); ++i)
         ASSERT_LE(list.entries[i - 1]->path, list.entries[i]->path);
@@ -125,11 +127,7 @@ TEST(MoveBlock, MovesABlockToAnEarlierPlace) {
 }
 
 TEST(ClearPlaylist, FreesEverythingAndKeepsTopAndFileName) {
-    Playlist list = listOf("a|b");
-    list.current = 1;
-    list.selected = 0;
-    list.top = 1;
-    list.fileName = u"C:\\list.m3u";
+    Playlist list{listOf("a|b").entries, 1, 0, 1, u"C:\\list.m3u"};
     ClearPlaylist(list);
     EXPECT_EQ((std::vector<int>{list.count(), list.current, list.selected, list.top}),
               (std::vector<int>{0, -1, -1, 1}));

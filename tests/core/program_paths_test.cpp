@@ -16,13 +16,13 @@ TEST(ProgramPaths, SettingsFileAndFolderBesideTheProgram) {
     // with none, the folder is the first character alone. Short paths never reach outside the buffer.
     struct Case {
         const char16_t *program, *settings, *folder;
-    } cases[] = {{u"C:\\A\\Pl.exe", u"C:\\A\\Pl.ini", u"C:\\A\\"},
-                 {u"C:\\a.exe", u"C:\\a.ini", u"C:\\"},
+    } cases[] = {{u"C:\\a.exe", u"C:\\a.ini", u"C:\\"},
                  {u"Pl.exe", u"Pl.ini", u"P"},
                  {u"C:\\x\\.exe", u"C:\\x\\.ini", u"C:\\x\\"},
                  {u"ab\\.exe", u"ab\\.ini", u"ab\\"},
                  {u"ab\\cd\\ef", u"ab\\cdini", u"ab\\"},
                  {u"\\abc.exe", u"\\abc.ini", u"\\"},
+                 {u"a\\b.exe", u"a\\b.ini", u"a\\"},
                  {u"a.exe", u"a.ini", u"a"},
                  {u"ab", u"ini", u"a"},
                  {u"", u"ini", u""}};

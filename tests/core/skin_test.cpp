@@ -24,13 +24,15 @@ TEST_F(Skin, ControlHitTestTakesBothEdgesOfEveryButton) {
                  {41, H - 8, Stopped, -1},   {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
                  {43, H - 11, Stopped, -1},  {79, H - 30, Stopped, 3},  {101, H - 12, Stopped, 3},
                  {102, H - 20, Stopped, -1}, {104, H - 30, Stopped, 4}, {126, H - 12, Stopped, 4},
-                 {150, H - 30, Playing, 5},  {162, H - 12, Stopped, 5}, {150, H - 11, Stopped, -1},
+                 {150, H - 30, Playing, 5},  {140, H - 34, Stopped, 5}, {104, H - 11, Stopped, -1},
+                 {358, 4, Stopped, 7},       {162, H - 12, Stopped, 5}, {150, H - 11, Stopped, -1},
                  {340, 4, Stopped, 6},       {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
                  {340, 24, Stopped, -1},     {358, 10, Stopped, 7},     {376, 10, Stopped, 9},
                  {393, 23, Stopped, 9},      {394, 10, Stopped, -1},    {376, 4, Stopped, 9},
                  {376, 3, Stopped, -1},      {376, 24, Stopped, -1},    {200, 100, Stopped, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(controlAt(table, c.x, c.y, W, H, state(c.playback)), c.row) << c.x << "," << c.y;
+    EXPECT_FALSE(isControlVisible(table[8], state(Playing))) << "the restore button is never shown";
 }
 
 TEST_F(Skin, EnableRules) {
@@ -74,7 +76,6 @@ TEST_F(Skin, ImageSelectionAndTheMuteRowAtLoad) {
         int latched;
         int image;
     } cases[] = {{2, state(Stopped, 0, -1, false, 2, 2), 0, 3},
-                 {2, state(Playing), 0, 0},
                  {2, state(Playing, 2, 0, false, 2), 0, 1},
                  {2, state(Playing, 2, 0, false, 2, 2), 0, 2},
                  {2, state(Playing, 2, 0, false, -1, 2), 0, 0},

@@ -28,8 +28,7 @@ TEST(TakeWheelNotch, OneNotchPer120AtMostOnePerMessage) {
     int remainder = 0;
     for (int i = 0; i < 200000; ++i)
         ASSERT_EQ(takeWheelNotch(remainder, 32767), 1);
-    EXPECT_GT(remainder, 0);
-    EXPECT_LE(remainder, 1 << 24);
+    EXPECT_TRUE(remainder > 0 && remainder <= 1 << 24) << remainder;
     for (int i = 0; i < 200000; ++i)
         ASSERT_NE(takeWheelNotch(remainder, -32768), 0);
     EXPECT_LE(remainder, 0);
