@@ -59,11 +59,7 @@ std::vector<std::uint8_t> packedBitmapOfYv12(const std::uint8_t* bytes, std::siz
     put(out, 32, 2); // bits
     put(out, 0, 4);  // uncompressed
     put(out, pixels, 4);
-    put(out, 0, 4); // horizontal resolution
-    put(out, 0, 4); // vertical resolution
-    put(out, 0, 4); // colours used
-    put(out, 0, 4); // colours important
-    out.resize(40 + pixels);
+    out.resize(40 + pixels); // no resolution, no colour table; the fourth byte of a pixel stays 0
     std::uint8_t* row = out.data() + 40;
     for (int y = height - 1; y >= 0; --y) { // bottom up
         for (int x = 0; x < width; ++x, row += 4) {
@@ -73,7 +69,6 @@ std::vector<std::uint8_t> packedBitmapOfYv12(const std::uint8_t* bytes, std::siz
             row[0] = clampByte((c + 516 * d + 128) >> 8);
             row[1] = clampByte((c - 100 * d - 208 * e + 128) >> 8);
             row[2] = clampByte((c + 409 * e + 128) >> 8);
-            row[3] = 0;
         }
     }
     return out;

@@ -40,6 +40,8 @@ TEST(BitmapFile, Yv12BecomesBottomUpRowsOfBlueGreenRed) {
             (std::vector<std::uint8_t>(p, p + 16)),
             (std::vector<std::uint8_t>{0, 0, 255, 0, 0, 0, 255, 0, 255, 255, 255, 0, 255, 255, 255, 0}));
     }
+    const std::uint8_t dark[] = {17, 17, 17, 17, 240, 128}; // a dark red, where rounding shows
+    EXPECT_EQ(packedBitmapOfYv12(dark, sizeof dark, 2, 2)[40 + 12 + 2], 180);
     EXPECT_TRUE(packedBitmapOfYv12(yv12, sizeof yv12 - 1, 4, 2).empty()) << "too short";
     EXPECT_TRUE(packedBitmapOfYv12(yv12, sizeof yv12, 3, 2).empty()) << "odd width";
     EXPECT_TRUE(packedBitmapOfYv12(yv12, sizeof yv12, 0, 2).empty());

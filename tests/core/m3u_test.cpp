@@ -130,7 +130,8 @@ TEST(Utf8, BrokenSequencesAreReplacedAndWholeOnesComeBack) {
         utf16ToUtf8(c.text.data(), c.text.size(), back);
         EXPECT_EQ(back == c.bytes, c.valid) << "only whole UTF-8 comes back as it was";
     }
-    const char16_t units[] = {0xD800, 0xDC00, 0xDBFF, 0xDFFF, 0xDC00, 0xD800, u'-', 0xD800};
+    const char16_t units[] = {0xD800, 0xDC00, 0xDBFF, 0xDFFF,
+                              0xDC00, 0xDC00, u'-',   0xD800}; // two lows: no pair
     std::string lone;
     utf16ToUtf8(units, 8, lone);
     EXPECT_EQ(lone, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD-\xEF\xBF\xBD")
