@@ -13,6 +13,7 @@
 #include "skin/menu_bar.h"
 #include "skin/skin.h"
 #include "win32/guards.h"
+#include "win32/rects.h"
 
 #include <cstdlib>
 #include <windowsx.h>
@@ -176,9 +177,6 @@ void setZoom(int percent) {
         return;
     zoomPercent = percent;
     placeVideo();
-    RECT screen;
-    GetWindowRect(displayWindow, &screen);
-    Rect hint = zoomHintRect({screen.left, screen.top, screen.right, screen.bottom});
-    RECT rect = {hint.left, hint.top, hint.right, hint.bottom};
+    RECT rect = winRect(zoomHintRect(screenRectOf(displayWindow)));
     showTextHint(&rect, asWide(zoomHintText(percent).c_str()));
 }

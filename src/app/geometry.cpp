@@ -13,6 +13,7 @@
 #include "skin/hint.h"
 #include "skin/skin.h"
 #include "win32/guards.h"
+#include "win32/rects.h"
 
 int mainX, mainY, mainWidth, mainHeight;
 ViewMode viewMode = ViewNormal;
@@ -61,8 +62,7 @@ void handleWindowPosChanging(WINDOWPOS* pos) {
     ProposedPosition p = {keepPlace ? now.left : pos->x, keepPlace ? now.top : pos->y,
                           keepSize ? now.right - now.left : pos->cx,
                           keepSize ? now.bottom - now.top : pos->cy, false};
-    limitWindowPosition(p, frameMetrics, {playlistWidth, playlistVisible, resizingPlaylist},
-                        {work.left, work.top, work.right, work.bottom});
+    limitWindowPosition(p, frameMetrics, {playlistWidth, playlistVisible, resizingPlaylist}, coreRect(work));
     if (!keepPlace) {
         pos->x = p.x;
         pos->y = p.y;
@@ -161,9 +161,7 @@ void setViewMode(ViewMode mode) {
 }
 
 void fitWindowToVideo() {
-    RECT r;
-    GetWindowRect(mainWindow, &r);
-    Rect window = {r.left, r.top, r.right, r.bottom};
+    Rect window = screenRectOf(mainWindow);
     if (!inFullScreen() &&
         fitWindowRect(window, viewMode, nativeWidth, nativeHeight, displayWidth, displayHeight)) {
         resizingPlaylist = false;

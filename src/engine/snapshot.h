@@ -1,6 +1,5 @@
 // Saving the picture on screen as a bitmap file.
 #pragma once
-#include <windows.h>
 
 // Whether a picture is shown that a snapshot can take: a video file's, not a disc's or a movie's.
 bool snapshotPossible();

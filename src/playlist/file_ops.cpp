@@ -8,6 +8,7 @@
 #include "skin/hint.h"
 #include "win32/long_path.h"
 #include "win32/wide.h"
+#include "win32/rects.h"
 
 #include <shlobj.h>
 
@@ -38,10 +39,7 @@ void moveCurrentFile(std::u16string from, const std::optional<std::u16string>& t
             entry->path = *target;
             noteListChanged();
         }
-        RECT display = {};
-        GetWindowRect(engineVideoWindow, &display);
-        Rect strip = fileHintRect({display.left, display.top, display.right, display.bottom});
-        RECT r = {strip.left, strip.top, strip.right, strip.bottom};
+        RECT r = winRect(fileHintRect(screenRectOf(engineVideoWindow)));
         hideHint();
         showTextHint(&r, hint.c_str());
     }

@@ -4,6 +4,7 @@
 #include "core/timers.h"
 #include "skin/skin.h"
 #include "win32/guards.h"
+#include "win32/rects.h"
 
 HWND hintWindow;
 HintMode hintMode = HintMode::Hidden;
@@ -36,7 +37,7 @@ void paintVolume(HWND window) {
     VolumeBars bars = volumeBars(r.right, r.bottom, shownPercent);
     for (const auto* set : {&bars.lit, &bars.unlit})
         for (const Rect& b : *set) {
-            RECT bar = {b.left, b.top, b.right, b.bottom};
+            RECT bar = winRect(b);
             FillRect(dc, &bar, brush);
         }
 }
@@ -104,8 +105,7 @@ void showVolumeHint(const RECT& display, int percent, bool muted) {
         KillTimer(hintWindow, kHintTimer);
         hintMode = HintMode::Volume;
         ShowWindow(hintWindow, SW_HIDE);
-        Rect r = volumeHintRect({display.left, display.top, display.right, display.bottom});
-        showWithoutActivating({r.left, r.top, r.right, r.bottom});
+        showWithoutActivating(winRect(volumeHintRect(coreRect(display))));
     }
     paintVolume(hintWindow);
 }
