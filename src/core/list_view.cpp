@@ -1,5 +1,7 @@
 #include "core/list_view.h"
 
+#include <algorithm>
+
 ScrollGeometry updateScrollGeometry(int h, int w, int count, int& top) {
     int rows = rowsIn(h);
     if (rows <= 0 || rows >= count) {
@@ -43,7 +45,7 @@ Visibility ensureVisible(int index, int top, int listHeight, int count) {
     if (index < top + rows)
         return {0, top};
     // The row becomes the last whole row; with no whole row at all, the first.
-    return {1, clampTop(rows > 0 ? index - rows + 1 : index, count)};
+    return {1, clampTop(index - std::max(rows, 1) + 1, count)};
 }
 
 ScrollPart scrollPartAt(int y, int clientHeight, int w, const ScrollGeometry& g) {

@@ -6,8 +6,7 @@
 namespace {
 // Keeps a sort range inside the list; false when fewer than two entries remain in it.
 bool clampRange(const Playlist& list, int& first, int& last) {
-    if (first < 0)
-        first = 0;
+    first = std::max(first, 0);
     if (last >= list.count())
         last = list.count() - 1;
     return last > first;

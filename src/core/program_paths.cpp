@@ -1,11 +1,13 @@
 #include "core/program_paths.h"
 
+#include <algorithm>
+
 void computeSettingsPath(const char16_t* programPath, char16_t (&settingsPath)[kPathUnits]) {
     copyTextCut(settingsPath, kPathUnits, programPath);
     // The last three characters are replaced, so the path keeps its length (and its room); only a
     // path shorter than three characters grows, to "ini".
     std::size_t n = textLength(settingsPath);
-    std::size_t at = n >= 3 ? n - 3 : 0;
+    std::size_t at = n - std::min<std::size_t>(n, 3);
     settingsPath[at] = u'i';
     settingsPath[at + 1] = u'n';
     settingsPath[at + 2] = u'i';

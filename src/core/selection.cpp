@@ -1,5 +1,7 @@
 #include "core/selection.h"
 
+#include <algorithm>
+
 std::vector<std::u16string> selectedPaths(const char16_t* buffer, std::size_t capacity,
                                           std::size_t nameOffset) {
     std::vector<std::u16string> paths;
@@ -10,9 +12,8 @@ std::vector<std::u16string> selectedPaths(const char16_t* buffer, std::size_t ca
         folder += u'\\';
     std::size_t at = nameOffset;
     while (at < capacity && buffer[at] != 0) {
-        std::size_t length = 0;
-        while (at + length < capacity && buffer[at + length] != 0)
-            ++length;
+        auto length =
+            static_cast<std::size_t>(std::find(buffer + at, buffer + capacity, u'\0') - (buffer + at));
         paths.push_back(folder + std::u16string(buffer + at, length));
         at += length + 1;
     }

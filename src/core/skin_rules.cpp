@@ -60,14 +60,13 @@ int controlImage(int row, const SkinControl& c, const SkinState& s) {
 
 int controlAt(const SkinControl (&table)[kControlCount], int x, int y, int width, int height,
               const SkinState& s) {
-    for (int row = 0; row < kControlCount; ++row) {
-        const SkinControl& c = table[row];
+    for (const SkinControl& c : table) {
         if (!isControlVisible(c, s))
             continue;
         int left = resolveEdge(c.x, width);
         int top = resolveEdge(c.y, height);
         if (x >= left && x <= left + c.width && y >= top && y <= top + c.height)
-            return row;
+            return static_cast<int>(&c - table);
     }
     return -1;
 }
@@ -76,13 +75,14 @@ FrameHit hitTestFrame(int x, int y, int width, int height, int captionHeight, bo
                       const SkinControl (&table)[kControlCount], const SkinState& s,
                       const EdgeRect& seekBar) {
     FrameHit hit = {kHitClient, controlAt(table, x, y, width, height, s), 0, false};
-    if (hit.row < 0) {
-        ResolvedRect bar = resolveEdgeRect(seekBar, width, height);
-        if (x >= bar.left && x <= bar.right && y >= bar.top && y <= bar.bottom)
-            hit.seekOffset = x - bar.left;
-    }
-    if (hit.row >= 0 || hit.seekOffset > 0)
+    if (hit.row >= 0)
         return hit;
+    // The bar's first column is no offset into it: a hover there is none.
+    ResolvedRect bar = resolveEdgeRect(seekBar, width, height);
+    if (x > bar.left && x <= bar.right && y >= bar.top && y <= bar.bottom) {
+        hit.seekOffset = x - bar.left;
+        return hit;
+    }
     bool bottom = y > height - 6;
     if (y < captionHeight)
         hit.code = kHitCaption;

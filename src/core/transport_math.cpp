@@ -1,5 +1,6 @@
 #include "core/transport_math.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -17,11 +18,8 @@ std::int64_t scale(std::int64_t a, std::int64_t b, std::int64_t c) {
         return a * b / c;
     long double exact =
         static_cast<long double>(a) * static_cast<long double>(b) / static_cast<long double>(c);
-    if (exact >= static_cast<long double>(kMax))
-        return kMax;
-    if (exact <= -static_cast<long double>(kMax))
-        return -kMax;
-    return static_cast<std::int64_t>(exact);
+    const auto limit = static_cast<long double>(kMax);
+    return static_cast<std::int64_t>(std::clamp(exact, -limit, limit));
 }
 } // namespace
 
@@ -34,9 +32,7 @@ std::int64_t positionToPixel(std::int64_t position, std::int64_t duration, int w
 }
 
 int clampSeekPixel(int pixel, int width) {
-    if (pixel > width)
-        pixel = width;
-    return pixel < 0 ? 0 : pixel;
+    return std::max(0, std::min(pixel, width));
 }
 
 int skipStepFor(int width) {
@@ -52,7 +48,7 @@ double clampRate(double rate) {
 }
 
 DvdTime dvdTimeOf(std::int64_t seconds) {
-    DvdTime t = {0, 0, 0, 0};
+    DvdTime t = {};
     if (seconds >= 0) {
         t.hours = static_cast<unsigned char>(seconds / 3600);
         seconds %= 3600;

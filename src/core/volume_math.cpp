@@ -1,5 +1,7 @@
 #include "core/volume_math.h"
 
+#include <algorithm>
+
 namespace {
 // a * b / c rounded to the nearest, halves away from zero, for non-negative a and b.
 long long mulDivRounded(long long a, long long b, long long c) {
@@ -16,26 +18,21 @@ unsigned levelOfPercent(int percent) {
 }
 
 int steppedPercent(int percent, int step) {
-    int stepped = percent + step;
-    return stepped < 0 ? 0 : (stepped > 100 ? 100 : stepped);
+    return std::clamp(percent + step, 0, 100);
 }
 
 unsigned levelOfControlValue(unsigned value, unsigned minimum, unsigned maximum) {
     if (maximum <= minimum)
         return kLevelMax;
-    if (value <= minimum)
-        return 0;
-    if (value >= maximum)
-        return kLevelMax;
+    value = std::clamp(value, minimum, maximum);
     return static_cast<unsigned>(mulDivRounded(value - minimum, kLevelMax, maximum - minimum));
 }
 
 unsigned controlValueOfLevel(unsigned level, unsigned minimum, unsigned maximum) {
     if (maximum <= minimum)
         return minimum;
-    if (level > kLevelMax)
-        level = kLevelMax;
-    return minimum + static_cast<unsigned>(mulDivRounded(level, maximum - minimum, kLevelMax));
+    return minimum +
+           static_cast<unsigned>(mulDivRounded(std::min(level, kLevelMax), maximum - minimum, kLevelMax));
 }
 
 unsigned levelOfScalar(float scalar) {
@@ -47,5 +44,5 @@ unsigned levelOfScalar(float scalar) {
 }
 
 float scalarOfLevel(unsigned level) {
-    return level >= kLevelMax ? 1.0f : static_cast<float>(level) / kLevelMax;
+    return static_cast<float>(std::min(level, kLevelMax)) / kLevelMax;
 }

@@ -1,14 +1,12 @@
 #include "core/wheel.h"
 
+#include <algorithm>
+
 // Far beyond any real turn; keeps a flood of one-sided deltas from overflowing the sum.
 constexpr int kRemainderLimit = 1 << 24;
 
 int takeWheelNotch(int& remainder, int delta) {
-    remainder += delta;
-    if (remainder > kRemainderLimit)
-        remainder = kRemainderLimit;
-    else if (remainder < -kRemainderLimit)
-        remainder = -kRemainderLimit;
+    remainder = std::clamp(remainder + delta, -kRemainderLimit, kRemainderLimit);
     if (remainder >= kWheelNotch) {
         remainder -= kWheelNotch;
         return 1;

@@ -1,10 +1,11 @@
 #include "core/window_geometry.h"
 
+#include <algorithm>
+
 void limitWindowPosition(ProposedPosition& p, const FrameMetrics& frame, const ListLayout& list,
                          const Rect& workArea) {
     int smallestHeight = frame.captionHeight + frame.panelHeight + kClientMinHeight;
-    if (p.cy < smallestHeight)
-        p.cy = smallestHeight;
+    p.cy = std::max(p.cy, smallestHeight);
     int smallestWidth =
         frame.leftBorder + frame.rightBorder +
         (list.resizing ? kListResizeMinWidth : kVideoMinWidth + (list.visible ? list.width : 0));
@@ -13,18 +14,17 @@ void limitWindowPosition(ProposedPosition& p, const FrameMetrics& frame, const L
         p.cx = smallestWidth;
         p.noMove = true;
     }
-    if (p.x < 0)
-        p.x = 0;
-    if (p.y < 0)
-        p.y = 0;
-    if (p.cx > workArea.right) {
-        p.cx = workArea.right;
+    // Kept inside the work area, wherever the task bar leaves it.
+    p.x = std::max(p.x, workArea.left);
+    p.y = std::max(p.y, workArea.top);
+    if (p.cx > workArea.right - workArea.left) {
+        p.cx = workArea.right - workArea.left;
         p.x = workArea.left;
     } else if (p.x + p.cx > workArea.right) {
         p.x = workArea.right - p.cx;
     }
-    if (p.cy > workArea.bottom) {
-        p.cy = workArea.bottom;
+    if (p.cy > workArea.bottom - workArea.top) {
+        p.cy = workArea.bottom - workArea.top;
         p.y = workArea.top;
     } else if (p.y + p.cy > workArea.bottom) {
         p.y = workArea.bottom - p.cy;
@@ -41,10 +41,8 @@ bool fitWindowRect(Rect& window, ViewMode viewMode, int nativeWidth, int nativeH
         w /= 2;
         h /= 2;
     }
-    if (w < kVideoMinWidth)
-        w = kVideoMinWidth;
-    if (h < 180)
-        h = 180;
+    w = std::max(w, kVideoMinWidth);
+    h = std::max(h, 180);
     if (w == displayWidth && h == displayHeight)
         return false;
     int dx = (w - displayWidth) / 2, dy = (h - displayHeight) / 2;

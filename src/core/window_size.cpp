@@ -1,5 +1,7 @@
 #include "core/window_size.h"
 
+#include <algorithm>
+
 int initialMainWidth(const FrameMetrics& frame, int playlistWidth, bool playlistVisible) {
     int width = frame.leftBorder + frame.rightBorder + kVideoMinWidth;
     if (playlistVisible)
@@ -16,10 +18,6 @@ int centredOrigin(int screenExtent, int windowExtent) {
 }
 
 int sanePlaylistWidth(int stored, const FrameMetrics& frame, int screenWidth) {
-    int widest = screenWidth - initialMainWidth(frame, 0, false);
-    if (widest < kPlaylistMinWidth)
-        widest = kPlaylistMinWidth;
-    if (stored < kPlaylistMinWidth)
-        return kPlaylistMinWidth;
-    return stored > widest ? widest : stored;
+    int widest = std::max(screenWidth - initialMainWidth(frame, 0, false), kPlaylistMinWidth);
+    return std::clamp(stored, kPlaylistMinWidth, widest);
 }

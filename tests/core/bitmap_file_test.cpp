@@ -12,6 +12,7 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
         {{40, 16, 16, 8, 0, 256, 0}, 256, 256, 1078, 1334}, // an 8-bit table of all 256 colours
         {{40, 16, 16, 8, 0, 256, 16}, 16, 256, 118, 374},
         {{40, 1, 1, 1, 0, 4, 0}, 2, 4, 62, 66},
+        {{40, 2, 2, 32, 0, 0, 0}, 0, 16, 54, 70},          // rows that need no padding
         {{40, 3, -2, 24, 0, 0, 0}, 0, 24, 54, 78},         // rows of 9 bytes padded to 12, top down
         {{40, 8, 8, 12, kFourCcYv12, 0, 0}, 0, 0, 54, 54}, // compressed rows give their own size
     };
@@ -27,8 +28,8 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
 }
 
 TEST(BitmapFile, Yv12BecomesBottomUpRowsOfBlueGreenRed) {
-    // 4 x 2: the left half red, the right half white, in limited-range BT.601.
-    const std::uint8_t yv12[] = {81, 81, 235, 235, 81, 81, 235, 235, /* V */ 240, 128, /* U */ 90, 128};
+    // 4 x 2: the left half red, the right half whiter than white, in limited-range BT.601.
+    const std::uint8_t yv12[] = {81, 81, 255, 255, 81, 81, 255, 255, /* V */ 240, 128, /* U */ 90, 128};
     std::vector<std::uint8_t> dib = packedBitmapOfYv12(yv12, sizeof yv12, 4, 2);
     ASSERT_EQ(dib.size(), 40u + 32u);
     EXPECT_EQ(dib[4], 4);   // width

@@ -12,6 +12,7 @@ TEST(SizingLimits, SmallestClientAreaTheListEdgeAndTheWorkArea) {
         ProposedPosition in;
         ListLayout list;
         ProposedPosition out;
+        Rect work = {0, 0, 1280, 770};
     } cases[] = {
         {{500, 100, 400, 300, false}, {228, true, false}, {500, 100, 562, 300, true}}, // left edge dragged
         {{100, 100, 600, 100, false}, {228, true, false}, {100, 100, 600, 278, false}},
@@ -23,10 +24,14 @@ TEST(SizingLimits, SmallestClientAreaTheListEdgeAndTheWorkArea) {
         {{100, 700, 562, 278, false}, {228, true, false}, {100, 492, 562, 278, false}},
         {{300, 100, 1500, 278, false}, {228, true, false}, {0, 100, 1280, 278, false}},
         {{100, 300, 562, 900, false}, {228, true, false}, {100, 0, 562, 770, false}},
+        // A task bar on the left and one on the top.
+        {{50, 100, 1500, 278, false}, {228, true, false}, {100, 100, 1180, 278, false}, {100, 0, 1280, 770}},
+        {{100, 10, 562, 900, false}, {228, true, false}, {100, 30, 562, 740, false}, {0, 30, 1280, 770}},
+        {{100, 10, 562, 740, false}, {228, true, false}, {100, 30, 562, 740, false}, {0, 30, 1280, 770}},
     };
     for (const Case& c : cases) {
         ProposedPosition p = c.in;
-        limitWindowPosition(p, kSkin, c.list, {0, 0, 1280, 770});
+        limitWindowPosition(p, kSkin, c.list, c.work);
         EXPECT_EQ((std::vector<int>{p.x, p.y, p.cx, p.cy, p.noMove}),
                   (std::vector<int>{c.out.x, c.out.y, c.out.cx, c.out.cy, c.out.noMove}))
             << c.in.x << "," << c.in.y << " " << c.in.cx << "x" << c.in.cy;
@@ -78,7 +83,8 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
         int step, seg;
     } cases[] = {{540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
                  {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0},
-                 {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2}};
+                 {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2},
+                 {30, 12, 100, 30, 0, 1, 2}};
     for (const Case& c : cases) {
         VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
         EXPECT_EQ(bars.lit.size(), c.lit) << c.cw << " at " << c.percent;
@@ -87,6 +93,7 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
             EXPECT_EQ(bars.lit[1].left - bars.lit[0].left, c.step);
             EXPECT_EQ(bars.lit[0].right - bars.lit[0].left, c.seg);
             EXPECT_EQ(bars.lit[0].bottom, c.ch);
+            EXPECT_EQ(bars.lit.back().right - bars.lit.back().left, c.seg);
         }
         if (!bars.unlit.empty()) {
             const Rect& dot = bars.unlit[0];

@@ -64,6 +64,7 @@ TEST(ReadM3u, Records) {
         {"#EXTM3U\r\n#EXTINF:1,T\r\nC:\\x.mp3", "C:\\x.mp3,1,T", true},
         {"#EXTM3U\r\n#EXTINF: \t+12x,T,with,commas\r\nC:\\x.mp3", "C:\\x.mp3,12,T,with,commas", true},
         {"#EXTM3U\r\n#EXTINF:99999999999,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", false},
+        {"#EXTM3U\r\n#EXTINF:-99999999999,T\r\nC:\\x.mp3", "C:\\x.mp3,-2147483648,T", false},
         {"#EXTM3U\r\n#EXTINF:2147483647,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", true},
         {"#EXTM3U\r\n#EXTINF:5,T\r\n\r\n\r\nC:\\x.mp3\r\n\r\n\nC:\\y.mp3", "C:\\x.mp3,5,T|C:\\y.mp3,0,y",
          true},
@@ -130,11 +131,11 @@ TEST(Utf8, BrokenSequencesAreReplacedAndWholeOnesComeBack) {
         utf16ToUtf8(c.text.data(), c.text.size(), back);
         EXPECT_EQ(back == c.bytes, c.valid) << "only whole UTF-8 comes back as it was";
     }
-    const char16_t units[] = {0xD800, 0xDC00, 0xDBFF, 0xDFFF,
-                              0xDC00, 0xDC00, u'-',   0xD800}; // two lows: no pair
+    const char16_t units[] = {0xD800, 0xDC00, 0xE000, 0xDBFF,
+                              0xDFFF, 0xDC00, 0xDC00, 0xD800}; // two lows: no pair
     std::string lone;
     utf16ToUtf8(units, 8, lone);
-    EXPECT_EQ(lone, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD-\xEF\xBF\xBD")
+    EXPECT_EQ(lone, "\xF0\x90\x80\x80\xEE\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")
         << "a lone surrogate is U+FFFD";
 }
 } // namespace

@@ -32,8 +32,11 @@ TEST(Text, CopiesAreCutToTheirBufferAndSayWhenTheyWere) {
         std::size_t capacity;
         const char16_t* copied;
         bool whole;
-    } cases[] = {
-        {u"abc", 4, u"abc", true}, {u"abcd", 4, u"abc", false}, {u"", 1, u"", true}, {u"a", 1, u"", false}};
+    } cases[] = {{u"abc", 4, u"abc", true},
+                 {u"abcd", 4, u"abc", false},
+                 {u"", 1, u"", true},
+                 {u"a", 1, u"", false},
+                 {u"ab", 8, u"ab", true}};
     for (const Case& c : cases) {
         char16_t buffer[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
         EXPECT_EQ(copyTextCut(buffer, c.capacity, c.text), c.whole) << c.capacity;
@@ -73,6 +76,7 @@ TEST(Transport, SeekBarPixelsTimeAndRate) {
     EXPECT_EQ(positionToPixel(1930 * second, 3860 * second, 386), 193);
     EXPECT_EQ(pixelToPosition(100, 3860 * second, 386) / second, 1000); // 16:40
     EXPECT_EQ(pixelToPosition(5, 3860 * second, 0), 0) << "no bar, no division";
+    EXPECT_EQ(pixelToPosition(1, 3860 * second, 1), 3860 * second);
     EXPECT_EQ(positionToPixel(5, 0, 386), 0);
     for (auto [width, step] : {std::pair{99, 0}, {100, 1}, {386, 3}})
         EXPECT_EQ(skipStepFor(width), step) << width;

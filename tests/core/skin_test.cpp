@@ -29,7 +29,10 @@ TEST_F(Skin, ControlHitTestTakesBothEdgesOfEveryButton) {
                  {340, 4, Stopped, 6},       {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
                  {340, 24, Stopped, -1},     {358, 10, Stopped, 7},     {376, 10, Stopped, 9},
                  {393, 23, Stopped, 9},      {394, 10, Stopped, -1},    {376, 4, Stopped, 9},
-                 {376, 3, Stopped, -1},      {376, 24, Stopped, -1},    {200, 100, Stopped, -1}};
+                 {376, 3, Stopped, -1},      {376, 24, Stopped, -1},    {200, 100, Stopped, -1},
+                 {25, H - 7, Stopped, -1},   {40, H - 8, Playing, 1},   {41, H - 20, Playing, -1},
+                 {25, H - 7, Playing, -1},   {66, H - 20, Stopped, -1}, {90, H - 11, Stopped, -1},
+                 {127, H - 20, Stopped, -1}, {163, H - 20, Stopped, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(controlAt(table, c.x, c.y, W, H, state(c.playback)), c.row) << c.x << "," << c.y;
     EXPECT_FALSE(isControlVisible(table[8], state(Playing))) << "the restore button is never shown";
