@@ -51,20 +51,6 @@ trap stop_started EXIT
 rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/zon-* 2>/dev/null
 wineserver -p
 
-# Where the threads of a hung test program stood, with this project's frames named.
-show_hung() {
-    local log=$1 exe=$2
-    tr -d '\r' <"$log" | grep -v '^  ' | tail -8
-    tr -d '\r' <"$log" | grep -E '^(  thread|    )' | while read -r frame; do
-        if [[ $frame =~ ^(.*\.exe)\+0x([0-9a-f]+)$ ]]; then
-            echo "    $frame $(x86_64-w64-mingw32-addr2line -f -C -p -e "$root/build/win/$exe" \
-                "$(printf '0x%x' $((0x140000000 + 0x${BASH_REMATCH[2]} - 1)))" 2>/dev/null | cut -c1-160)"
-        else
-            echo "    $frame"
-        fi
-    done | head -150
-}
-
 run_wine() {
     local name=$1 exe=$2
     shift 2
@@ -77,7 +63,7 @@ run_wine() {
         [ -f "$results/$name.xml" ] && break
         # No report: the program crashed or hung. Wine's media threads race now and then, so what
         # it printed last is shown and it runs once more; a second failure counts.
-        show_hung "$results/$name.log" "$exe"
+        tr -d '\r' <"$results/$name.log" | tail -8
         mv "$results/$name.log" "$results/$name.attempt$attempt.log"
         [ "$attempt" = 1 ] && echo "$name: ended without a report (status $status); running it once more"
     done

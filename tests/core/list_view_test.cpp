@@ -40,22 +40,20 @@ TEST(ListView, EveryKey) {
     struct Case {
         unsigned key;
         int selected, target;
-    } cases[] = {
-        {kListKeyPageDown, 0, 6},
-        {kListKeyPageUp, 8, 2},
-        {kListKeyPageUp, 3, 0},
-        {kListKeyEnd, 2, 9},
-        {kListKeyHome, 7, 0},
-        {kListKeyUp, 4, 3},
-        {kListKeyDown, 4, 5},
-        {kListKeyDown, 9, 9},
-        {kListKeyPageDown, 7, 9},
-        {'A', 4, 4},
-        {0x25, 4, 4},
-        {kListKeyEnter, 4, 4},
-        {'A', -1, 0},
-        {kListKeyUp, -1, 0},
-    };
+    } cases[] = {{kListKeyPageDown, 0, 6},
+                 {kListKeyPageUp, 8, 2},
+                 {kListKeyPageUp, 3, 0},
+                 {kListKeyEnd, 2, 9},
+                 {kListKeyHome, 7, 0},
+                 {kListKeyUp, 4, 3},
+                 {kListKeyDown, 4, 5},
+                 {kListKeyDown, 9, 9},
+                 {kListKeyPageDown, 7, 9},
+                 {'A', 4, 4},
+                 {0x25, 4, 4},
+                 {kListKeyEnter, 4, 4},
+                 {'A', -1, 0},
+                 {kListKeyUp, -1, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(listKeyTarget(c.key, c.selected, 10, 6), c.target) << c.key << " from " << c.selected;
     EXPECT_EQ(listKeyTarget('A', -1, 0, 6), 0) << "an empty list selects row 0 all the same";

@@ -10,16 +10,14 @@ TEST(MediaExtension, LowerCasedInPlace) {
     // Only ASCII letters are lowered, A and Z included; a dot at index 1 still starts an extension.
     struct Case {
         const char16_t *path, *extension; // nullptr: none, and the path is left as it is
-    } cases[] = {
-        {u"Film.RMVB", u"rmvb"},
-        {u"My.DIR\\a.MKV", u"mkv"},
-        {u"a.\u00C9X", u"\u00C9x"},
-        {u"M\\NODOT", nullptr},
-        {u".RMVB", nullptr},
-        {u"", nullptr},
-        {u"a.", u""},
-        {u"a.AZ@[", u"az@["},
-    };
+    } cases[] = {{u"Film.RMVB", u"rmvb"},
+                 {u"My.DIR\\a.MKV", u"mkv"},
+                 {u"a.\u00C9X", u"\u00C9x"},
+                 {u"M\\NODOT", nullptr},
+                 {u".RMVB", nullptr},
+                 {u"", nullptr},
+                 {u"a.", u""},
+                 {u"a.AZ@[", u"az@["}};
     for (const Case& c : cases) {
         std::u16string path(c.path), buffer(c.path);
         char16_t* ext = lowerExtensionInPlace(buffer.data());

@@ -11,19 +11,17 @@ TEST(Volume, ANotchUpFromHalfIsWrittenAsFiftyOnePercent) {
 TEST(Volume, ControlRangesAndEndpointScalesMapOntoTheLevel) {
     struct Case {
         unsigned value, minimum, maximum, level, back;
-    } cases[] = {
-        {0, 0, 65535, 0, 0},
-        {65535, 0, 65535, 65535, 65535},
-        {50, 0, 100, 32768, 50},
-        {1, 0, 100, 655, 1},
-        {99, 0, 100, 64880, 99},
-        {5, 10, 20, 0, 10}, // below the range
-        {25, 10, 20, 65535, 20},
-        {15, 10, 20, 32768, 15},
-        {7, 7, 7, 65535, 7}, // one value
-        {4294967295u, 0, 4294967295u, 65535, 4294967295u},
-        {0, 0, 4294967295u, 0, 0},
-    };
+    } cases[] = {{0, 0, 65535, 0, 0},
+                 {65535, 0, 65535, 65535, 65535},
+                 {50, 0, 100, 32768, 50},
+                 {1, 0, 100, 655, 1},
+                 {99, 0, 100, 64880, 99},
+                 {5, 10, 20, 0, 10}, // below the range
+                 {25, 10, 20, 65535, 20},
+                 {15, 10, 20, 32768, 15},
+                 {7, 7, 7, 65535, 7}, // one value
+                 {4294967295u, 0, 4294967295u, 65535, 4294967295u},
+                 {0, 0, 4294967295u, 0, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(levelOfControlValue(c.value, c.minimum, c.maximum), c.level) << c.value;
         EXPECT_EQ(controlValueOfLevel(c.level, c.minimum, c.maximum), c.back) << c.value;

@@ -198,6 +198,17 @@ TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
     }
 }
 
+TEST_F(Play, PlayWithNoCurrentEntryStartsTheSelectedOneElseTheFirst) {
+    for (int selected : {2, -1}) {
+        ClearPlaylist(mainList);
+        fill(3);
+        mainList.selected = selected;
+        executePlaybackCommand(CMD_PLAY_PAUSE);
+        EXPECT_EQ(mainList.current, selected < 0 ? 0 : selected);
+        setPlaybackState(Stopped);
+    }
+}
+
 TEST_F(Play, SeekingAndSkippingMoveTheRealPosition) {
     AppendEntry(mainList, asU16(mediaPath(L"silent640.avi").c_str()));
     PlayEntry(0);

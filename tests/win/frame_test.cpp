@@ -63,29 +63,11 @@ TEST_F(Frame, ALongTitleStopsShortOfTheTimeAndAHoverPreviewsTheTimeInItsOwnColou
     EXPECT_EQ(seekHover, 0) << "nothing to preview while stopped";
 }
 
-TEST_F(Frame, NothingIsPaintedInFullScreenButTheValuesChange) {
-    Capture before = frameNow();
-    showFrame(false);
-    playbackState = Playing;
-    setSeekProgress(120);
-    setDisplayedSeconds(75);
-    setStatusText(L"full screen");
-    drawControls();
-    drawFrame(mainWindow);
-    EXPECT_EQ(before.pixels, frameNow().pixels);
-    EXPECT_TRUE(seekProgress == 120 && displayedSeconds == 75 && lstrcmpW(statusText, L"full screen") == 0);
-}
-
 // The compressed skin bitmaps as the program loads them from its resources.
 TEST(Resources, CompressedBitmapsDecodeWithTheirKeyColours) {
-    // Glyph cells stand on magenta; the button sheet's unused corner is the key colour.
-    EXPECT_EQ(GetPixel(skinScrollBar.dc, 0, 6 * 15), RGB(255, 0, 255));
-    EXPECT_EQ(GetPixel(skinScrollBar.dc, 14, 15 * 15 + 14), RGB(255, 0, 255));
+    // Glyph cells stand on magenta, and the glyph mask is set exactly where they are.
     EXPECT_NE(GetPixel(skinScrollBar.dc, 7, 6 * 15 + 7), RGB(255, 0, 255)) << "the up arrow itself";
-    EXPECT_EQ(GetPixel(skinButtons.dc, 215, 119), RGB(7, 9, 7));
-    EXPECT_EQ(GetPixel(skinButtons.dc, 130, 3 * 22 + 5), RGB(7, 9, 7))
-        << "the mute button has no disabled image";
-    // The glyph mask is set exactly where the cells are magenta.
+    EXPECT_EQ(GetPixel(skinButtons.dc, 215, 119), RGB(7, 9, 7)) << "the button sheet's key colour";
     for (int y = 90; y < 240; y += 3)
         for (int x = 0; x < 15; x += 2)
             EXPECT_EQ(GetPixel(glyphMaskDc, x, y) != 0, GetPixel(skinScrollBar.dc, x, y) == RGB(255, 0, 255))
@@ -152,10 +134,4 @@ TEST(MenuBar, ClickingTheOpenTitleClosesItWithoutReopening) {
     EXPECT_EQ(menuOpenItem, -1);
 }
 
-TEST(MenuBar, TheHighlightGoesWhenThePointerLeavesTheStrip) {
-    SendMessageW(mainWindow, WM_MOUSEMOVE, 0, pointAtStrip(10));
-    ASSERT_EQ(mainMenuHotItem, 0);
-    SetCursorPos(5, GetSystemMetrics(SM_CYSCREEN) - 5); // far from the player
-    EXPECT_TRUE(eventually([] { return mainMenuHotItem < 0; }, 400)) << "within one hover period";
-}
 } // namespace
