@@ -42,6 +42,7 @@ TEST(Text, CopiesAreCutToTheirBufferAndSayWhenTheyWere) {
         EXPECT_EQ(copyTextCut(buffer, c.capacity, c.text), c.whole) << c.capacity;
         EXPECT_EQ(std::u16string(buffer), c.copied) << c.capacity;
         EXPECT_EQ(textLength(buffer), std::u16string(c.copied).size());
+        EXPECT_EQ(buffer[textLength(buffer) + 1], u'x') << "nothing is written past the end";
     }
     char16_t untouched[2] = {u'x', 0};
     EXPECT_FALSE(copyTextCut(untouched, 0, u"a")) << "no room at all";

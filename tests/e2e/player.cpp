@@ -1,5 +1,7 @@
 #include "player.h"
 
+#include "win32/guards.h"
+
 #include <shlobj.h>
 
 #include <algorithm>
@@ -96,9 +98,7 @@ bool Player::listShown() const {
     RECT list = {};
     GetWindowRect(child(L"Zon PlayList"), &list);
     return eventually([&] {
-        HDC screen = GetDC(nullptr);
-        COLORREF c = GetPixel(screen, list.left + 4, list.top + 22 + 7);
-        ReleaseDC(nullptr, screen);
+        COLORREF c = GetPixel(WindowDc(nullptr), list.left + 4, list.top + 22 + 7);
         return c == RGB(0, 111, 198) || c == RGB(0, 204, 102);
     });
 }

@@ -1,6 +1,7 @@
 // The everyday tools through the keys, the wheel and the mouse: the master volume's hint, rename
 // and move of the playing file.
 #include "player.h"
+#include "win32/guards.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ void play(const Player& player) {
 std::pair<int, COLORREF> litBars(const Player& player) {
     RECT r = {};
     GetWindowRect(player.topWindow(L"Zon Hint"), &r);
-    HDC screen = GetDC(nullptr);
+    WindowDc screen(nullptr);
     std::pair<int, COLORREF> bars = {0, 0};
     for (LONG x = r.left, inBar = 0; x < r.right; ++x) {
         COLORREF c = GetPixel(screen, x, r.top + 1);
@@ -46,7 +47,6 @@ std::pair<int, COLORREF> litBars(const Player& player) {
             bars = {bars.first + 1, c};
         inBar = bar;
     }
-    ReleaseDC(nullptr, screen);
     return bars;
 }
 

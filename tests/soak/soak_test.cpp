@@ -34,16 +34,9 @@ long handleCount(DWORD pid) {
         ULONG attributes, reserved;
     };
     const auto kExtendedHandleList = static_cast<SYSTEM_INFORMATION_CLASS>(64);
-    const NTSTATUS kTooSmall = static_cast<NTSTATUS>(0xC0000004);
-    std::vector<ULONG_PTR> buffer(8192);
-    ULONG bytes = 0;
-    NTSTATUS status = kTooSmall;
-    for (int attempt = 0; attempt < 10 && status == kTooSmall; ++attempt) {
-        buffer.resize(buffer.size() << (attempt > 0 ? 1 : 0));
-        bytes = static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR));
-        status = NtQuerySystemInformation(kExtendedHandleList, buffer.data(), bytes, nullptr);
-    }
-    if (status < 0)
+    std::vector<ULONG_PTR> buffer(1 << 21); // room for some 400,000 handles of every process
+    const auto bytes = static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR));
+    if (NtQuerySystemInformation(kExtendedHandleList, buffer.data(), bytes, nullptr) < 0)
         return -1;
     std::size_t room = (bytes - 2 * sizeof(ULONG_PTR)) / sizeof(Entry);
     const Entry* entries = reinterpret_cast<const Entry*>(buffer.data() + 2);

@@ -9,6 +9,7 @@
 #include "skin/hint.h"
 #include "skin/seek_bar.h"
 #include "win32/wheel_notches.h"
+#include "win32/guards.h"
 #include "win32/wide.h"
 
 #include <algorithm>
@@ -52,18 +53,16 @@ Capture capture(HWND window, bool wholeWindow) {
     c.height = r.bottom;
     if (c.width <= 0 || c.height <= 0)
         return c;
-    HDC dc = wholeWindow ? GetWindowDC(window) : GetDC(window);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, c.width, c.height);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
+    WindowDc dc(window, wholeWindow);
+    MemoryDc mem(dc);
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, c.width, c.height));
+    {
+        Selection drawn(mem, bitmap);
+        BitBlt(mem, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
+    }
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     c.pixels.resize(static_cast<std::size_t>(c.width) * c.height);
     GetDIBits(mem, bitmap, 0, c.height, c.pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(window, dc);
     return c;
 }
 
