@@ -125,13 +125,4 @@ TEST_F(Loop, TheWheelTurnsTheVolumeSeeksOrScrollsTheListUnderThePointer) {
     EXPECT_EQ(seekProgress, 99) << "over the seek bar a pixel a notch, one notch per message";
 }
 
-// Menu and view commands reach their windows end to end; a skin button's command is passed on as the
-// menu's.
-TEST_F(Loop, TheFullScreenButtonIsPassedOnAsTheMenuCommandAndUnknownCommandsAreNotTaken) {
-    EXPECT_TRUE(executeCommand(mainWindow, MAKEWPARAM(CMD_BUTTON_FULLSCREEN, 0), 0));
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].hwnd, displayWindow);
-    EXPECT_EQ(LOWORD(seen[0].wParam), CMD_VIEW_FULLSCREEN);
-    EXPECT_FALSE(executeCommand(mainWindow, MAKEWPARAM(41999, 0), 0)) << "nobody owns it";
-}
 } // namespace

@@ -61,14 +61,4 @@ TEST(Snapshot, APlayingClipIsSavedAsTheBitmapTheDisplayShowsReplacingAnyFile) {
     setPlaybackState(Stopped);
 }
 
-TEST(Snapshot, NothingIsWrittenWithoutAPicture) {
-    std::wstring path = freshFolder(L"snapshot") + L"\\none.bmp";
-    for (std::wstring name : {L"tone.wav", L"missing.avi"}) {
-        std::wstring file = mediaPath(name.c_str());
-        openInPlace(file);
-        EXPECT_FALSE(snapshotPossible() || writeSnapshot(path.c_str())) << "no picture in " << ansi(name);
-        EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
-        setPlaybackState(Stopped);
-    }
-}
 } // namespace

@@ -39,12 +39,7 @@ TEST_F(View, AZoomStepShowsATextHintOverThePictureThatNeverTakesTheActivationAnd
     EXPECT_NE(GetForegroundWindow(), hintWindow);
     EXPECT_EQ(SendMessageW(hintWindow, WM_NCHITTEST, 0, MAKELPARAM(hint.left + 2, hint.top + 2)),
               HTTRANSPARENT);
-    // After two and a half seconds, counted again from a second hint.
-    pumpMessages(1500);
-    SendMessageW(displayWindow, WM_COMMAND, MAKEWPARAM(CMD_ZOOM_IN, 0), 0);
-    pumpMessages(1500);
-    EXPECT_TRUE(IsWindowVisible(hintWindow)) << "a second hint restarts the time-out";
-    EXPECT_TRUE(eventually([] { return !IsWindowVisible(hintWindow); }, 2000));
+    EXPECT_TRUE(eventually([] { return !IsWindowVisible(hintWindow); }, 4000));
     EXPECT_EQ(hintMode, HintMode::Hidden);
 }
 
