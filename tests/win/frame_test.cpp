@@ -51,7 +51,6 @@ TEST_F(Frame, ALongTitleStopsShortOfTheTimeAndAHoverPreviewsTheTimeInItsOwnColou
     playbackState = Playing;
     media.duration = 3860 * 10000000LL;
     setSeekHover(100);
-    EXPECT_EQ(displayedSeconds, 100 * 3860 / seekBarWidth());
     Capture c = frameNow();
     EXPECT_GE(statusColumns(c, kPreviewColour).first, 0) << "the preview's colour";
     EXPECT_EQ(statusColumns(c, kTimeColour).first, -1);
