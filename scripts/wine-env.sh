@@ -19,9 +19,13 @@ use_null_sound() {
 }
 
 # Settings the tests rely on; bump the version when they change so old prefixes are updated.
-ZON_PREFIX_VERSION=2
+ZON_PREFIX_VERSION=3
 ensure_prefix() {
     local marker="$WINEPREFIX/.zonplayer-ready"
+    # Drive V: is a CD-ROM drive whose disc is the folder ZON_DISC; the tests put a disc's folders in it.
+    export ZON_DISC="$ZON_CACHE/disc"
+    mkdir -p "$ZON_DISC"
+    [ -d "$WINEPREFIX/dosdevices" ] && ln -sfn "$ZON_DISC" "$WINEPREFIX/dosdevices/v:"
     [ "$(cat "$marker" 2>/dev/null)" = "$ZON_PREFIX_VERSION" ] && return 0
     mkdir -p "$ZON_CACHE"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -29,6 +33,7 @@ ensure_prefix() {
         wineboot --init >/dev/null 2>&1 || true
         wineserver -w
     fi
+    ln -sfn "$ZON_DISC" "$WINEPREFIX/dosdevices/v:"
     # Unmanaged windows (no 2 s wait on every destroy without a window manager), no crash dialog,
     # Direct3D drawn through GDI (the OpenGL path shows no video frames on a virtual X server),
     # and the Chinese UI font for the face the program asks for.
@@ -36,6 +41,7 @@ ensure_prefix() {
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
+        '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"v:"="cdrom"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\Direct3D]' '"renderer"="gdi"' '' \
         '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
         '"宋体"="WenQuanYi Micro Hei"' '' | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"

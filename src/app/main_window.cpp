@@ -6,7 +6,9 @@
 #include "app/volume.h"
 #include "core/command_ids.h"
 #include "core/timers.h"
+#include "app/disc_menus.h"
 #include "engine/disc.h"
+#include "playlist/discs.h"
 #include "engine/media.h"
 #include "engine/transport.h"
 #include "playlist/playlist.h"
@@ -99,6 +101,10 @@ bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return true;
     case CMD_DISC:
         findDisc();
+        return true;
+    case CMD_AUDIO_DEFAULT:
+    case CMD_SUBTITLE_DEFAULT:
+        chooseDefaultLanguages(window);
         return true;
     case CMD_HELP_HOMEPAGE:
         openHomepage(window);

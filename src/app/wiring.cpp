@@ -1,8 +1,10 @@
 #include "app/wiring.h"
 
+#include "app/disc_menus.h"
 #include "app/geometry.h"
 #include "app/shell.h"
 #include "engine/media.h"
+#include "playlist/discs.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
 #include "skin/seek_bar.h"
@@ -14,7 +16,17 @@ void wirePlayer() {
     engineNotices.positionChanged = showPlayingPosition;
     engineNotices.mediaEnded = PlayNext;
     engineNotices.videoSizeKnown = fitWindowToVideo;
-    engineNotices.playbackStopped = clearPlayingDisplay;
+    engineNotices.playbackStopped = [] {
+        clearPlayingDisplay();
+        removeLanguageItems();
+    };
+    engineNotices.discTitleChanged = [](int title) {
+        setSeekProgress(0);
+        followDiscTitle(title);
+        rebuildLanguageMenus();
+    };
+    engineNotices.discChapterStarted = followDiscChapter;
+    engineNotices.discTimeChanged = showDiscTime;
     engineNotices.mediaReleased = DiscardDiscList;
     engineNotices.playWanted = PlayChosenEntry;
     listFacts = [] { return ListFacts{activeList->count(), activeList->current, loopFlag}; };

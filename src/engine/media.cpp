@@ -17,9 +17,12 @@ HWND engineNotifyWindow, engineVideoWindow;
 namespace {
 void nothing() {}
 void noPosition(LONGLONG, LONGLONG) {}
+void noNumber(int) {}
+void noTime(int, int) {}
 } // namespace
 
-EngineNotices engineNotices = {nothing, noPosition, nothing, nothing, nothing, nothing, nothing};
+EngineNotices engineNotices = {nothing, noPosition, nothing,  nothing,  nothing,
+                               nothing, nothing,    noNumber, noNumber, noTime};
 
 void attachEngine(HWND notifyWindow, HWND videoWindow) {
     engineNotifyWindow = notifyWindow;
@@ -169,7 +172,6 @@ void stopPlayback() {
     closeMedia();
     media.duration = 0;
     engineNotices.playbackStopped();
-    removeDvdLanguageItems();
 }
 
 void closeMedia() {

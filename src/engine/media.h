@@ -35,6 +35,9 @@ struct EngineNotices {
     void (*playbackStopped)();                                     // nothing plays any more
     void (*mediaReleased)();                                       // the media are closed, for any reason
     void (*playWanted)();                                          // Play, with nothing open to play
+    void (*discTitleChanged)(int title);                           // the navigator reached a title
+    void (*discChapterStarted)(int chapter);                       // a chapter of the current title
+    void (*discTimeChanged)(int seconds, int titleSeconds);        // a DVD's playing time
 };
 extern EngineNotices engineNotices;
 

@@ -19,6 +19,8 @@ bool batchAdding;
 namespace {
 // A disc list let go of while PlayEntry still works on one of its entries; freed when it is done.
 Playlist* retiredDiscList;
+// Set while a video CD's next file is opened: closing the file before does not end the disc.
+bool keepingDiscList;
 
 void freeRetiredDiscList() {
     if (retiredDiscList == nullptr)
@@ -46,7 +48,10 @@ void PlayEntry(int index) {
         playDiscEntry(*entry);
         return;
     }
-    if (!openMedia(asWide(entry->path.data()))) {
+    keepingDiscList = &list == discList;
+    bool opened = openMedia(asWide(entry->path.data()));
+    keepingDiscList = false;
+    if (!opened) {
         freeRetiredDiscList();
         return;
     }
@@ -118,7 +123,7 @@ void clearActiveList(bool redraw) {
 }
 
 void DiscardDiscList() {
-    if (discList == nullptr)
+    if (discList == nullptr || keepingDiscList)
         return;
     if (activeList == discList)
         activeList = &mainList;

@@ -51,6 +51,12 @@ void showPlayingPosition(LONGLONG position, LONGLONG duration) {
         setDisplayedSeconds(position / kUnitsPerSecond);
 }
 
+void showDiscTime(int seconds, int titleSeconds) {
+    setDisplayedSeconds(seconds);
+    if (titleSeconds != 0)
+        setSeekProgress(static_cast<long long>(seekBarWidth()) * seconds / titleSeconds);
+}
+
 void keepSeekProgressShare() {
     LONGLONG position = 0;
     if (media.seeking && seekProgress != 0 && media.duration != 0 &&

@@ -14,6 +14,9 @@ void setSeekProgress(long long pixels);
 void clearSeekBar();
 // A position tick: the played part, and the time unless the pointer previews one.
 void showPlayingPosition(LONGLONG position, LONGLONG duration);
+// A DVD's time, in whole seconds of a title of the given length (0: not known): the time is shown
+// even while the pointer previews another.
+void showDiscTime(int seconds, int titleSeconds);
 // The played part keeps its share of the bar when the frame changes width (drawn with the frame).
 void keepSeekProgressShare();
 // The pointer over the bar (0: off it) previews the time there; false when nothing changed.
