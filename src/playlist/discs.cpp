@@ -40,8 +40,7 @@ void openDvd() {
     if (!openDvdGraph())
         return;
     if (media.dvdInfo) {
-        fillDvdList(discList != nullptr ? *discList : freshDiscList(), dvdChapterCounts());
-        activeList = discList;
+        fillDvdList(freshDiscList(), dvdChapterCounts());
         RedrawList();
     }
     runDvd();
