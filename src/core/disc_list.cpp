@@ -1,5 +1,7 @@
 #include "core/disc_list.h"
 
+#include "core/transport_math.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -58,8 +60,8 @@ int dvdTitleAwaitingLength(const Playlist& list, int from, int title) {
 }
 
 int dvdSecondsOfTimecode(std::uint32_t packed) {
-    return static_cast<int>(packed & 0xFF) * 3600 + static_cast<int>(packed >> 8 & 0xFF) * 60 +
-           static_cast<int>(packed >> 16 & 0xFF);
+    auto byte = [packed](int n) { return static_cast<unsigned char>(packed >> (8 * n) & 0xFF); };
+    return dvdSecondsOf({byte(0), byte(1), byte(2), byte(3)});
 }
 
 DvdStreamChoice dvdStreamOf(unsigned command) {

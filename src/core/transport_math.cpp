@@ -47,6 +47,10 @@ double clampRate(double rate) {
     return rate;
 }
 
+int dvdSecondsOf(const DvdTime& t) {
+    return t.hours * 3600 + t.minutes * 60 + t.seconds;
+}
+
 DvdTime dvdTimeOf(std::int64_t seconds) {
     DvdTime t = {};
     if (seconds >= 0) {

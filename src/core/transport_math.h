@@ -26,3 +26,5 @@ struct DvdTime {
     unsigned char hours, minutes, seconds, frames;
 };
 DvdTime dvdTimeOf(std::int64_t seconds);
+// The whole seconds of a DVD time, frames aside.
+int dvdSecondsOf(const DvdTime& t);

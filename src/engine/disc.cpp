@@ -58,19 +58,12 @@ std::vector<int> dvdChapterCounts() {
     return chapters;
 }
 
-void runDvd() {
-    if (playbackState == Playing)
-        return;
-    media.frameStep.reset();
-    setPlaybackState(Playing);
-}
-
 int readDvdTitleLength() {
     DVD_HMSF_TIMECODE total = {};
     ULONG flags = 0;
     media.duration = 0;
     if (media.dvdInfo && SUCCEEDED(media.dvdInfo->GetTotalTitleTime(&total, &flags)))
-        media.duration = total.bHours * 3600 + total.bMinutes * 60 + total.bSeconds;
+        media.duration = dvdSecondsOf({total.bHours, total.bMinutes, total.bSeconds, total.bFrames});
     return static_cast<int>(media.duration);
 }
 
@@ -103,29 +96,31 @@ bool selectDvdStream(WORD command) {
     return true;
 }
 
-std::vector<LCID> dvdAudioLanguages() {
+namespace {
+// The language of each of `available` streams, as `language` (a member of IDvdInfo2) tells it.
+std::vector<LCID> languagesOf(ULONG available, HRESULT (WINAPI IDvdInfo2::*language)(ULONG, LCID*)) {
     std::vector<LCID> languages;
-    ULONG available = 0, current = 0;
-    if (!media.dvdInfo || FAILED(media.dvdInfo->GetCurrentAudio(&available, &current)))
-        return languages;
     for (ULONG i = 0; i < available && i < kDiscListCapacity; ++i) {
-        LCID language = 0;
-        languages.push_back(SUCCEEDED(media.dvdInfo->GetAudioLanguage(i, &language)) ? language : 0);
+        LCID found = 0;
+        languages.push_back(SUCCEEDED((media.dvdInfo.get()->*language)(i, &found)) ? found : 0);
     }
     return languages;
 }
+} // namespace
+
+std::vector<LCID> dvdAudioLanguages() {
+    ULONG available = 0, current = 0;
+    if (!media.dvdInfo || FAILED(media.dvdInfo->GetCurrentAudio(&available, &current)))
+        return {};
+    return languagesOf(available, &IDvdInfo2::GetAudioLanguage);
+}
 
 std::vector<LCID> dvdSubtitleLanguages() {
-    std::vector<LCID> languages;
     ULONG available = 0, current = 0;
     BOOL disabled = FALSE;
     if (!media.dvdInfo || FAILED(media.dvdInfo->GetCurrentSubpicture(&available, &current, &disabled)))
-        return languages;
-    for (ULONG i = 0; i < available && i < kDiscListCapacity; ++i) {
-        LCID language = 0;
-        languages.push_back(SUCCEEDED(media.dvdInfo->GetSubpictureLanguage(i, &language)) ? language : 0);
-    }
-    return languages;
+        return {};
+    return languagesOf(available, &IDvdInfo2::GetSubpictureLanguage);
 }
 
 void handleDvdEvent(long code, LONG_PTR param1, LONG_PTR) {

@@ -12,8 +12,6 @@
 bool openDvdGraph();
 // The number of chapters of each title, or nothing without the navigator's information.
 std::vector<int> dvdChapterCounts();
-// Plays the disc from its start.
-void runDvd();
 // Reads the current title's length, which becomes the media's duration: whole seconds.
 int readDvdTitleLength();
 // Hands a disc-list entry to the navigator: a menu, a title or a chapter.

@@ -6,14 +6,11 @@
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 #include "skin/frame.h"
+#include "win32/long_path.h"
 
 #include <string>
 
 namespace {
-bool exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A new, empty disc list, made the active one; the one before is let go of.
 Playlist& freshDiscList() {
     DiscardDiscList();
@@ -43,7 +40,7 @@ void openDvd() {
         fillDvdList(freshDiscList(), dvdChapterCounts());
         RedrawList();
     }
-    runDvd();
+    setPlaybackState(Playing);
 }
 } // namespace
 
@@ -56,9 +53,9 @@ void findDisc() {
     for (const wchar_t* root = drives; *root != 0; root += wcslen(root) + 1) {
         if (!driveMayHoldDisc(GetDriveTypeW(root)))
             continue;
-        if (exists(std::wstring(root) + L"MPEGAV"))
+        if (pathExists(std::wstring(root) + L"MPEGAV"))
             return openVcd(std::wstring(root) + L"MPEGAV");
-        if (exists(std::wstring(root) + L"VIDEO_TS"))
+        if (pathExists(std::wstring(root) + L"VIDEO_TS"))
             return openDvd();
     }
 }

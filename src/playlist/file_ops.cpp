@@ -100,10 +100,6 @@ INT_PTR CALLBACK renameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 // Ten folders, one per digit, chosen once a run; each ends with a backslash.
 std::wstring folderSlots[10];
 
-bool exists(const std::wstring& path) {
-    return !path.empty() && GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool chooseFolder(std::wstring& slot) {
     BROWSEINFOW browse = {};
     wchar_t display[MAX_PATH] = {};
@@ -134,7 +130,7 @@ void moveCurrentToFolder(int slot) {
         currentEntry() == nullptr)
         return;
     std::wstring& folder = folderSlots[slot];
-    if (!exists(folder)) {
+    if (!pathExists(folder)) {
         setPlaybackState(Paused);
         if (!chooseFolder(folder)) {
             setPlaybackState(Playing);

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+bool pathExists(const std::wstring& path) {
+    return !path.empty() && GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::wstring extendedPath(const std::wstring& path) {
     // Names are added to folders below this length, so stay well inside MAX_PATH.
     constexpr std::size_t kRoomForAName = MAX_PATH - 20;

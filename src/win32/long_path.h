@@ -5,3 +5,5 @@
 // The path in the form the file functions take beyond MAX_PATH ("\\?\C:\..." or "\\?\UNC\...");
 // shorter paths, relative ones and ones already in that form are returned as they are.
 std::wstring extendedPath(const std::wstring& path);
+// Whether a file or folder of that name is there, however long the path.
+bool pathExists(const std::wstring& path);
