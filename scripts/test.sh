@@ -68,7 +68,11 @@ run_wine() {
         [ "$attempt" = 1 ] && echo "$name: ended without a report (status $status); running it once more"
     done
     count "$name" $status
-    [ -f "$results/$name.xml" ] && grep -q '<failure' "$results/$name.xml" && grep -A3 '\[  FAILED  \]' "$results/$name.log" | head -40
+    # Each failed check with what it expected and what it found, then the failed tests' names.
+    if [ -f "$results/$name.xml" ] && grep -q '<failure' "$results/$name.xml"; then
+        tr -d '\r' <"$results/$name.log" | grep -A6 ': Failure$' | head -60
+        tr -d '\r' <"$results/$name.log" | grep '^\[  FAILED  \]' | head -20
+    fi
 }
 
 export ZON_MEDIA="$root/build/media"

@@ -3,6 +3,7 @@
 #include "player.h"
 #include "win32/guards.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,6 +28,29 @@ struct Clips {
     std::wstring at(const std::wstring& name) const { return folder + L"\\" + name; }
     std::vector<Beside> list() const { return {{L"default.m3u", m3u(paths)}}; }
 };
+
+// Selects `folder` in the player's folder browser, asking again until its tree shows the folder
+// selected: Wine's browser may take the request before its tree is filled, and then drops it.
+bool selectInBrowser(const Player& player, HWND browser, const std::wstring& folder) {
+    HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    void* path = player.remoteCopy(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    wchar_t text[MAX_PATH] = {};
+    auto* remoteText = static_cast<wchar_t*>(player.remoteCopy(text, sizeof text));
+    TVITEMW item = {TVIF_TEXT, nullptr, 0, 0, remoteText, MAX_PATH, 0, 0, 0, 0};
+    void* remoteItem = player.remoteCopy(&item, sizeof item);
+    auto selectedName = [&] {
+        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        WriteProcessMemory(player.process(), remoteItem, &item, sizeof item, nullptr);
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remoteItem));
+        ReadProcessMemory(player.process(), remoteText, text, sizeof text, nullptr);
+        return std::wstring(text);
+    };
+    return tree != nullptr && eventually([&] {
+               SendMessageW(browser, WM_USER + 103, TRUE,
+                            reinterpret_cast<LPARAM>(path)); // BFFM_SETSELECTIONW
+        return selectedName() == folder.substr(folder.rfind(L'\\') + 1);
+           });
+}
 
 void play(const Player& player) {
     ASSERT_TRUE(player.listShown());
@@ -117,8 +141,7 @@ TEST(MoveToFolder, TheFirstDigitAsksForTheFolderTheSecondMovesAtOnceAndATakenNam
     play(player);
     player.postKey(WM_KEYDOWN, '1');
     HWND browser = player.topWindow(L"#32770");
-    void* path = player.remoteCopy(target.c_str(), (target.size() + 1) * sizeof(wchar_t));
-    SendMessageW(browser, WM_USER + 103, TRUE, reinterpret_cast<LPARAM>(path)); // BFFM_SETSELECTIONW
+    ASSERT_TRUE(selectInBrowser(player, browser, target));
     ASSERT_TRUE(answer(browser));
     EXPECT_TRUE(eventually([&] { return exists(target + L"\\A.avi"); }));
     EXPECT_EQ(windowText(player.topWindow(L"Zon Hint")), L"移动到：" + target + L"\\");
