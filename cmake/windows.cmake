@@ -46,6 +46,16 @@ target_include_directories(e2e_tests PRIVATE src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_LIBS})
 
+# The DVD builder and navigator the tests register in their prefix (Wine's are stubs).
+add_library(dvd_standin SHARED tests/standins/dvd_standin.cpp tests/standins/dvd_standin.def)
+set_target_properties(dvd_standin PROPERTIES PREFIX "")
+target_include_directories(dvd_standin PRIVATE src)
+target_compile_definitions(dvd_standin PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(dvd_standin PRIVATE strmiids ole32 uuid user32 advapi32 kernel32)
+target_link_options(dvd_standin PRIVATE -static -static-libgcc -static-libstdc++)
+add_dependencies(e2e_tests dvd_standin)
+add_dependencies(win_tests dvd_standin)
+
 add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)
 

@@ -1,10 +1,12 @@
 // Discs in drive V:, a CD-ROM drive whose disc is the folder ZON_DISC names: a video CD plays as a
-// list of its own, the user's list untouched.
+// list of its own, the user's list untouched; a DVD through the prefix's stand-in navigator.
 #include "player.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace {
 using Lines = std::vector<std::string>;
@@ -48,6 +50,72 @@ TEST(VideoCd, TheTracksPlayInOrderOnTheDiscsOwnListAndTheUsersListStays) {
         EXPECT_EQ(pathLines(player.listFile()), mine);
         EXPECT_EQ(player.index(), L"-1");
     }
+    insertDisc(false, false);
+}
+
+// The navigator's calls, a line each, from the stand-in's log.
+Lines navigatorCalls(const std::wstring& log) {
+    Lines calls;
+    std::istringstream text(readFile(log));
+    for (std::string line; std::getline(text, line);)
+        calls.push_back(line.substr(0, line.find('\r')));
+    return calls;
+}
+
+TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
+    insertDisc(false, true);
+    std::wstring log = freshFolder(L"dvd") + L"\\navigator.log";
+    SetEnvironmentVariableW(L"ZON_DVD_LOG", log.c_str());
+    SetEnvironmentVariableW(L"ZON_DVD_CLIP", mediaPath(L"silent320.avi").c_str());
+    const Lines mine = {ansi(mediaPath(L"silent640.avi"))};
+    Player player("", {{L"default.m3u", m3u(mine)}});
+    ASSERT_TRUE(player.listShown());
+    // The list: title menu, root menu, title 1 and its chapters 1-3, title 2 and its chapter 1.
+    // The disc starts at title 1, chapter 1 (the fourth entry); the default languages are none.
+    struct Step {
+        WORD command;
+        Lines calls;
+    } steps[] = {
+        {CMD_DISC,
+         {"RenderDvdVideoVolume null 1", "SetServiceState 0", "SetOption 2 0", "SetOption 3 1",
+          "SetSubpictureState 0 0"}},
+        {CMD_NEXT, {"PlayChapterInTitle 1 2 4"}},
+        {CMD_NEXT, {"PlayChapterInTitle 1 3 4"}},
+        {CMD_NEXT, {"PlayTitle 2 4", "SetSubpictureState 0 0"}}, // its chapter 1 starts with it
+        {CMD_PREVIOUS, {"PlayTitle 2 4", "SetSubpictureState 0 0"}},
+        {CMD_AUDIO_STREAM_FIRST, {"SelectAudioStream 0 0"}},
+        {CMD_SUBTITLE_STREAM_FIRST + 1, {"SetSubpictureState 1 0", "SelectSubpictureStream 1 0"}},
+        {CMD_SUBTITLE_OFF, {"SetSubpictureState 0 0"}},
+        {CMD_SKIP_FORWARD, {"PlayForwards 8 0"}},
+        {CMD_RATE_DOUBLE, {"PlayForwards 2 5"}},
+    };
+    std::size_t seen = 0;
+    for (const Step& s : steps) {
+        player.command(s.command);
+        Lines calls;
+        EXPECT_TRUE(eventually([&] {
+            calls = navigatorCalls(log);
+            calls.erase(calls.begin(), calls.begin() + static_cast<long>(std::min(seen, calls.size())));
+            return calls == s.calls;
+        })) << s.command
+            << ": " << testing::PrintToString(calls);
+        seen += calls.size();
+    }
+    // The pointer over the picture selects the disc's button under it; a click activates it.
+    RECT display = player.childRect(L"Zon Display"), window = player.windowRect();
+    SetCursorPos(window.left + display.left + 40, window.top + display.top + 30);
+    mouse(MOUSEEVENTF_MOVE, 0, 1);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(eventually([&] {
+        Lines calls = navigatorCalls(log);
+        auto click = std::find_if(calls.begin(), calls.end(),
+                                  [](const std::string& c) { return c.rfind("ActivateAtPosition", 0) == 0; });
+        return click != calls.end() && click[-1] == "Select" + click->substr(8);
+    })) << testing::PrintToString(navigatorCalls(log));
+    player.command(CMD_STOP);
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(pathLines(player.listFile()), mine) << "the disc's list is not the user's";
     insertDisc(false, false);
 }
 } // namespace
