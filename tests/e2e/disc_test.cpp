@@ -90,17 +90,30 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
         {CMD_RATE_DOUBLE, {"PlayForwards 2 5"}},
     };
     std::size_t seen = 0;
-    for (const Step& s : steps) {
-        player.command(s.command);
+    auto expectCalls = [&](WORD command, const Lines& expected) {
         Lines calls;
         EXPECT_TRUE(eventually([&] {
             calls = navigatorCalls(log);
             calls.erase(calls.begin(), calls.begin() + static_cast<long>(std::min(seen, calls.size())));
-            return calls == s.calls;
-        })) << s.command
+            return calls == expected;
+        })) << command
             << ": " << testing::PrintToString(calls);
         seen += calls.size();
+    };
+    for (const Step& s : steps) {
+        player.command(s.command);
+        expectCalls(s.command, s.calls);
     }
+    // Japanese, title 2's only sound and its second subtitles, as the default languages: the next
+    // title change chooses both.
+    PostMessageW(player.main(), WM_COMMAND, CMD_AUDIO_DEFAULT, 0);
+    HWND dialog = player.topWindow(L"#32770");
+    SendDlgItemMessageW(dialog, IDC_AUDIO_LANGUAGE, CB_SETCURSEL, 1, 0);
+    SendDlgItemMessageW(dialog, IDC_SUBTITLE_LANGUAGE, CB_SETCURSEL, 2, 0);
+    ASSERT_TRUE(answer(dialog));
+    player.command(CMD_PREVIOUS);
+    expectCalls(CMD_PREVIOUS, {"PlayTitle 2 4", "SelectAudioStream 0 0", "SetSubpictureState 1 0",
+                               "SelectSubpictureStream 1 0"});
     // The pointer over the picture selects the disc's button under it; a click activates it.
     RECT display = player.childRect(L"Zon Display"), window = player.windowRect();
     SetCursorPos(window.left + display.left + 40, window.top + display.top + 30);
