@@ -4,6 +4,7 @@
 #include "win32/guards.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,9 +47,8 @@ bool selectInBrowser(const Player& player, HWND browser, const std::wstring& fol
         return std::wstring(text);
     };
     return tree != nullptr && eventually([&] {
-               SendMessageW(browser, WM_USER + 103, TRUE,
-                            reinterpret_cast<LPARAM>(path)); // BFFM_SETSELECTIONW
-        return selectedName() == folder.substr(folder.rfind(L'\\') + 1);
+               SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path));
+               return selectedName() == folder.substr(folder.rfind(L'\\') + 1);
            });
 }
 
