@@ -7,9 +7,7 @@
 // The navigator's events reach the player through the real graph: PlayTitle gives a title change
 // and chapter 1's start, PlayChapterInTitle the chapter's start (and a title change to another
 // title), the graph's first run title 1 and chapter 1, and each second it runs the position as an
-// HMSF time (hours, minutes, seconds, frames at 25 a second, byte by byte). A hidden window of class
-// "Zon DVD Stand-in" notifies any event: SendMessage(window, WM_APP + 1, code, param1); WM_APP + 2
-// with wParam 0 or 1 switches the time events off or on.
+// HMSF time (hours, minutes, seconds, frames at 25 a second, byte by byte).
 #include "engine/dshow.h"
 #include "win32/com_ptr.h"
 
@@ -27,7 +25,6 @@ namespace {
 
 const HINSTANCE module = reinterpret_cast<HINSTANCE>(&__ImageBase);
 LONG liveObjects, serverLocks;
-const wchar_t kControlClass[] = L"Zon DVD Stand-in";
 const wchar_t kServerKey[] = L"CLSID\\{FCC152B7-F372-11d0-8E00-00C04FD7C08B}\\InprocServer32";
 
 std::wstring environment(const wchar_t* name) {
@@ -83,7 +80,7 @@ HRESULT choose(const std::vector<LCID>& streams, ULONG stream, ULONG& current) {
     virtual HRESULT WINAPI name(__VA_ARGS__) { return logged(nullptr, E_NOTIMPL, #name); }
 // clang-format on
 
-// Owns the disc, the graph, the control window and the thread that watches the graph. The navigator
+// Owns the disc, the graph and the thread that watches the graph. The navigator
 // and the line 21 decoder are objects of their own (a query on one finds none of the others, as
 // with the platform's), whose references are the builder's.
 class Builder final : public IDvdGraphBuilder {
@@ -95,11 +92,6 @@ public:
         if (FAILED(graph_.queryInterface(control_)) || FAILED(graph_.queryInterface(seeking_)) ||
             FAILED(graph_.queryInterface(sink_)))
             return;
-        WNDCLASSW windowClass{0, controlWindow, 0, 0, module, {}, {}, {}, {}, kControlClass};
-        RegisterClassW(&windowClass); // fails harmlessly while another builder's window is alive
-        window_ =
-            CreateWindowExW(0, kControlClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         thread_ = CreateThread(nullptr, 0, watch, this, 0, nullptr);
     }
@@ -109,12 +101,10 @@ public:
             SetEvent(stop_), WaitForSingleObject(thread_, INFINITE), CloseHandle(thread_);
         if (stop_ != nullptr)
             CloseHandle(stop_);
-        if (window_ != nullptr)
-            DestroyWindow(window_), UnregisterClassW(kControlClass, module);
         sink_.reset(), seeking_.reset(), control_.reset(), graph_.reset();
         InterlockedDecrement(&liveObjects);
     }
-    bool ready() const { return thread_ != nullptr && window_ != nullptr; }
+    bool ready() const { return thread_ != nullptr; }
 
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
         return offer(out, this, iid == IID_IUnknown || iid == IID_IDvdGraphBuilder);
@@ -341,8 +331,7 @@ private:
                     b.notify(EC_DVD_TITLE_CHANGE, b.title_), b.notify(EC_DVD_CHAPTER_START, 1);
             } else if (runs && now >= next) {
                 next += 1000;
-                if (b.timeEvents_)
-                    b.notify(EC_DVD_CURRENT_HMSF_TIME, b.hmsfTime());
+                b.notify(EC_DVD_CURRENT_HMSF_TIME, b.hmsfTime());
             }
             running = runs;
         }
@@ -355,26 +344,17 @@ private:
               frames = static_cast<ULONG>(at % 10000000 / 400000);
         return (seconds / 3600 & 0xff) | (seconds / 60 % 60) << 8 | (seconds % 60) << 16 | frames << 24;
     }
-    static LRESULT CALLBACK controlWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* b = reinterpret_cast<Builder*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (b != nullptr && message == WM_APP + 1)
-            return b->notify(static_cast<LONG>(wParam), lParam);
-        if (b != nullptr && message == WM_APP + 2)
-            return b->timeEvents_ = wParam != 0, 0;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
 
     LONG refs_ = 1;
     const std::vector<Title>& disc_ = kDisc;
     std::atomic<ULONG> title_{1};
     ULONG audio_ = 0, subpicture_ = 0;
     BOOL subpictureOff_ = TRUE;
-    std::atomic<bool> timeEvents_{true}, started_{false};
+    std::atomic<bool> started_{false};
     ComPtr<IGraphBuilder> graph_;
     ComPtr<IMediaControl> control_;
     ComPtr<IMediaSeeking> seeking_;
     ComPtr<IMediaEventSink> sink_;
-    HWND window_ = nullptr;
     HANDLE stop_ = nullptr, thread_ = nullptr;
     Navigator navigator_{*this};
     Line21 line21_{*this};
