@@ -75,6 +75,8 @@ run_wine() {
     if [ -f "$results/$name.xml" ] && grep -q '<failure' "$results/$name.xml"; then
         tr -d '\r' <"$results/$name.log" | grep -A6 ': Failure$' | head -60
         tr -d '\r' <"$results/$name.log" | grep '^\[  FAILED  \]' | head -20
+        # A player that did not end: where each of its threads waited.
+        tr -d '\r' <"$results/$name.log" | grep '^stuck player' | cut -c1-400 | head -40
     fi
 }
 

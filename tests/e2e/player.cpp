@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 
 Player::Player(const std::string& settings, const std::vector<Beside>& files) : folder_(freshFolder(L"e2e")) {
     for (const Beside& b : files)
@@ -27,7 +28,8 @@ Player::Player(const std::string& settings, const std::vector<Beside>& files) : 
 Player::~Player() {
     if (process_.hProcess == nullptr)
         return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT && close() < 0)
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT &&
+        (!PostMessageW(main_, WM_CLOSE, 0, 0) || waitForExit(10000) < 0))
         TerminateProcess(process_.hProcess, 1);
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
@@ -106,6 +108,71 @@ bool Player::listShown() const {
 void Player::kill() const {
     TerminateProcess(process_.hProcess, 9);
     WaitForSingleObject(process_.hProcess, 10000);
+}
+
+namespace {
+// The frames of each thread of process `pid` as Wine's debugger sees them, one line a thread:
+// "stuck player thread 0104: WaitForSingleObject@kernelbase < ...". The tests' prefix keeps the
+// debugger from starting on crashes, by its name: a copy under another name runs.
+void printStacks(DWORD pid) {
+    std::wstring folder = freshFolder(L"stacks"), out = folder + L"\\stacks.txt",
+                 exe = folder + L"\\stacks.exe";
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    Handle file(
+        CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr));
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = file;
+    std::wstring command = L"stacks --command \"bt all\" " + std::to_wstring(pid);
+    PROCESS_INFORMATION debugger = {};
+    if (CopyFileW(L"C:\\windows\\system32\\winedbg.exe", exe.c_str(), FALSE) &&
+        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &debugger)) {
+        if (WaitForSingleObject(debugger.hProcess, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(debugger.hProcess, 1);
+        CloseHandle(debugger.hProcess);
+        CloseHandle(debugger.hThread);
+    }
+    file.close();
+    char ours[32];
+    std::snprintf(ours, sizeof ours, "in process %04lx ", pid);
+    std::string text = readFile(out), line, thread;
+    bool mine = false;
+    auto flush = [&] {
+        if (!thread.empty())
+            std::printf("stuck player %s\n", thread.c_str());
+        thread.clear();
+    };
+    for (std::size_t at = 0; at < text.size(); at += line.size() + 1) {
+        line = text.substr(at, text.find('\n', at) - at);
+        if (line.rfind("Backtracing for thread ", 0) == 0) {
+            flush();
+            mine = line.find(ours) != std::string::npos;
+            if (mine)
+                thread = "thread " + line.substr(23, 4) + ":";
+        } else if (std::size_t in = line.rfind(" in ");
+                   mine && line.find(" 0x") != std::string::npos && in != std::string::npos) {
+            std::size_t name = line.find(' ', line.find(" 0x") + 1) + 1;
+            std::string frame = line.substr(name, line.find_first_of("( ", name) - name);
+            std::string module = line.substr(in + 4, line.find(' ', in + 4) - in - 4);
+            if (frame == "in") // no name: the module's own offset, "(+0x1234)"
+                frame = line.substr(line.find("(+", in) + 1, line.find(')', in) - line.find("(+", in) - 1);
+            thread += (thread.back() == ':' ? " " : " < ") + frame + "@" + module;
+        }
+    }
+    flush();
+    std::fflush(stdout);
+}
+} // namespace
+
+long Player::close() {
+    if (!PostMessageW(main_, WM_CLOSE, 0, 0))
+        return -1;
+    long code = waitForExit(10000);
+    if (code < 0)
+        printStacks(process_.dwProcessId);
+    return code;
 }
 
 long Player::waitForExit(DWORD ms) const {

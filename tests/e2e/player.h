@@ -48,8 +48,9 @@ public:
     bool roundTrip(DWORD ms = 5000) const;
     // Waits until the list file beside the program is loaded and shown (a list with entries).
     bool listShown() const;
-    // Asks the window to close and returns the exit code, or -1 when the process did not end.
-    long close() { return PostMessageW(main_, WM_CLOSE, 0, 0) ? waitForExit(10000) : -1; }
+    // Asks the window to close and returns the exit code, or -1 when the process did not end (and
+    // then prints where its threads wait).
+    long close();
     // Ends the process at once, as a crash, the task manager or the end of the session would.
     void kill() const;
     // Waits for the process to end by itself; its exit code or -1.
