@@ -47,6 +47,14 @@ void openHomepage(HWND window) {
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
 }
 
+// Leaving by any way out: the list and the settings reach the disk first, so that nothing the
+// platform does while the media close can cost them; the media close while the window stands.
+void leave(HWND window) {
+    savePlaylistNow();
+    closeMedia();
+    DestroyWindow(window);
+}
+
 void onDestroy() {
     if (trayShown)
         showInTray(false);
@@ -71,7 +79,7 @@ bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         SendMessageW(displayWindow, WM_COMMAND, wParam, lParam);
         return true;
     case CMD_FILE_EXIT:
-        DestroyWindow(window);
+        leave(window);
         return true;
     case CMD_VIEW_PLAYLIST:
         togglePlaylist();
@@ -134,6 +142,9 @@ LRESULT hitTestWindow(POINT screen) {
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CLOSE:
+        leave(window);
+        return 0;
     case WM_DESTROY:
         onDestroy();
         break;

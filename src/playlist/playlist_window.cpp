@@ -46,9 +46,11 @@ void loadDefaultList(HWND window) {
     drawControls();
 }
 
-// Leaving: the settings and the list reach the disk, then the entries are freed.
+// Leaving: the shell has saved everything; what changed since reaches the disk, then the
+// entries are freed.
 void saveOnExit() {
-    savePlaylistNow();
+    ensureListLoaded();
+    saveChangesNow();
     stopSaving();
     ClearPlaylist(*activeList);
 }

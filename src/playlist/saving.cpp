@@ -165,13 +165,17 @@ void retrySaveLater() {
 }
 
 void saveEverythingNow() {
+    // Whatever happened to earlier writes, this one is made.
+    submittedTarget.clear();
+    saveChangesNow();
+}
+
+void saveChangesNow() {
     if (saveScheduled) {
         KillTimer(playlistWindow, kListSaveTimer);
         saveScheduled = false;
     }
     saveSettings();
-    // Whatever happened to earlier writes, this one is made.
-    submittedTarget.clear();
     submitList();
     waitUntilWritten();
 }

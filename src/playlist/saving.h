@@ -15,5 +15,7 @@ void runScheduledSave();
 void retrySaveLater();
 // Saves the settings and the list and returns once both are on the disk (exit, end of session).
 void saveEverythingNow();
+// The same, but what this run has already written is not written again.
+void saveChangesNow();
 // Ends the writer thread; whatever was asked of it is written first.
 void stopSaving();
