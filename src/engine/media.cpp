@@ -180,11 +180,11 @@ void closeMedia() {
     // No more notifications from a graph that is going away.
     if (media.events)
         media.events->SetNotifyWindow(0, 0, 0);
-    // The renderer's window goes before the graph stops, hidden and no longer our child.
-    if (media.videoWindow) {
+    // The renderer's window is hidden before the graph stops. It stays the display window's
+    // child until the renderer destroys it: made a top-level window, it would take the
+    // activation from the player (Wine hands it over), and the hint or nothing would get it back.
+    if (media.videoWindow)
         media.videoWindow->put_Visible(OAFALSE);
-        media.videoWindow->put_Owner(0);
-    }
     media.videoWindow.reset();
     media.windowless.reset();
     if (media.control) {
