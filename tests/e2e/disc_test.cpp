@@ -87,6 +87,7 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
         {CMD_SUBTITLE_STREAM_FIRST + 1, {"SetSubpictureState 1 0", "SelectSubpictureStream 1 0"}},
         {CMD_SUBTITLE_OFF, {"SetSubpictureState 0 0"}},
         {CMD_SKIP_FORWARD, {"PlayForwards 8 0"}},
+        {CMD_SKIP_BACK, {"PlayBackwards 8 0"}},
         {CMD_RATE_DOUBLE, {"PlayForwards 2 5"}},
     };
     std::size_t seen = 0;
@@ -126,6 +127,13 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
                                   [](const std::string& c) { return c.rfind("ActivateAtPosition", 0) == 0; });
         return click != calls.end() && click[-1] == "Select" + click->substr(8);
     })) << testing::PrintToString(navigatorCalls(log));
+    // A click in the middle of the seek bar seeks the title's middle (title 2: 0:30).
+    SetCursorPos(window.left + width(window) / 2, window.bottom - 46);
+    mouse(MOUSEEVENTF_MOVE, 0, 1);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(eventually([&] { return navigatorCalls(log).back() == "PlayAtTime 0:00:15 0"; }))
+        << navigatorCalls(log).back();
     player.command(CMD_STOP);
     EXPECT_EQ(player.close(), 0);
     EXPECT_EQ(pathLines(player.listFile()), mine) << "the disc's list is not the user's";
