@@ -41,6 +41,8 @@ TEST_F(Dvd, TheLanguageMenusFollowTheTitleTheTimeFollowsTheNavigatorAndStopLeave
     SetEnvironmentVariableW(L"ZON_DVD_CLIP", mediaPath(L"silent640.avi").c_str());
     findDisc();
     ASSERT_TRUE(media.dvdControl) << "the stand-in navigator is registered";
+    EXPECT_TRUE(eventually([] { return pictureContrast(displayWindow) > 60; }))
+        << "the navigator's picture in the display window";
     EXPECT_TRUE(eventually([] {
         return kAudio.appended() == Commands{kAudio1, kAudio1 + 1};
     })) << "title 1 once the disc runs";
