@@ -10,53 +10,30 @@
 // HMSF time (hours, minutes, seconds, frames at 25 a second, byte by byte).
 #include "engine/dshow.h"
 #include "win32/com_ptr.h"
+#include "com_server.h"
 
 #include <dvdevcod.h>
-#include <olectl.h>
 #include <atomic>
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 #include <vector>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase; // this DLL's own module, from the linker
-
 namespace {
-
-const HINSTANCE module = reinterpret_cast<HINSTANCE>(&__ImageBase);
-LONG liveObjects, serverLocks;
+using standin::offer;
 const wchar_t kServerKey[] = L"CLSID\\{FCC152B7-F372-11d0-8E00-00C04FD7C08B}\\InprocServer32";
 
 std::wstring environment(const wchar_t* name) {
-    wchar_t value[1024];
-    DWORD n = GetEnvironmentVariableW(name, value, ARRAYSIZE(value));
-    return n > 0 && n < ARRAYSIZE(value) ? value : L"";
+    return standin::environment(name);
 }
-
 // Logs a command, clears the command object the caller may wait on, and answers hr.
 [[gnu::format(printf, 3, 4)]] HRESULT logged(IDvdCmd** command, HRESULT hr, const char* format, ...) {
     if (command != nullptr)
         *command = nullptr;
-    std::wstring path = environment(L"ZON_DVD_LOG");
-    if (FILE* file = path.empty() ? nullptr : _wfopen(path.c_str(), L"a")) {
-        va_list args;
-        va_start(args, format);
-        vfprintf(file, format, args);
-        va_end(args);
-        fputc('\n', file);
-        fclose(file);
-    }
+    va_list args;
+    va_start(args, format);
+    standin::vlog(L"ZON_DVD_LOG", format, args);
+    va_end(args);
     return hr;
 }
-
-HRESULT offer(void** out, IUnknown* object, bool offered) {
-    if (!offered)
-        return *out = nullptr, E_NOINTERFACE;
-    object->AddRef();
-    *out = object;
-    return S_OK;
-}
-
 struct Title {
     ULONG chapters;
     DVD_HMSF_TIMECODE length;
@@ -86,7 +63,7 @@ HRESULT choose(const std::vector<LCID>& streams, ULONG stream, ULONG& current) {
 class Builder final : public IDvdGraphBuilder {
 public:
     Builder() {
-        InterlockedIncrement(&liveObjects);
+        InterlockedIncrement(&standin::liveObjects);
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                          reinterpret_cast<void**>(&graph_));
         if (FAILED(graph_.queryInterface(control_)) || FAILED(graph_.queryInterface(seeking_)) ||
@@ -102,7 +79,7 @@ public:
         if (stop_ != nullptr)
             CloseHandle(stop_);
         sink_.reset(), seeking_.reset(), control_.reset(), graph_.reset();
-        InterlockedDecrement(&liveObjects);
+        InterlockedDecrement(&standin::liveObjects);
     }
     bool ready() const { return thread_ != nullptr; }
 
@@ -360,23 +337,7 @@ private:
     Line21 line21_{*this};
 };
 
-// A static object whose references, like locks, keep the DLL loaded.
-class Factory : public IClassFactory {
-public:
-    HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
-        return offer(out, this, iid == IID_IUnknown || iid == IID_IClassFactory);
-    }
-    ULONG WINAPI AddRef() override { return InterlockedIncrement(&serverLocks); }
-    ULONG WINAPI Release() override { return InterlockedDecrement(&serverLocks); }
-    HRESULT WINAPI CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        if (outer != nullptr)
-            return *out = nullptr, CLASS_E_NOAGGREGATION;
-        auto* builder = new Builder;
-        HRESULT hr = builder->ready() ? builder->QueryInterface(iid, out) : (*out = nullptr, E_FAIL);
-        return builder->Release(), hr;
-    }
-    HRESULT WINAPI LockServer(BOOL lock) override { return lock ? AddRef() : Release(), S_OK; }
-} factory;
+standin::Factory<Builder> factory;
 
 } // namespace
 
@@ -387,22 +348,12 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
 }
 
 STDAPI DllCanUnloadNow() {
-    return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE;
+    return standin::liveObjects == 0 && standin::serverLocks == 0 ? S_OK : S_FALSE;
 }
 
-// Takes the place of Wine's own entry: the prefix is the tests' own, so there is no way back to keep,
-// and unregistering leaves the class with no server.
 STDAPI DllRegisterServer() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    if (length == 0 || length == MAX_PATH ||
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, kServerKey, nullptr, REG_SZ, path,
-                        (length + 1) * sizeof(wchar_t)) ||
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, kServerKey, L"ThreadingModel", REG_SZ, L"Both", sizeof L"Both"))
-        return SELFREG_E_CLASS;
-    return S_OK;
+    return standin::registerServer(kServerKey);
 }
-
 STDAPI DllUnregisterServer() {
-    return RegDeleteKeyW(HKEY_CLASSES_ROOT, kServerKey) == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+    return standin::unregisterServer(kServerKey);
 }
