@@ -25,7 +25,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${SKIN_DIR} -I ${CMAKE_SOURCE_
 
 set(WIN_LIBS strmiids ole32 oleaut32 uuid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/flash/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)
 add_library(zonapp STATIC ${APP_SOURCES})
 target_include_directories(zonapp PUBLIC src)
@@ -46,15 +46,18 @@ target_include_directories(e2e_tests PRIVATE src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_LIBS})
 
-# The DVD builder and navigator the tests register in their prefix (Wine's are stubs).
-add_library(dvd_standin SHARED tests/standins/dvd_standin.cpp tests/standins/dvd_standin.def)
-set_target_properties(dvd_standin PROPERTIES PREFIX "")
-target_include_directories(dvd_standin PRIVATE src)
-target_compile_definitions(dvd_standin PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(dvd_standin PRIVATE strmiids ole32 uuid user32 advapi32 kernel32)
-target_link_options(dvd_standin PRIVATE -static -static-libgcc -static-libstdc++)
-add_dependencies(e2e_tests dvd_standin)
-add_dependencies(win_tests dvd_standin)
+# The DVD builder and navigator and the Flash control the tests register in their prefix (Wine has
+# stubs for the first and nothing for the second).
+foreach(standin dvd_standin flash_standin)
+    add_library(${standin} SHARED tests/standins/${standin}.cpp tests/standins/${standin}.def)
+    set_target_properties(${standin} PROPERTIES PREFIX "")
+    target_include_directories(${standin} PRIVATE src)
+    target_compile_definitions(${standin} PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+    target_link_libraries(${standin} PRIVATE strmiids ole32 oleaut32 uuid gdi32 user32 advapi32 kernel32)
+    target_link_options(${standin} PRIVATE -static -static-libgcc -static-libstdc++)
+    add_dependencies(e2e_tests ${standin})
+    add_dependencies(win_tests ${standin})
+endforeach()
 
 add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)

@@ -4,7 +4,7 @@ set -euo pipefail
 out="$1"
 mkdir -p "$out"
 # Bump when the set changes, so that an older set is made again.
-version=3
+version=4
 [ "$(cat "$out/.complete" 2>/dev/null)" = "$version" ] && exit 0
 
 ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
@@ -23,6 +23,8 @@ ff -f lavfi -i "$(pic 320x240 8)" -f lavfi -i "$(tone 8)" -c:v mpeg4 -q:v 4 -c:a
 # Video CD tracks: MPEG-1 system streams, PAL and NTSC, so that their sizes tell them apart.
 ff -f lavfi -i "$(pic 352x288 2)" -f lavfi -i "$(tone 2)" -target pal-vcd -shortest "$out/vcd-pal.mpg"
 ff -f lavfi -i "$(pic 352x240 2)" -f lavfi -i "$(tone 2)" -target ntsc-vcd -shortest "$out/vcd-ntsc.mpg"
+# A Flash movie of 100 frames at 25 a second (SWF, uncompressed header).
+ff -f lavfi -i "$(pic 320x240 4)" -frames:v 100 -c:v flv1 "$out/movie.swf"
 # Something with a media file's name that no decoder can read.
 head -c 65536 /dev/urandom >"$out/corrupt.avi"
 echo "$version" >"$out/.complete"

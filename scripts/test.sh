@@ -47,9 +47,11 @@ use_null_sound
 ZON_FORCE_XVFB=1 ensure_display
 ensure_prefix
 trap stop_started EXIT
-# Wine has no DVD navigator: the tests' own stands in for it, as a registered COM server.
-wine regsvr32 /s "$(winepath -w "$root/build/win/dvd_standin.dll")" >/dev/null 2>&1 ||
-    echo "the DVD stand-in could not be registered"
+# Wine has no DVD navigator and no Flash control: the tests' own stand in, as registered COM servers.
+for standin in dvd_standin flash_standin; do
+    wine regsvr32 /s "$(winepath -w "$root/build/win/$standin.dll")" >/dev/null 2>&1 ||
+        echo "$standin could not be registered"
+done
 # Folders the tests made under the prefix's temporary folder in earlier runs.
 rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/zon-* 2>/dev/null
 wineserver -p

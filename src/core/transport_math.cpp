@@ -62,3 +62,16 @@ DvdTime dvdTimeOf(std::int64_t seconds) {
     t.seconds = static_cast<unsigned char>(seconds & 0xFF);
     return t;
 }
+
+FlashPosition flashPositionOf(long frame, long total, bool playing) {
+    std::int64_t position = static_cast<std::int64_t>(frame) + 1;
+    if (position == total || playing)
+        return {position, false};
+    if (position < static_cast<std::int64_t>(total) - 1)
+        return {position, true};
+    return {position + 1, false};
+}
+
+bool flashFrameInRange(std::int64_t target, long total) {
+    return target >= 0 && target < total;
+}

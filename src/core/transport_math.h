@@ -28,3 +28,14 @@ struct DvdTime {
 DvdTime dvdTimeOf(std::int64_t seconds);
 // The whole seconds of a DVD time, frames aside.
 int dvdSecondsOf(const DvdTime& t);
+
+// A Flash movie's position in frames for its 0-based `frame` of `total`: one past the frame
+// shown. A movie that halted by itself before its last two frames is to be played on (`resume`);
+// one halted on them reports past its end, so that the next entry plays.
+struct FlashPosition {
+    std::int64_t position;
+    bool resume;
+};
+FlashPosition flashPositionOf(long frame, long total, bool playing);
+// Whether a seek to frame `target` stays inside a movie of `total` frames.
+bool flashFrameInRange(std::int64_t target, long total);

@@ -2,6 +2,7 @@
 // calls nothing above itself: it tells the shell what changed through its notices.
 #pragma once
 #include "core/playback_state.h"
+#include "flash/flash_host.h"
 #include "win32/com_ptr.h"
 
 #include "engine/dshow.h"
@@ -17,7 +18,7 @@ struct MediaContext {
     ComPtr<IDvdGraphBuilder> dvdBuilder;
     ComPtr<IDvdControl2> dvdControl;
     ComPtr<IDvdInfo2> dvdInfo;
-    ComPtr<IUnknown> flashHost;
+    FlashHostPtr flashHost; // a Flash movie's host, its faces held above
     LONGLONG duration = 0;
     double playbackRate = 1.0;
     ULONG currentDvdTitle = 0;

@@ -112,6 +112,26 @@ TEST(Transport, DvdTimesInHoursMinutesAndSeconds) {
     }
 }
 
+TEST(Transport, FlashFramesAsPositions) {
+    struct Case {
+        long frame, total;
+        bool playing;
+        std::int64_t position;
+        bool resume;
+    } cases[] = {{99, 100, false, 100, false}, // the last frame: the duration, the next entry plays
+                 {50, 100, true, 51, false},   {50, 100, false, 51, true}, {97, 100, false, 98, true},
+                 {98, 100, false, 100, false}, // halted on the second-to-last frame: past the end
+                 {0, 1, false, 1, false},      {5, 3, false, 7, false}};
+    for (const Case& c : cases) {
+        FlashPosition p = flashPositionOf(c.frame, c.total, c.playing);
+        EXPECT_EQ(std::pair(p.position, p.resume), std::pair(c.position, c.resume))
+            << c.frame << "/" << c.total;
+    }
+    for (auto [target, total, inside] :
+         {std::tuple{99, 100L, true}, {100, 100L, false}, {0, 100L, true}, {-1, 100L, false}, {0, 0L, false}})
+        EXPECT_EQ(flashFrameInRange(target, total), inside) << target << "/" << total;
+}
+
 TEST(Volume, PercentsAndLevelsRoundAsTheMixerDoes) {
     for (auto [level, percent] : {std::pair{0u, 0}, {327u, 0}, {328u, 1}, {32767u, 50}, {65535u, 100}})
         EXPECT_EQ(percentOfLevel(level), percent) << level;
