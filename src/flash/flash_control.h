@@ -2,16 +2,13 @@
 // half of its dual interface: the program depends on the names the control publishes, not on the
 // order of its methods.
 #pragma once
-#include "win32/com_ptr.h"
-
 #include <oaidl.h>
+#include <oleauto.h>
 
+// A view of the control held elsewhere; every call on a null control answers E_POINTER.
 class FlashControl {
 public:
-    void hold(ComPtr<IDispatch> control) { control_ = std::move(control); }
-    void reset() { control_.reset(); }
-    explicit operator bool() const { return static_cast<bool>(control_); }
-    IDispatch* get() const { return control_.get(); }
+    explicit FlashControl(IDispatch* control) : control_(control) {}
 
     HRESULT loadMovie(int layer, const wchar_t* url) const;
     HRESULT play() const { return call(L"Play", DISPATCH_METHOD, nullptr, 0, nullptr); }
@@ -29,5 +26,5 @@ private:
     HRESULT call(const wchar_t* name, WORD kind, VARIANT* args, UINT count, VARIANT* result) const;
     HRESULT read(const wchar_t* name, long& value) const;
     HRESULT put(const wchar_t* name, VARIANT& value) const;
-    ComPtr<IDispatch> control_;
+    IDispatch* control_;
 };

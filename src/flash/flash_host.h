@@ -6,12 +6,12 @@
 
 #include <memory>
 
-class FlashHost;
+class CFlashWnd;
 // The engine owns a host's life: references taken on its faces only count.
 struct FlashHostDeleter {
-    void operator()(FlashHost* host) const;
+    void operator()(CFlashWnd* host) const;
 };
-using FlashHostPtr = std::unique_ptr<FlashHost, FlashHostDeleter>;
+using FlashHostPtr = std::unique_ptr<CFlashWnd, FlashHostDeleter>;
 
 // The control's class, its published (dual) interface and its events.
 extern const CLSID CLSID_ShockwaveFlash;
@@ -21,7 +21,7 @@ extern const IID IID_IShockwaveFlash, DIID_IShockwaveFlashEvents;
 // step failed, the control not being registered among them.
 FlashHostPtr createFlashHost(HWND parent);
 // The host's identity, of which the engine asks the faces (each with a reference of its own).
-IUnknown* flashHostIdentity(FlashHost& host);
+IUnknown* flashHostIdentity(CFlashWnd& host);
 // Play and Stop on the control itself, for a host whose control face is not held.
-HRESULT playFlash(FlashHost& host);
-HRESULT haltFlash(FlashHost& host);
+HRESULT playFlash(CFlashWnd& host);
+HRESULT haltFlash(CFlashWnd& host);
