@@ -75,3 +75,21 @@ public:
     HRESULT WINAPI LockServer(BOOL lock) override { return lock ? AddRef() : Release(), S_OK; }
 };
 } // namespace standin
+
+// The server's four entries, for objects of the class `id` that `factory` makes and the key
+// `serverKey` names.
+#define STANDIN_SERVER_ENTRIES(id, serverKey, factory)                                                       \
+    STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {                                       \
+        if (clsid != (id))                                                                                   \
+            return *out = nullptr, CLASS_E_CLASSNOTAVAILABLE;                                                \
+        return (factory).QueryInterface(iid, out);                                                           \
+    }                                                                                                        \
+    STDAPI DllCanUnloadNow() {                                                                               \
+        return standin::liveObjects == 0 && standin::serverLocks == 0 ? S_OK : S_FALSE;                      \
+    }                                                                                                        \
+    STDAPI DllRegisterServer() {                                                                             \
+        return standin::registerServer(serverKey);                                                           \
+    }                                                                                                        \
+    STDAPI DllUnregisterServer() {                                                                           \
+        return standin::unregisterServer(serverKey);                                                         \
+    }

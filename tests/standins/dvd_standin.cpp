@@ -341,19 +341,4 @@ standin::Factory<Builder> factory;
 
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-    if (clsid != CLSID_DvdGraphBuilder)
-        return *out = nullptr, CLASS_E_CLASSNOTAVAILABLE;
-    return factory.QueryInterface(iid, out);
-}
-
-STDAPI DllCanUnloadNow() {
-    return standin::liveObjects == 0 && standin::serverLocks == 0 ? S_OK : S_FALSE;
-}
-
-STDAPI DllRegisterServer() {
-    return standin::registerServer(kServerKey);
-}
-STDAPI DllUnregisterServer() {
-    return standin::unregisterServer(kServerKey);
-}
+STANDIN_SERVER_ENTRIES(CLSID_DvdGraphBuilder, kServerKey, factory)

@@ -333,17 +333,4 @@ LRESULT CALLBACK Control::windowProc(HWND window, UINT message, WPARAM wParam, L
 standin::Factory<Control> factory;
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-    if (clsid != kClass)
-        return *out = nullptr, CLASS_E_CLASSNOTAVAILABLE;
-    return factory.QueryInterface(iid, out);
-}
-STDAPI DllCanUnloadNow() {
-    return standin::liveObjects == 0 && standin::serverLocks == 0 ? S_OK : S_FALSE;
-}
-STDAPI DllRegisterServer() {
-    return standin::registerServer(kServerKey);
-}
-STDAPI DllUnregisterServer() {
-    return standin::unregisterServer(kServerKey);
-}
+STANDIN_SERVER_ENTRIES(kClass, kServerKey, factory)
