@@ -135,3 +135,5 @@ private:
     DWORD adviseCookie = 0;
     LONG referenceCount = 0;
 };
+
+#undef NOT_SUPPORTED
