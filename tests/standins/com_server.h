@@ -18,14 +18,18 @@ inline std::wstring environment(const wchar_t* name) {
 }
 
 // Appends a line to the file the variable `log` names (opened each time: a killed player loses
-// nothing).
-inline void vlog(const wchar_t* log, const char* format, va_list args) {
+// nothing) and answers hr.
+[[gnu::format(printf, 3, 4)]] inline HRESULT logTo(const wchar_t* log, HRESULT hr, const char* format, ...) {
     std::wstring path = environment(log);
     if (FILE* file = path.empty() ? nullptr : _wfopen(path.c_str(), L"a")) {
+        va_list args;
+        va_start(args, format);
         vfprintf(file, format, args);
+        va_end(args);
         fputc('\n', file);
         fclose(file);
     }
+    return hr;
 }
 
 inline HRESULT offer(void** out, IUnknown* object, bool offered) {
@@ -52,6 +56,19 @@ inline HRESULT registerServer(const wchar_t* serverKey) {
 inline HRESULT unregisterServer(const wchar_t* serverKey) {
     return RegDeleteKeyW(HKEY_CLASSES_ROOT, serverKey) == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }
+
+// AddRef and Release of an object that counts its references in `refs_` (1 when made) and is
+// deleted with the last.
+#define STANDIN_REFERENCE_COUNTING                                                                           \
+    ULONG WINAPI AddRef() override {                                                                         \
+        return InterlockedIncrement(&refs_);                                                                 \
+    }                                                                                                        \
+    ULONG WINAPI Release() override {                                                                        \
+        LONG refs = InterlockedDecrement(&refs_);                                                            \
+        if (refs == 0)                                                                                       \
+            delete this;                                                                                     \
+        return refs;                                                                                         \
+    }
 
 // The objects alive and the locks held: the DLL may be unloaded when both are 0.
 inline LONG liveObjects, serverLocks;

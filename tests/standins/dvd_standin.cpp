@@ -24,16 +24,12 @@ const wchar_t kServerKey[] = L"CLSID\\{FCC152B7-F372-11d0-8E00-00C04FD7C08B}\\In
 std::wstring environment(const wchar_t* name) {
     return standin::environment(name);
 }
-// Logs a command, clears the command object the caller may wait on, and answers hr.
-[[gnu::format(printf, 3, 4)]] HRESULT logged(IDvdCmd** command, HRESULT hr, const char* format, ...) {
+// Logs a command and answers hr, with no command object for the caller to wait on.
+void noCommand(IDvdCmd** command) {
     if (command != nullptr)
         *command = nullptr;
-    va_list args;
-    va_start(args, format);
-    standin::vlog(L"ZON_DVD_LOG", format, args);
-    va_end(args);
-    return hr;
 }
+#define logged(command, ...) (noCommand(command), standin::logTo(L"ZON_DVD_LOG", __VA_ARGS__))
 struct Title {
     ULONG chapters;
     DVD_HMSF_TIMECODE length;
@@ -86,13 +82,7 @@ public:
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
         return offer(out, this, iid == IID_IUnknown || iid == IID_IDvdGraphBuilder);
     }
-    ULONG WINAPI AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG WINAPI Release() override {
-        LONG refs = InterlockedDecrement(&refs_);
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
+    STANDIN_REFERENCE_COUNTING
     HRESULT WINAPI GetFiltergraph(IGraphBuilder** out) override {
         return offer(reinterpret_cast<void**>(out), graph_.get(), true);
     }

@@ -24,13 +24,8 @@ const CLSID kClass = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53,
 const IID kControl = {0xD27CDB6C, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const IID kEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
-[[gnu::format(printf, 2, 3)]] HRESULT logged(HRESULT hr, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    standin::vlog(L"ZON_FLASH_LOG", format, args);
-    va_end(args);
-    return hr;
-}
+// Logs "<member> <arguments>" and answers hr.
+#define logged(...) standin::logTo(L"ZON_FLASH_LOG", __VA_ARGS__)
 
 // Frames and frames a second of an uncompressed SWF file ("FWS"), from the bits after its frame
 // rectangle; none for anything else.
@@ -92,13 +87,7 @@ public:
             return offer(out, static_cast<IDispatch*>(this), true);
         return offer(out, static_cast<IOleObject*>(this), iid == IID_IUnknown || iid == IID_IOleObject);
     }
-    ULONG WINAPI AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG WINAPI Release() override {
-        LONG refs = InterlockedDecrement(&refs_);
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
+    STANDIN_REFERENCE_COUNTING
 
     // The OLE object: sited, shown in place over the site's window, closed.
     HRESULT WINAPI SetClientSite(IOleClientSite* site) override {
@@ -106,9 +95,6 @@ public:
         if (site != nullptr)
             site->AddRef(), site_ = ComPtr<IOleClientSite>::adopt(site);
         return logged(S_OK, "SetClientSite %s", site != nullptr ? "site" : "none");
-    }
-    HRESULT WINAPI GetClientSite(IOleClientSite** site) override {
-        return site_ ? offer(reinterpret_cast<void**>(site), site_.get(), true) : E_FAIL;
     }
     HRESULT WINAPI DoVerb(LONG verb, LPMSG, IOleClientSite* active, LONG, HWND, LPCRECT) override;
     HRESULT WINAPI Close(DWORD option) override {
@@ -119,10 +105,10 @@ public:
             DestroyWindow(std::exchange(window_, nullptr));
         return logged(S_OK, "Close %lu", option);
     }
-    HRESULT WINAPI GetUserClassID(CLSID* id) override { return *id = kClass, S_OK; }
-    HRESULT WINAPI GetMiscStatus(DWORD, DWORD* status) override { return *status = 0, S_OK; }
     // clang-format off
-    NOT_IMPLEMENTED(SetHostNames, LPCOLESTR, LPCOLESTR) NOT_IMPLEMENTED(SetMoniker, DWORD, IMoniker*)
+    NOT_IMPLEMENTED(GetClientSite, IOleClientSite**) NOT_IMPLEMENTED(GetUserClassID, CLSID*)
+    NOT_IMPLEMENTED(GetMiscStatus, DWORD, DWORD*) NOT_IMPLEMENTED(SetHostNames, LPCOLESTR, LPCOLESTR)
+    NOT_IMPLEMENTED(SetMoniker, DWORD, IMoniker*)
     NOT_IMPLEMENTED(GetMoniker, DWORD, DWORD, IMoniker**) NOT_IMPLEMENTED(InitFromData, IDataObject*, BOOL, DWORD)
     NOT_IMPLEMENTED(GetClipboardData, DWORD, IDataObject**) NOT_IMPLEMENTED(EnumVerbs, IEnumOLEVERB**)
     NOT_IMPLEMENTED(Update) NOT_IMPLEMENTED(IsUpToDate) NOT_IMPLEMENTED(GetUserType, DWORD, LPOLESTR*)
