@@ -131,6 +131,8 @@ TEST_F(Flash, AMovieIsDrivenInFramesAndTheNextEntryFollowsItsLastFrame) {
     EXPECT_EQ(calls().back(), "Play");
     setPlaybackState(Playing);
     EXPECT_TRUE(eventually([] { return seekProgress > 0; })) << "the seek bar moves by frames";
+    EXPECT_TRUE(eventually([&] { return called("OnProgress 10 answered 0"); }))
+        << "the control's event is taken";
     EXPECT_EQ(mainList.entries[0]->duration, 0) << "frames are no seconds";
     LONGLONG last = 99;
     EXPECT_EQ(media.seeking->SetPositions(&last, 0, nullptr, 0), S_OK);
