@@ -61,6 +61,16 @@ endforeach()
 
 add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)
+# The baselines the player is measured against, and the program that starts and drives them.
+foreach(baseline bare_window bare_player)
+    add_executable(${baseline} WIN32 bench/${baseline}.cpp)
+    target_compile_definitions(${baseline} PRIVATE UNICODE _UNICODE)
+    target_link_options(${baseline} PRIVATE -municode)
+endforeach()
+target_link_libraries(bare_player PRIVATE strmiids ole32 shell32)
+add_executable(startup_bench bench/startup_bench.cpp tests/common/test_files.cpp)
+target_compile_definitions(startup_bench PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(startup_bench PRIVATE psapi ntdll user32 gdi32)
 
 # The long run: the player looping a list while its resources are sampled (`make soak`).
 add_executable(soak_tests tests/soak/soak_test.cpp tests/e2e/player.cpp tests/common/test_files.cpp)

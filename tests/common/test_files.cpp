@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <shlobj.h>
+
 std::wstring pathFromEnvironment(const wchar_t* variable) {
     wchar_t value[MAX_PATH] = {};
     GetEnvironmentVariableW(variable, value, MAX_PATH);
@@ -57,4 +59,23 @@ void pumpMessages(DWORD ms) {
             DispatchMessageW(&msg);
         }
     }
+}
+
+void* copyInto(HANDLE process, const void* bytes, std::size_t size) {
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    return remote != nullptr && WriteProcessMemory(process, remote, bytes, size, nullptr) ? remote : nullptr;
+}
+
+bool dropOn(HANDLE process, HWND window, const std::vector<std::wstring>& paths) {
+    std::wstring names;
+    for (const std::wstring& p : paths)
+        names += p + L'\0';
+    names += L'\0';
+    DROPFILES header = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+    // Fixed global memory is addressed by its pointer, so a block in the other process's address
+    // space serves as the drop handle there.
+    void* remote = copyInto(process, block.data(), block.size());
+    return remote != nullptr && PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }

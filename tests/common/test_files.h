@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The Windows path of a Unix path that an environment variable names (Wine's Z: drive).
 std::wstring pathFromEnvironment(const wchar_t* variable);
@@ -20,6 +21,11 @@ void writeFile(const std::wstring& path, const std::string& bytes);
 std::string readFile(const std::wstring& path);
 // 8-bit text of a wide text in the system code page.
 std::string ansi(const std::wstring& text);
+
+// A copy of `size` bytes in another process's memory (what its windows are handed must live there).
+void* copyInto(HANDLE process, const void* bytes, std::size_t size);
+// Drops files on a window of another process as the shell does: the drop's memory lives there.
+bool dropOn(HANDLE process, HWND window, const std::vector<std::wstring>& paths);
 
 // Handles this thread's messages for about `ms` milliseconds.
 void pumpMessages(DWORD ms);

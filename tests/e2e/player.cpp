@@ -184,17 +184,7 @@ long Player::waitForExit(DWORD ms) const {
 }
 
 bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
-    std::wstring names;
-    for (const std::wstring& p : paths)
-        names += p + L'\0';
-    names += L'\0';
-    DROPFILES header = {sizeof(DROPFILES), {}, FALSE, TRUE};
-    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
-    // Fixed global memory is addressed by its pointer, so a block in the player's own address
-    // space serves as the drop handle there.
-    void* remote = remoteCopy(block.data(), block.size());
-    return remote != nullptr && PostMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    return dropOn(process_.hProcess, main_, paths);
 }
 
 std::string m3u(const std::vector<std::string>& paths) {
@@ -215,9 +205,7 @@ std::vector<std::string> pathLines(const std::string& text) {
 }
 
 void* Player::remoteCopy(const void* bytes, std::size_t size) const {
-    void* remote = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    return remote != nullptr && WriteProcessMemory(process_.hProcess, remote, bytes, size, nullptr) ? remote
-                                                                                                    : nullptr;
+    return copyInto(process_.hProcess, bytes, size);
 }
 
 void mouse(DWORD flags, DWORD data, LONG dx) {

@@ -1,0 +1,234 @@
+// The player against bare programs built beside it, started and driven from outside as a user
+// would: start-up to a visible window and to its first answered message (against a bare window),
+// a dropped file to its first frame and the CPU while it plays (against a bare DirectShow player),
+// and the memory of an idle window. Every figure is a median of ratios of runs made in pairs, one
+// after the other, in alternating order; nothing is asserted. Run under Wine by `make bench`.
+#include "../tests/common/test_files.h"
+
+#include <psapi.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <vector>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Program {
+    const wchar_t* name;
+    std::wstring exe;
+    const wchar_t* windowClass;
+    const wchar_t* videoClass; // the child that shows the picture, or none for the whole client area
+    std::wstring folder;
+};
+
+// One started program: its process and its main window.
+class Launch {
+public:
+    explicit Launch(const Program& p) : program_(p) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        std::wstring command = L"\"" + p.exe + L"\"";
+        // Each start finds the list it would after a session that dropped nothing.
+        DeleteFileW((p.folder + L"\\default.m3u").c_str());
+        start_ = Clock::now();
+        if (!CreateProcessW(p.exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            p.folder.c_str(), &startup, &process_))
+            return;
+        while (window_ == nullptr && msSince(start_) < 10000) {
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, p.windowClass, nullptr)) != nullptr;) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == process_.dwProcessId && IsWindowVisible(w))
+                    window_ = w;
+            }
+            if (window_ == nullptr)
+                Sleep(1);
+        }
+        visibleMs = msSince(start_);
+        DWORD_PTR result = 0;
+        if (window_ != nullptr &&
+            SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0)
+            roundTripMs = msSince(start_);
+    }
+    ~Launch() {
+        if (process_.hProcess == nullptr)
+            return;
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
+            TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    Launch(const Launch&) = delete;
+    Launch& operator=(const Launch&) = delete;
+
+    bool ok() const { return roundTripMs > 0; }
+    double idleMegabytes() const {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters);
+        return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+    }
+    // Wine answers GetProcessTimes for its own process only; its process list has every one's.
+    double cpuMs() const {
+        std::vector<char> list(1 << 22);
+        ULONG got = 0;
+        if (NtQuerySystemInformation(SystemProcessInformation, list.data(), static_cast<ULONG>(list.size()),
+                                     &got) < 0)
+            return -1;
+        for (const char* p = list.data();;
+             p += reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(p)->NextEntryOffset) {
+            auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(p);
+            if (reinterpret_cast<ULONG_PTR>(info->UniqueProcessId) == process_.dwProcessId) {
+                // User and kernel time follow the creation time, in 100 ns.
+                auto* times = reinterpret_cast<const LARGE_INTEGER*>(p + 0x28);
+                return static_cast<double>(times[0].QuadPart + times[1].QuadPart) / 1e4;
+            }
+            if (info->NextEntryOffset == 0)
+                return -1;
+        }
+    }
+    // Drops `file` and waits for a picture in the video area: many colours where before there was
+    // one background. Milliseconds from the drop, or -1 when none came within 10 s.
+    double dropToFirstFrameMs(const std::wstring& file) const {
+        Clock::time_point drop = Clock::now();
+        if (!dropOn(process_.hProcess, window_, {file}))
+            return -1;
+        while (msSince(drop) < 10000) {
+            if (colours() >= 8)
+                return msSince(drop);
+            Sleep(1);
+        }
+        return -1;
+    }
+
+    double visibleMs = -1, roundTripMs = -1;
+
+private:
+    // The distinct colours of an 8 x 8 grid over the video area, as the screen shows it.
+    int colours() const {
+        HWND video =
+            program_.videoClass ? FindWindowExW(window_, nullptr, program_.videoClass, nullptr) : window_;
+        RECT r = {};
+        GetClientRect(video, &r);
+        MapWindowPoints(video, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        if (r.right - r.left < 16 || r.bottom - r.top < 16)
+            return 0;
+        HDC screen = GetDC(nullptr);
+        std::set<COLORREF> seen;
+        for (int i = 0; i < 8; ++i)
+            for (int j = 0; j < 8; ++j)
+                seen.insert(GetPixel(screen, r.left + (r.right - r.left) * (2 * i + 1) / 16,
+                                     r.top + (r.bottom - r.top) * (2 * j + 1) / 16));
+        ReleaseDC(nullptr, screen);
+        return static_cast<int>(seen.size());
+    }
+
+    const Program& program_;
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+    Clock::time_point start_;
+};
+
+double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Runs `measure` on both programs `runs` times, alternating which goes first, and prints, for each
+// figure it returns, the medians of each program and of the pair ratios.
+using Figures = std::vector<double>; // a negative figure: the run failed
+void compare(const std::vector<const char*>& what, const char* unit, int runs, const Program& player,
+             const Program& baseline, const std::function<Figures(const Program&)>& measure) {
+    std::vector<Figures> ours(what.size()), theirs(what.size()), ratios(what.size());
+    for (int i = 0; i < runs; ++i) {
+        Figures a, b;
+        if (i % 2 == 0) {
+            a = measure(player);
+            b = measure(baseline);
+        } else {
+            b = measure(baseline);
+            a = measure(player);
+        }
+        for (std::size_t k = 0; k < what.size(); ++k)
+            if (a[k] >= 0 && b[k] > 0) {
+                ours[k].push_back(a[k]);
+                theirs[k].push_back(b[k]);
+                ratios[k].push_back(a[k] / b[k]);
+            }
+    }
+    for (std::size_t k = 0; k < what.size(); ++k)
+        std::printf("%-30s ZonPlayer %8.1f %-3s  %-16ls %8.1f %-3s  ratio %5.2f  (median of %zu pairs)\n",
+                    what[k], median(ours[k]), unit, baseline.name, median(theirs[k]), unit, median(ratios[k]),
+                    ratios[k].size());
+    std::fflush(stdout);
+}
+
+int runsFromEnvironment(const wchar_t* variable, int fallback) {
+    wchar_t value[16] = {};
+    return GetEnvironmentVariableW(variable, value, 16) != 0 ? _wtoi(value) : fallback;
+}
+} // namespace
+
+int main() {
+    std::wstring built = pathFromEnvironment(L"ZON_BENCH_BIN");
+    auto placed = [](const std::wstring& exe, const wchar_t* name) {
+        std::wstring folder = freshFolder(L"bench");
+        std::wstring copy = folder + L"\\" + name;
+        CopyFileW(exe.c_str(), copy.c_str(), FALSE);
+        return std::make_pair(copy, folder);
+    };
+    auto [playerExe, playerFolder] = placed(pathFromEnvironment(L"ZON_PLAYER_EXE"), L"ZonPlayer.exe");
+    auto [windowExe, windowFolder] = placed(built + L"\\bare_window.exe", L"bare_window.exe");
+    auto [bareExe, bareFolder] = placed(built + L"\\bare_player.exe", L"bare_player.exe");
+    Program player = {L"ZonPlayer", playerExe, L"Zon Player", L"Zon Display", playerFolder};
+    Program window = {L"bare window", windowExe, L"Bare Window", nullptr, windowFolder};
+    Program bare = {L"bare DirectShow", bareExe, L"Bare Player", nullptr, bareFolder};
+    int runs = runsFromEnvironment(L"ZON_BENCH_RUNS", 20);
+    int playRuns = runsFromEnvironment(L"ZON_BENCH_PLAY_RUNS", 3);
+
+    // The first start of each fills the system's caches; it is not counted.
+    Launch(player).ok();
+    Launch(window).ok();
+    compare({"start-up to visible", "start-up to first round trip"}, "ms", runs, player, window,
+            [](const Program& p) {
+                Launch launch(p);
+                return Figures{launch.visibleMs, launch.roundTripMs};
+            });
+    compare({"idle memory (working set)"}, "MB", playRuns, player, window, [](const Program& p) {
+        Launch launch(p);
+        Sleep(2000);
+        return Figures{launch.ok() ? launch.idleMegabytes() : -1};
+    });
+    for (const wchar_t* clip : {L"long.mp4", L"long.avi"}) {
+        std::wstring file = mediaPath(clip);
+        char what[64];
+        std::snprintf(what, sizeof what, "drop to first frame (%ls)", clip);
+        compare({what}, "ms", runs / 2, player, bare, [&](const Program& p) {
+            Launch launch(p);
+            Sleep(500);
+            return Figures{launch.ok() ? launch.dropToFirstFrameMs(file) : -1};
+        });
+    }
+    compare({"CPU while playing 20 s (mp4)"}, "ms", playRuns, player, bare, [](const Program& p) {
+        Launch launch(p);
+        Sleep(500);
+        if (!launch.ok() || launch.dropToFirstFrameMs(mediaPath(L"long.mp4")) < 0)
+            return Figures{-1};
+        double before = launch.cpuMs();
+        Sleep(20000);
+        return Figures{launch.cpuMs() - before};
+    });
+    return 0;
+}
