@@ -25,6 +25,34 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${SKIN_DIR} -I ${CMAKE_SOURCE_
 
 set(WIN_LIBS strmiids ole32 oleaut32 uuid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
+# The first paint needs only user32, gdi32 and kernel32: the player's other DLLs (and the ones they
+# pull in, such as winspool behind comdlg32) load when a function of theirs is first called.
+set(DELAYED_DLLS comdlg32 shell32 winmm ole32 oleaut32)
+set(DELAYED_LIBS)
+if(MSVC)
+    foreach(dll ${DELAYED_DLLS})
+        list(APPEND DELAYED_LIBS ${dll})
+        list(APPEND DELAYED_OPTIONS /DELAYLOAD:${dll}.dll)
+    endforeach()
+    list(APPEND DELAYED_LIBS delayimp)
+else()
+    find_program(MINGW_NM NAMES ${TOOLCHAIN_PREFIX}-nm REQUIRED)
+    find_program(MINGW_DLLTOOL NAMES ${TOOLCHAIN_PREFIX}-dlltool REQUIRED)
+    foreach(dll ${DELAYED_DLLS})
+        find_library(${dll}_IMPORT NAMES ${dll} REQUIRED)
+        set(delayed ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
+        add_custom_command(
+            OUTPUT ${delayed}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
+            COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/delaylib.sh ${MINGW_NM} ${MINGW_DLLTOOL} ${${dll}_IMPORT} ${dll}.dll
+                    ${delayed}
+            DEPENDS ${CMAKE_SOURCE_DIR}/cmake/delaylib.sh
+            COMMENT "Delay-import library for ${dll}.dll")
+        list(APPEND DELAYED_LIBS ${delayed})
+    endforeach()
+    add_custom_target(delayed_imports DEPENDS ${DELAYED_LIBS})
+endif()
+
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/flash/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)
 add_library(zonapp STATIC ${APP_SOURCES})
@@ -33,8 +61,23 @@ target_compile_definitions(zonapp PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=
 target_link_libraries(zonapp PUBLIC zoncore ${WIN_LIBS})
 
 add_executable(ZonPlayer WIN32 src/app/entry.cpp ${RESOURCE_SCRIPT})
-target_link_libraries(ZonPlayer PRIVATE zonapp)
-target_link_options(ZonPlayer PRIVATE -municode)
+# The delayed libraries come straight after the code that calls them, so that they bind its calls
+# before the plain import libraries that zonapp brings do.
+target_link_libraries(ZonPlayer PRIVATE zonapp ${DELAYED_LIBS})
+if(MSVC)
+    target_link_options(ZonPlayer PRIVATE ${DELAYED_OPTIONS})
+else()
+    target_link_options(ZonPlayer PRIVATE -municode)
+    add_dependencies(ZonPlayer delayed_imports)
+    # The loader reads every section the image lists, and the debug information is 15 times the
+    # code: it moves to ZonPlayer.exe.debug beside the program, which debuggers find by its link.
+    find_program(MINGW_OBJCOPY NAMES ${TOOLCHAIN_PREFIX}-objcopy REQUIRED)
+    add_custom_command(
+        TARGET ZonPlayer POST_BUILD
+        COMMAND ${MINGW_OBJCOPY} --only-keep-debug $<TARGET_FILE:ZonPlayer> $<TARGET_FILE:ZonPlayer>.debug
+        COMMAND ${MINGW_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:ZonPlayer>.debug
+                $<TARGET_FILE:ZonPlayer>)
+endif()
 
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp tests/common/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})

@@ -37,6 +37,19 @@ count() {
     failed=$((failed + failures))
 }
 
+# The player starts as fast as a bare window only while it loads nothing else before its first paint:
+# every other DLL is bound on first use.
+echo "== imports"
+imports=$(x86_64-w64-mingw32-objdump -p build/win/ZonPlayer.exe | sed -n 's/^\s*DLL Name: //p' | tr A-Z a-z |
+    sort | tr '\n' ' ')
+if [ "$imports" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ]; then
+    echo "imports: 1 passed, 0 failed"
+    passed=$((passed + 1))
+else
+    echo "imports: 0 passed, 1 failed: the player loads $imports before it starts"
+    failed=$((failed + 1))
+fi
+
 echo "== core tests (native, AddressSanitizer + UBSan)"
 (cd "$results" && timeout 300 "$root/build/native/core_tests" --gtest_output=xml:core-native.xml \
     >core-native.log 2>&1)

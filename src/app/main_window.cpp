@@ -195,6 +195,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         else
             frameHoverTick();
         return 0;
+    case lateStartMessage:
+        openMixerOnce();
+        return 0;
     case trayMessage:
         if (LOWORD(lParam) == WM_LBUTTONDOWN)
             showInTray(false);

@@ -39,14 +39,14 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
     placeMainWindow(screenW, screenH);
     mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
 
-    mainWindow = CreateWindowExW(0, L"Zon Player", captionText, WS_POPUP | WS_SYSMENU | WS_THICKFRAME, mainX,
-                                 mainY, mainWidth, mainHeight, nullptr, nullptr, instance, nullptr);
+    mainWindow =
+        CreateWindowExW(WS_EX_ACCEPTFILES, L"Zon Player", captionText, WS_POPUP | WS_SYSMENU | WS_THICKFRAME,
+                        mainX, mainY, mainWidth, mainHeight, nullptr, nullptr, instance, nullptr);
     if (mainWindow == nullptr)
         return false;
     createPlaylistWindow(instance, mainWindow, layoutChildren);
     displayWindow = createDisplayWindow(instance);
     wirePlayer();
-    DragAcceptFiles(mainWindow, TRUE);
     holdLayout(false);
     layoutChildren();
     ShowWindow(mainWindow, showCommand);
@@ -56,13 +56,14 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
 
 int runPlayer(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, IDS_CAPTION, captionText, 32);
-    // The master volume may be a COM object, so the apartment comes first.
-    ComApartment apartment;
-    openMixer();
     loadSkin(instance);
-    setMuteLatched(muted);
     computeProgramLocation();
     if (!createPlayerWindows(instance, showCommand))
         return 0;
+    // Nothing before the first paint uses COM: the apartment (and the DLLs it loads) comes after
+    // it, and before any message that could open a medium. The master volume may be a COM object
+    // and waits for the loop; its mute state then reaches the mute button.
+    ComApartment apartment;
+    PostMessageW(mainWindow, lateStartMessage, 0, 0);
     return runMessageLoop();
 }

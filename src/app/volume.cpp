@@ -27,6 +27,7 @@ struct MixerControl {
     bool found = false;
 };
 MixerControl volumeControl, muteControl;
+bool mixerOpened;
 
 bool openEndpoint() {
     ComPtr<IMMDeviceEnumerator> devices;
@@ -141,9 +142,16 @@ void writeMute(bool on) {
 } // namespace
 
 void openMixer() {
+    mixerOpened = true;
     if (!openEndpoint())
         openSpeakersLine();
     muted = readMute();
+    setMuteLatched(muted);
+}
+
+void openMixerOnce() {
+    if (!mixerOpened)
+        openMixer();
 }
 
 void closeMixer() {
@@ -156,15 +164,18 @@ void closeMixer() {
 }
 
 bool masterVolumeThroughEndpoint() {
+    openMixerOnce();
     return static_cast<bool>(endpoint);
 }
 
 int readVolumePercent() {
+    openMixerOnce();
     unsigned level = 0;
     return readLevel(&level) ? percentOfLevel(level) : -1;
 }
 
 void changeVolume(int mute, int step) {
+    openMixerOnce();
     if (mute == 0 || mute == 1) {
         muted = mute == 1;
         writeMute(muted);

@@ -3,7 +3,11 @@
 
 extern bool muted;
 
+// Opens the master volume and shows its mute state on the mute button.
 void openMixer();
+// Opens it unless it was opened before: start-up asks for it after the first paint, and every
+// function below asks first, in case a gesture comes sooner. Once closed, it stays closed.
+void openMixerOnce();
 void closeMixer();
 // Whether the default output device's endpoint volume is used (else the first mixer's speakers).
 bool masterVolumeThroughEndpoint();

@@ -3,6 +3,7 @@
 #include "support.h"
 
 #include "app/volume.h"
+#include "skin/frame.h"
 #include "skin/hint.h"
 #include "skin/skin.h"
 
@@ -66,6 +67,9 @@ TEST(MasterVolume, StepsAndMuteReachTheSpeakersAndAnUnreadableLevelIsLeftAlone) 
         EXPECT_EQ(controlTable[kMuteRow].latched, mute ? 1 : 0) << "the button follows";
         EXPECT_EQ(speakers(MIXERCONTROL_CONTROLTYPE_MUTE), mute ? 1u : 0u);
         EXPECT_EQ(speakers(MIXERCONTROL_CONTROLTYPE_VOLUME), 63569u) << "muting leaves the level";
+        setMuteLatched(!mute);
+        openMixer();
+        EXPECT_EQ(controlTable[kMuteRow].latched, mute ? 1 : 0) << "an opened mixer shows its state";
     }
     closeMixer();
     EXPECT_EQ(readVolumePercent(), -1);
