@@ -12,27 +12,45 @@
 #include <malloc.h>
 #include <new>
 #include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 5;
+constexpr int kRuns = 15;
 
-template <class F> double medianMs(F f) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        Clock::time_point start = Clock::now();
-        f();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
+double timeMs(const std::function<void()>& f) {
+    Clock::time_point start = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-void report(const char* what, int n, double ms, const char* baseline, double baseMs) {
-    std::printf("%-22s %7d entries %9.2f ms   %-28s %8.2f ms   ratio %5.2f   (medians of %d)\n", what, n, ms,
-                baseline, baseMs, ms / baseMs, kRuns);
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Runs `ours` and `baseline` in pairs, alternating which goes first, and prints the medians of
+// each and of the pair ratios.
+void compare(const char* what, int n, const std::function<void()>& ours, const char* baseline,
+             const std::function<void()>& theirs) {
+    std::vector<double> a, b, ratios;
+    for (int i = 0; i < kRuns; ++i) {
+        double x, y;
+        if (i % 2 == 0) {
+            x = timeMs(ours);
+            y = timeMs(theirs);
+        } else {
+            y = timeMs(theirs);
+            x = timeMs(ours);
+        }
+        a.push_back(x);
+        b.push_back(y);
+        ratios.push_back(x / y);
+    }
+    std::printf("%-22s %7d entries %9.2f ms   %-28s %8.2f ms   ratio %5.2f   (median of %d pairs)\n", what, n,
+                median(a), baseline, median(b), median(ratios), kRuns);
 }
 
 std::string readAll(const std::wstring& file) {
@@ -46,7 +64,8 @@ std::string readAll(const std::wstring& file) {
     return bytes;
 }
 
-void plainWrite(const std::wstring& file, const std::string& bytes) {
+// What a program that keeps no list safe would do: the bytes over the old file, written through.
+void writePlainly(const std::wstring& file, const std::string& bytes) {
     HANDLE f = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -81,37 +100,43 @@ void measure(int n, const std::wstring& file) {
     std::printf("memory %d entries: %.0f bytes an entry\n", n,
                 static_cast<double>(after - before) / static_cast<double>(n));
 
-    std::string bytes;
-    double textMs = medianMs([&] { bytes = listFileText(mainList, file.c_str()); });
-    double writeMs = medianMs([&] { replaceListFile(file, listFileText(mainList, file.c_str())); });
+    std::string bytes = listFileText(mainList, file.c_str());
     std::wstring plain = file + L".plain";
-    double plainMs = medianMs([&] { plainWrite(plain, bytes); });
-    report("write", n, writeMs, "plain write of the bytes", plainMs);
-    std::printf("%-22s %7d entries %9.2f ms   (the part a save does on the window's thread)\n",
-                "  of which the text", n, textMs);
+    auto plainWrite = [&] { writePlainly(plain, bytes); };
+    compare(
+        "write (the whole save)", n, [&] { replaceListFile(file, listFileText(mainList, file.c_str())); },
+        "plain write of the bytes", plainWrite);
+    compare(
+        "  the text", n, [&] { bytes = listFileText(mainList, file.c_str()); }, "plain write of the bytes",
+        plainWrite);
+    compare(
+        "  the file", n, [&] { replaceListFile(file, bytes); }, "plain write of the bytes", plainWrite);
 
-    double readMs = medianMs([&] {
-        ClearPlaylist(mainList);
-        ReadM3u(file.c_str());
-    });
-    double plainReadMs = medianMs([&] { readAll(file); });
-    report("read", n, readMs, "plain read of the file", plainReadMs);
+    compare(
+        "read", n,
+        [&] {
+            ClearPlaylist(mainList);
+            ReadM3u(file.c_str());
+        },
+        "plain read of the file", [&] { readAll(file); });
 
     std::vector<std::wstring> strings;
     for (const auto& e : mainList.entries)
         strings.push_back(asWide(e->path.c_str()));
     ShuffleRandom random;
-    double sortMs = medianMs([&] {
-        shuffleEntries(mainList, random);
-        sortActiveRange(0, mainList.count() - 1, SortByPath);
-    });
-    double plainSortMs = medianMs([&] {
-        std::vector<std::wstring> copy = strings;
-        std::stable_sort(copy.begin(), copy.end(), [](const std::wstring& a, const std::wstring& b) {
-            return wcscmp(a.c_str(), b.c_str()) < 0;
+    compare(
+        "sort by path", n,
+        [&] {
+            shuffleEntries(mainList, random);
+            sortActiveRange(0, mainList.count() - 1, SortByPath);
+        },
+        "plain sort of the paths",
+        [&] {
+            std::vector<std::wstring> copy = strings;
+            std::stable_sort(copy.begin(), copy.end(), [](const std::wstring& a, const std::wstring& b) {
+                return wcscmp(a.c_str(), b.c_str()) < 0;
+            });
         });
-    });
-    report("sort by path", n, sortMs, "plain sort of the paths", plainSortMs);
     DeleteFileW(plain.c_str());
 }
 } // namespace

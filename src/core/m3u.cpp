@@ -41,6 +41,23 @@ int readNumber(const char* p, const char* end, bool* exact) {
     return static_cast<int>(value);
 }
 
+// UTF-8 and every system code page give each ASCII character its own byte, so ASCII text (most
+// paths) is copied in either direction without a conversion.
+template <class Unit> bool allAscii(const Unit* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned>(text[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+// ASCII units as the bytes they are.
+void appendAscii(std::string& out, const char16_t* text, std::size_t length) {
+    std::size_t at = out.size();
+    out.resize(at + length);
+    for (std::size_t i = 0; i < length; ++i)
+        out[at + i] = static_cast<char>(text[i]);
+}
+
 // Decodes one byte range of the file's text into `out`; clears `whole` when bytes were not text.
 struct Decoder {
     bool utf8;
@@ -51,6 +68,10 @@ struct Decoder {
         if (end <= begin)
             return;
         std::size_t n = static_cast<std::size_t>(end - begin);
+        if (allAscii(begin, n)) {
+            out.assign(begin, end);
+            return;
+        }
         bool ok = utf8 ? utf8ToUtf16(begin, n, out) : codePage.toUtf16(begin, n, out);
         if (!ok)
             *whole = false;
@@ -161,9 +182,11 @@ void parsePlain(const char* p, const char* end, Playlist& list, const Decoder& d
 void appendEntryText(std::string& text, const PlaylistEntry& entry, bool utf8, const CodePage& codePage,
                      bool* lossy) {
     auto field = [&](const std::u16string& s) {
-        if (utf8)
+        if (allAscii(s.data(), s.size()))
+            appendAscii(text, s.data(), s.size());
+        else if (utf8)
             utf16ToUtf8(s.data(), s.size(), text);
-        else if (!s.empty())
+        else
             codePage.fromUtf16(s.data(), s.size(), text, lossy);
     };
     if (entry.duration > 0) {
@@ -229,7 +252,11 @@ M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodeP
 }
 
 std::string m3uText(const Playlist& list, const CodePage& codePage, bool utf8Name) {
+    std::size_t expected = 0;
+    for (const auto& entry : list.entries)
+        expected += entry->path.size() + entry->title.size() + 24;
     std::string text = kHeader;
+    text.reserve(expected);
     if (!utf8Name) {
         bool lossy = false;
         for (const auto& entry : list.entries) {

@@ -1,4 +1,5 @@
 #include "win32/wide.h"
+#include "win32/code_page.h"
 #include "core/m3u.h"
 #include "win32/long_path.h"
 #include "playlist/playlist.h"
@@ -8,36 +9,29 @@
 
 namespace {
 bool ansiToUtf16(const char* bytes, std::size_t size, std::u16string& out) {
+    // A byte is at most one UTF-16 unit. Text that is not valid in the code page is converted
+    // a second time, as well as the platform can.
     int count = static_cast<int>(size);
-    bool valid = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, count, nullptr, 0) > 0;
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes, count, nullptr, 0);
-    if (n <= 0)
-        return false;
     std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(n));
-    MultiByteToWideChar(CP_ACP, 0, bytes, count, asWide(&out[at]), n);
-    return valid;
+    out.resize(at + size);
+    wchar_t* target = asWide(&out[at]);
+    int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, count, target, count);
+    bool valid = n > 0;
+    if (!valid)
+        n = MultiByteToWideChar(CP_ACP, 0, bytes, count, target, count);
+    out.resize(at + static_cast<std::size_t>(n > 0 ? n : 0));
+    return valid && n > 0;
 }
 
 void utf16ToAnsi(const char16_t* text, std::size_t length, std::string& out, bool* lossy) {
-    if (length == 0)
-        return;
-    const wchar_t* wide = asWide(text);
-    int count = static_cast<int>(length);
-    // A UTF-8 system code page holds every character; the others may not, best fit included.
-    bool utf8 = GetACP() == CP_UTF8;
-    DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* used = utf8 ? nullptr : &usedDefault;
-    int n = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, used);
-    if (n <= 0) {
-        *lossy = true;
+    // A UTF-8 system code page holds every character; the others may not, and a character they
+    // would write as a look-alike makes the list lossy, so that it is written as UTF-8 instead.
+    if (GetACP() == CP_UTF8) {
+        utf16ToUtf8(text, length, out);
         return;
     }
-    std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(n));
-    WideCharToMultiByte(CP_ACP, flags, wide, count, &out[at], n, nullptr, used);
-    if (usedDefault)
+    static const CodePageEncoder encoder;
+    if (!encoder.append(text, length, out))
         *lossy = true;
 }
 
