@@ -15,8 +15,9 @@ TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
         std::string text;
     } cases[] = {
         {"", false, "#EXTM3U"},
-        {"C:\\Music\\Song.mp3,245|C:\\Music\\Other.mp3", false,
-         "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3"},
+        {"C:\\Music\\Song.mp3,245|C:\\Music\\Other.mp3|C:\\Short.mp3,1", false,
+         "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3\r\n#EXTINF:1,Short\r\nC:"
+         "\\Short.mp3"},
         // A title is written only with a known length.
         {"C:\\a.mp3,-1,Kept only when played|C:\\b.mp3,0,\xE4\xB8\xAD", false,
          "#EXTM3U\r\nC:\\a.mp3\r\nC:\\b.mp3"},
@@ -103,7 +104,8 @@ TEST(ListFileNames, M3uAndM3u8InAnyCase) {
         const char16_t* path;
         bool list, utf8;
     } cases[] = {{u"C:\\a.m3u", true, false},    {u"C:\\a.M3U8", true, true}, {u".m3u", true, false},
-                 {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false}};
+                 {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false},
+                 {u"C:\\am3u", false, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(isListFileName(c.path), c.list) << std::u16string(c.path).size();
         EXPECT_EQ(isUtf8ListFileName(c.path), c.utf8);
