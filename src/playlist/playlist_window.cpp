@@ -144,8 +144,12 @@ LRESULT CALLBACK playlistWindowProc(HWND window, UINT message, WPARAM wParam, LP
         PaintBorder(window);
         return 0;
     case WM_PAINT:
-    case WM_SIZE:
         paintThroughWindowDc(window);
+        break;
+    case WM_SIZE:
+        // Laid out before the player is first shown: its first paint draws the list then.
+        if (IsWindowVisible(window))
+            paintThroughWindowDc(window);
         break;
     case WM_WINDOWPOSCHANGING:
         keepRightOfTheVideo(reinterpret_cast<WINDOWPOS*>(lParam));

@@ -111,7 +111,8 @@ void showVolumeHint(const RECT& display, int percent, bool muted) {
 }
 
 void hideHint() {
-    ensureHintWindow();
-    ShowWindow(hintWindow, SW_HIDE);
+    // A hint never shown has no window yet: start-up's first layout makes none.
+    if (hintWindow != nullptr)
+        ShowWindow(hintWindow, SW_HIDE);
     hintMode = HintMode::Hidden;
 }
