@@ -252,7 +252,11 @@ M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodeP
 }
 
 std::string m3uText(const Playlist& list, const CodePage& codePage, bool utf8Name) {
+    std::size_t expected = 0;
+    for (const auto& entry : list.entries)
+        expected += entry->path.size() + entry->title.size() + 24;
     std::string text = kHeader;
+    text.reserve(expected);
     if (!utf8Name) {
         bool lossy = false;
         for (const auto& entry : list.entries) {
