@@ -2,6 +2,7 @@
 // run: reading against a plain read of the same file, writing against a plain write of the same
 // bytes, sorting against sorting the same paths as plain strings; and the memory an entry takes.
 // Medians of several runs; nothing is asserted. Run under Wine by `make bench`.
+#include "pairs.h"
 #include "win32/wide.h"
 #include "playlist/playlist.h"
 
@@ -26,31 +27,14 @@ double timeMs(const std::function<void()>& f) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Runs `ours` and `baseline` in pairs, alternating which goes first, and prints the medians of
-// each and of the pair ratios.
+// Prints `ours` against `baseline` measured in pairs.
 void compare(const char* what, int n, const std::function<void()>& ours, const char* baseline,
              const std::function<void()>& theirs) {
-    std::vector<double> a, b, ratios;
-    for (int i = 0; i < kRuns; ++i) {
-        double x, y;
-        if (i % 2 == 0) {
-            x = timeMs(ours);
-            y = timeMs(theirs);
-        } else {
-            y = timeMs(theirs);
-            x = timeMs(ours);
-        }
-        a.push_back(x);
-        b.push_back(y);
-        ratios.push_back(x / y);
-    }
-    std::printf("%-22s %7d entries %9.2f ms   %-28s %8.2f ms   ratio %5.2f   (median of %d pairs)\n", what, n,
-                median(a), baseline, median(b), median(ratios), kRuns);
+    bench::Paired p = bench::inPairs(
+        kRuns, 1, [&] { return bench::Figures{timeMs(ours)}; },
+        [&] { return bench::Figures{timeMs(theirs)}; })[0];
+    std::printf("%-22s %7d entries %9.2f ms   %-28s %8.2f ms   ratio %5.2f   (median of %zu pairs)\n", what,
+                n, p.ours, baseline, p.theirs, p.ratio, p.pairs);
 }
 
 std::string readAll(const std::wstring& file) {

@@ -1,14 +1,14 @@
 // The player against bare programs built beside it, started and driven from outside as a user
 // would: start-up to a visible window and to its first answered message (against a bare window),
 // a dropped file to its first frame and the CPU while it plays (against a bare DirectShow player),
-// and the memory of an idle window. Every figure is a median of ratios of runs made in pairs, one
-// after the other, in alternating order; nothing is asserted. Run under Wine by `make bench`.
+// and the memory of an idle window, each in pairs (pairs.h); nothing is asserted. Run under Wine by `make
+// bench`.
 #include "../tests/common/test_files.h"
+#include "pairs.h"
 
 #include <psapi.h>
 #include <winternl.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -139,39 +139,17 @@ private:
     Clock::time_point start_;
 };
 
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+using bench::Figures;
 
-// Runs `measure` on both programs `runs` times, alternating which goes first, and prints, for each
-// figure it returns, the medians of each program and of the pair ratios.
-using Figures = std::vector<double>; // a negative figure: the run failed
+// Runs `measure` on both programs in pairs and prints each figure it returns.
 void compare(const std::vector<const char*>& what, const char* unit, int runs, const Program& player,
              const Program& baseline, const std::function<Figures(const Program&)>& measure) {
-    std::vector<Figures> ours(what.size()), theirs(what.size()), ratios(what.size());
-    for (int i = 0; i < runs; ++i) {
-        Figures a, b;
-        if (i % 2 == 0) {
-            a = measure(player);
-            b = measure(baseline);
-        } else {
-            b = measure(baseline);
-            a = measure(player);
-        }
-        for (std::size_t k = 0; k < what.size(); ++k)
-            if (a[k] >= 0 && b[k] > 0) {
-                ours[k].push_back(a[k]);
-                theirs[k].push_back(b[k]);
-                ratios[k].push_back(a[k] / b[k]);
-            }
-    }
+    std::vector<bench::Paired> paired = bench::inPairs(
+        runs, what.size(), [&] { return measure(player); }, [&] { return measure(baseline); });
     for (std::size_t k = 0; k < what.size(); ++k)
         std::printf("%-30s ZonPlayer %8.1f %-3s  %-16ls %8.1f %-3s  ratio %5.2f  (median of %zu pairs)\n",
-                    what[k], median(ours[k]), unit, baseline.name, median(theirs[k]), unit, median(ratios[k]),
-                    ratios[k].size());
+                    what[k], paired[k].ours, unit, baseline.name, paired[k].theirs, unit, paired[k].ratio,
+                    paired[k].pairs);
     std::fflush(stdout);
 }
 

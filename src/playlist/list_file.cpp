@@ -20,7 +20,7 @@ bool ansiToUtf16(const char* bytes, std::size_t size, std::u16string& out) {
     if (!valid)
         n = MultiByteToWideChar(CP_ACP, 0, bytes, count, target, count);
     out.resize(at + static_cast<std::size_t>(n > 0 ? n : 0));
-    return valid && n > 0;
+    return valid;
 }
 
 void utf16ToAnsi(const char16_t* text, std::size_t length, std::string& out, bool* lossy) {

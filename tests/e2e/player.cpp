@@ -2,8 +2,6 @@
 
 #include "win32/guards.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstdio>
 

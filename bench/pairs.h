@@ -1,0 +1,50 @@
+// Measurements made in pairs, ours and a baseline's one after the other, alternating which goes
+// first, so that a slow moment of the machine falls on both. Each figure is reported as the
+// medians of each side and of the pair ratios.
+#pragma once
+#include <algorithm>
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace bench {
+using Figures = std::vector<double>; // one run's figures; a negative one: that run failed
+
+inline double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+struct Paired {
+    double ours, theirs, ratio;
+    std::size_t pairs;
+};
+
+// `runs` pairs of `ours` and `theirs`, each giving `count` figures; one Paired a figure.
+inline std::vector<Paired> inPairs(int runs, std::size_t count, const std::function<Figures()>& ours,
+                                   const std::function<Figures()>& theirs) {
+    std::vector<Figures> a(count), b(count), ratios(count);
+    for (int i = 0; i < runs; ++i) {
+        Figures x, y;
+        if (i % 2 == 0) {
+            x = ours();
+            y = theirs();
+        } else {
+            y = theirs();
+            x = ours();
+        }
+        for (std::size_t k = 0; k < count; ++k)
+            if (x[k] >= 0 && y[k] > 0) {
+                a[k].push_back(x[k]);
+                b[k].push_back(y[k]);
+                ratios[k].push_back(x[k] / y[k]);
+            }
+    }
+    std::vector<Paired> out;
+    for (std::size_t k = 0; k < count; ++k)
+        out.push_back({median(a[k]), median(b[k]), median(ratios[k]), ratios[k].size()});
+    return out;
+}
+} // namespace bench
