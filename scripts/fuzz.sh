@@ -13,7 +13,7 @@ if [ -n "${missing:-}" ]; then
     $sudo_cmd env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
 fi
 mkdir -p build/fuzz/corpus
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc -Itests/core src/core/m3u.cpp \
+clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc -Itests/core src/core/m3u.cpp src/core/entry_paths.cpp \
     src/core/playlist_model.cpp src/core/text.cpp tests/core/list_support.cpp fuzz/m3u_fuzz.cpp -o build/fuzz/m3u_fuzz
 cp fuzz/corpus/* build/fuzz/corpus/
 if [ -n "${FUZZ_RUNS:-}" ]; then

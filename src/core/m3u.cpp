@@ -1,9 +1,12 @@
 #include "core/m3u.h"
 
+#include "core/entry_paths.h"
 #include "core/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <optional>
 
 namespace {
 const char kHeader[] = "#EXTM3U";
@@ -16,27 +19,51 @@ bool startsWith(const char* p, const char* end, const char* prefix, std::size_t 
     return static_cast<std::size_t>(end - p) >= length && std::memcmp(p, prefix, length) == 0;
 }
 
-// Leading white space, an optional sign, then digits up to the first other character; no digits
-// give 0. Values beyond the 32-bit range stop at its ends, and *exact is cleared.
-int readNumber(const char* p, const char* end, bool* exact) {
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\v' || *p == '\f'))
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// White space around a field is not part of it.
+void trim(const char*& begin, const char*& end) {
+    while (begin < end && isBlank(*begin))
+        ++begin;
+    while (end > begin && isBlank(end[-1]))
+        --end;
+}
+
+void trimPath(std::u16string& path) {
+    std::size_t end = path.find_last_not_of(u" \t\v\f");
+    path.erase(end == std::u16string::npos ? 0 : end + 1);
+    path.erase(0, std::min(path.find_first_not_of(u" \t\v\f"), path.size()));
+}
+
+// A length: leading white space, an optional sign, digits, then an optional fraction, which rounds
+// a positive length up to the next whole second. No digits give 0. Values beyond the 32-bit range
+// stop at its ends. *after is where the number ended; *exact is cleared when the value changed.
+int readLength(const char* p, const char* end, const char** after, bool* exact) {
+    while (p < end && isBlank(*p))
         ++p;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-'))
         negative = *p++ == '-';
     long long value = 0;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10 + (*p - '0');
-        if (value > INT_MAX) {
-            value = static_cast<long long>(INT_MAX) + 1;
-            *exact = false;
-        }
+    for (; p < end && *p >= '0' && *p <= '9'; ++p)
+        value = std::min(value * 10 + (*p - '0'), 1LL << 40); // far enough out to be seen as too large
+    bool fraction = false;
+    if (p < end && *p == '.')
+        for (++p; p < end && *p >= '0' && *p <= '9'; ++p)
+            fraction = fraction || *p != '0';
+    *after = p;
+    if (fraction) {
+        *exact = false;
+        if (!negative)
+            ++value;
     }
     if (negative)
         value = -value;
-    if (value > INT_MAX) {
-        value = INT_MAX;
+    if (value > INT_MAX || value < INT_MIN) {
         *exact = false;
+        value = value > INT_MAX ? INT_MAX : INT_MIN;
     }
     return static_cast<int>(value);
 }
@@ -123,60 +150,110 @@ const char* lineEnd(const char* from, const char* end) {
     return from;
 }
 
-const char* skipBreaks(const char* from, const char* end) {
-    while (from < end && (*from == '\r' || *from == '\n'))
-        ++from;
-    return from;
-}
-
 void append(Playlist& list, PlaylistEntry&& entry, M3uRead& read) {
     list.entries.push_back(std::make_unique<PlaylistEntry>(std::move(entry)));
     TitleFromPath(*list.entries.back());
     ++read.added;
 }
 
-void parseExtended(const char* p, const char* end, Playlist& list, const Decoder& decode, M3uRead& read) {
-    std::u16string field;
-    while (p < end) {
-        PlaylistEntry entry;
-        if (startsWith(p, end, kInfo, kInfoLength)) {
-            p += kInfoLength;
-            const char* eol = lineEnd(p, end);
-            const char* comma =
-                static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(eol - p)));
-            const char* titleStart = p;
-            if (comma != nullptr) {
-                entry.duration = readNumber(p, comma, &read.whole);
-                titleStart = comma + 1;
-            }
-            decode(titleStart, eol, entry.title);
-            // Only a known length is written back with its title.
-            if (entry.duration <= 0 && !entry.title.empty())
-                read.whole = false;
-            p = skipBreaks(eol, end);
-        }
-        const char* eol = lineEnd(p, end);
-        decode(p, eol, entry.path);
-        p = skipBreaks(eol, end);
-        append(list, std::move(entry), read);
+// The comma that ends an information line's length and attributes: the first one outside double
+// quotes (an attribute's value may hold commas), else the first one.
+const char* titleComma(const char* p, const char* end) {
+    bool quoted = false;
+    for (const char* c = p; c < end; ++c) {
+        if (*c == '"')
+            quoted = !quoted;
+        else if (*c == ',' && !quoted)
+            return c;
     }
+    return static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(end - p)));
 }
 
-void parsePlain(const char* p, const char* end, Playlist& list, const Decoder& decode, M3uRead& read) {
-    while (p < end) {
-        p = skipBreaks(p, end);
-        if (p == end)
-            break;
-        const char* eol = lineEnd(p, end);
-        if (*p == '#') {
-            read.whole = false; // a comment the list cannot keep
-        } else {
-            PlaylistEntry entry;
-            decode(p, eol, entry.path);
-            append(list, std::move(entry), read);
-        }
-        p = eol;
+// "#EXTINF:" followed by a length, attributes (skipped: the list cannot keep them) and the title.
+// Without a comma the whole text is the title.
+void readInfo(const char* p, const char* end, PlaylistEntry& entry, const Decoder& decode, M3uRead& read) {
+    const char* comma = titleComma(p, end);
+    if (comma != nullptr) {
+        const char* attributes;
+        entry.duration = readLength(p, comma, &attributes, &read.whole);
+        trim(attributes, comma);
+        if (attributes != comma)
+            read.whole = false;
+        p = comma + 1;
     }
+    trim(p, end);
+    decode(p, end, entry.title);
+    entry.titleFromList = !entry.title.empty();
+}
+
+// Every line is a path, an information line for the next path, or a comment ('#' first, after any
+// white space); blank lines are nothing. The header counts as the first line only.
+void parseLines(const char* p, const char* end, const std::u16string& folder, Playlist& list,
+                const Decoder& decode, M3uRead& read) {
+    std::optional<PlaylistEntry> info; // read, and waiting for its path
+    for (bool first = true; p < end;) {
+        const char* b = p;
+        const char* e = lineEnd(p, end);
+        p = e < end ? e + 1 : end;
+        trim(b, e);
+        if (b == e)
+            continue;
+        bool header =
+            first && e - b == static_cast<long>(kHeaderLength) && startsWith(b, e, kHeader, kHeaderLength);
+        first = false;
+        if (header)
+            continue;
+        if (startsWith(b, e, kInfo, kInfoLength)) {
+            if (info)
+                read.whole = false; // a title with no path of its own
+            info.emplace();
+            readInfo(b + kInfoLength, e, *info, decode, read);
+            continue;
+        }
+        if (*b == '#') {
+            read.whole = false; // a comment or tag the list cannot keep
+            continue;
+        }
+        PlaylistEntry entry = info ? std::move(*info) : PlaylistEntry();
+        info.reset();
+        std::u16string line;
+        decode(b, e, line);
+        bool rewritten;
+        entry.path = resolveListEntry(std::move(line), folder, &rewritten);
+        trimPath(entry.path); // a name never ends in blanks, and an address may spell them out
+        if (rewritten || entry.path.empty())
+            read.whole = false; // written back, it is the path it names
+        if (!entry.path.empty())
+            append(list, std::move(entry), read);
+    }
+    if (info)
+        read.whole = false;
+}
+
+// UTF-16 units, in the order the mark says, up to the first NUL: as UTF-8. False when they were
+// not all text (a lone surrogate, an odd byte, a NUL before the end).
+bool utf16ToUtf8Text(const char* p, std::size_t size, bool bigEndian, std::string& out) {
+    bool whole = size % 2 == 0;
+    std::u16string units;
+    units.reserve(size / 2);
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        unsigned a = static_cast<unsigned char>(p[i]), b = static_cast<unsigned char>(p[i + 1]);
+        char16_t unit = static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+        if (unit == 0) {
+            whole = false;
+            break;
+        }
+        units += unit;
+    }
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF, low = units[i] >= 0xDC00 && units[i] <= 0xDFFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF)
+            ++i;
+        else if (high || low)
+            whole = false;
+    }
+    utf16ToUtf8(units.data(), units.size(), out);
+    return whole;
 }
 
 void appendEntryText(std::string& text, const PlaylistEntry& entry, bool utf8, const CodePage& codePage,
@@ -193,6 +270,10 @@ void appendEntryText(std::string& text, const PlaylistEntry& entry, bool utf8, c
         text += "\r\n#EXTINF:";
         text += std::to_string(entry.duration);
         text += ',';
+        field(entry.title);
+    } else if (entry.titleFromList && !entry.title.empty()) {
+        // A title a list gave stays with its entry, its length unknown as players write it.
+        text += "\r\n#EXTINF:-1,";
         field(entry.title);
     }
     text += "\r\n";
@@ -214,40 +295,32 @@ bool endsWithNoCase(const char16_t* path, const char* tail) {
 }
 } // namespace
 
-M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodePage& codePage,
-                 bool utf8Name) {
+M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodePage& codePage, bool utf8Name,
+                 const std::u16string& folder) {
     M3uRead read = {0, true};
     const char* p = text;
-    const char* end = static_cast<const char*>(std::memchr(text, 0, size));
-    if (end == nullptr)
-        end = text + size;
-    else
-        read.whole = false; // what follows a NUL is not text
+    const char* end = text + size;
     bool utf8 = utf8Name;
-    if (startsWith(p, end, kBom, 3)) {
+    std::string converted;
+    if (size >= 2 && (std::memcmp(text, "\xFF\xFE", 2) == 0 || std::memcmp(text, "\xFE\xFF", 2) == 0)) {
+        read.whole = utf16ToUtf8Text(text + 2, size - 2, text[0] == '\xFE', converted);
+        p = converted.data();
+        end = p + converted.size();
         utf8 = true;
-        p += 3;
-    }
-    bool extended = false;
-    if (startsWith(p, end, kHeader, kHeaderLength)) {
-        const char* after = p + kHeaderLength;
-        if (after == end || *after == '\r' || *after == '\n') {
-            extended = true;
-            p = after;
-            // One line end: CR LF, a lone LF or a lone CR.
-            if (p < end && *p == '\r')
-                ++p;
-            if (p < end && *p == '\n')
-                ++p;
+    } else {
+        if (const void* nul = std::memchr(text, 0, size)) {
+            end = static_cast<const char*>(nul);
+            read.whole = false; // what follows a NUL is not text
         }
+        if (startsWith(p, end, kBom, 3)) {
+            utf8 = true;
+            p += 3;
+        }
+        if (!utf8)
+            utf8 = looksLikeUtf8(p, end);
     }
-    if (!utf8)
-        utf8 = looksLikeUtf8(p, end);
     Decoder decode{utf8, codePage, &read.whole};
-    if (extended)
-        parseExtended(p, end, list, decode, read);
-    else
-        parsePlain(p, end, list, decode, read);
+    parseLines(p, end, folder, list, decode, read);
     return read;
 }
 

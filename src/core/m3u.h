@@ -19,17 +19,22 @@ struct M3uRead {
     bool whole; // the entries hold everything the text did: writing the list back loses nothing
 };
 
-// Appends the records of `text` to `list`. Extended lists start with "#EXTM3U" and a line end (CR LF,
-// LF or CR), optionally after a UTF-8 byte-order mark; any other text is a plain list, one path per
-// line, where lines starting with '#' are comments. The text is UTF-8 after a byte-order mark, for a
-// ".m3u8" file (`utf8Name`), or when it holds non-ASCII bytes that are all valid UTF-8; otherwise it
-// is in the code page. It ends at its first NUL.
-M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodePage& codePage, bool utf8Name);
+// Appends the records of `text` to `list`. The text is UTF-16 after its byte-order mark (either
+// order); else UTF-8 after a UTF-8 mark, for a ".m3u8" file (`utf8Name`), or when it holds non-ASCII
+// bytes that are all valid UTF-8; else it is in the code page. It ends at its first NUL. Lines end
+// at CR, LF or both. Each line is, after white space around it: nothing (blank), the "#EXTM3U"
+// header (as the first line), an information line ("#EXTINF:" length, attributes, ",", title) for
+// the next path, another comment or tag ('#' first), or a path. A length's fraction rounds up; a
+// title is kept whatever the length. Paths are made whole against `folder` (the list file's own,
+// ending in a separator; empty: kept as written) by resolveListEntry. Not whole: comments,
+// attributes, fractions, an information line without a path, paths rewritten, text that is not.
+M3uRead parseM3u(const char* text, std::size_t size, Playlist& list, const CodePage& codePage, bool utf8Name,
+                 const std::u16string& folder = std::u16string());
 
-// The whole file text of `list`: "#EXTM3U", then per entry an information line (only for a known
-// length) and its path, each after CR LF. Plain 8-bit text in the code page when every character
-// converts; otherwise UTF-8 with a byte-order mark, so that nothing is lost. A ".m3u8" file is
-// always UTF-8, without the mark: its name says so.
+// The whole file text of `list`: "#EXTM3U", then per entry an information line (for a known length,
+// or "#EXTINF:-1," with a title that came from a list) and its path, each after CR LF. Plain 8-bit text in
+// the code page when every character converts; otherwise UTF-8 with a byte-order mark, so that nothing is
+// lost. A ".m3u8" file is always UTF-8, without the mark: its name says so.
 std::string m3uText(const Playlist& list, const CodePage& codePage, bool utf8Name);
 
 // ".m3u" or ".m3u8" at the end of the path, in any case.

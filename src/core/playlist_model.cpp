@@ -1,5 +1,7 @@
 #include "core/playlist_model.h"
 
+#include "core/entry_paths.h"
+
 PlaylistEntry& AppendEntry(Playlist& list, std::u16string path) {
     auto entry = std::make_unique<PlaylistEntry>();
     entry->path = std::move(path);
@@ -9,16 +11,8 @@ PlaylistEntry& AppendEntry(Playlist& list, std::u16string path) {
 }
 
 void TitleFromPath(PlaylistEntry& entry) {
-    if (!entry.title.empty())
-        return;
-    const std::u16string& path = entry.path;
-    std::size_t dot = path.rfind(u'.');
-    if (dot == std::u16string::npos || dot <= 1)
-        return;
-    std::size_t slash = path.rfind(u'\\', dot - 1);
-    if (slash == std::u16string::npos || slash < 1)
-        return;
-    entry.title = path.substr(slash + 1, dot - slash - 1);
+    if (entry.title.empty())
+        entry.title = titleOf(entry.path);
 }
 
 void ClearPlaylist(Playlist& list) {

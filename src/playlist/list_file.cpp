@@ -40,6 +40,13 @@ const CodePage kSystemCodePage = {ansiToUtf16, utf16ToAnsi};
 // Far beyond any real list (some two million entries); a larger file is kept as it is, unread.
 constexpr LONGLONG kLargestListFile = 256LL << 20;
 
+// The folder a list's relative entries are written against: the list file's own, as a full path.
+std::u16string listFolder(const wchar_t* fileName) {
+    std::wstring full = fullPath(fileName);
+    std::size_t slash = full.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::u16string() : std::u16string(asU16(full.c_str()), slash + 1);
+}
+
 bool writeAll(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
     return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -66,8 +73,8 @@ ListFileRead ReadM3u(const wchar_t* fileName) {
     file.close();
     if (!ok)
         return {true, false};
-    M3uRead read =
-        parseM3u(text.data(), text.size(), *activeList, kSystemCodePage, isUtf8ListFileName(asU16(fileName)));
+    M3uRead read = parseM3u(text.data(), text.size(), *activeList, kSystemCodePage,
+                            isUtf8ListFileName(asU16(fileName)), listFolder(fileName));
     return {true, read.whole};
 }
 

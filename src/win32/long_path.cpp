@@ -17,3 +17,13 @@ std::wstring extendedPath(const std::wstring& path) {
         return L"\\\\?\\UNC\\" + path.substr(2);
     return path;
 }
+
+std::wstring fullPath(const std::wstring& path) {
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    n = n > 0 ? GetFullPathNameW(path.c_str(), n, full.data(), nullptr) : 0;
+    if (n == 0 || n >= full.size())
+        return path;
+    full.resize(n);
+    return full;
+}

@@ -7,3 +7,5 @@
 std::wstring extendedPath(const std::wstring& path);
 // Whether a file or folder of that name is there, however long the path.
 bool pathExists(const std::wstring& path);
+// The full path of a path relative to the current folder; the path itself when it cannot be made.
+std::wstring fullPath(const std::wstring& path);

@@ -42,6 +42,7 @@ TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
 
 TEST(ReadM3u, Records) {
     const std::string longPath = "C:\\" + std::string(300, 'p') + "\\x.mp3";
+    const std::string tabs = "\t \t";
     struct Case {
         std::string text, entries; // entries as shown with details
         bool whole, utf8Name = false;
@@ -49,29 +50,49 @@ TEST(ReadM3u, Records) {
         {"#EXTM3U\r\n#EXTINF:10,T\r\nC:\\a.mp3\r\nC:\\b.mp3", "C:\\a.mp3,10,T|C:\\b.mp3,0,b", true},
         {"#EXTM3U\n#EXTINF:10,T\nC:\\a.mp3\nC:\\b.mp3", "C:\\a.mp3,10,T|C:\\b.mp3,0,b", true},
         {"#EXTM3U\rC:\\a.mp3\rC:\\b.mp3\r", "C:\\a.mp3,0,a|C:\\b.mp3,0,b", true},
-        // No header: one path a line, and comments the list cannot keep.
         {"C:\\a.mp3\nC:\\b.mp3\r\n", "C:\\a.mp3,0,a|C:\\b.mp3,0,b", true},
-        {"# mine\n\nC:\\a.mp3\n#EXTINF:5,T\nC:\\b.mp3", "C:\\a.mp3,0,a|C:\\b.mp3,0,b", false},
-        {"#EXTM3U x\r\nC:\\a.mp3", "C:\\a.mp3,0,a", false},
-        {"a.mp3", "a.mp3,0,", true},
         {"#EXTM3U", "", true},
         {"", "", true},
-        {"\xEF\xBB\xBF#EXTM3U\r\nC:\\caf\xE9.mp3", "C:\\caf\xEF\xBF\xBD.mp3,0,caf\xEF\xBF\xBD", false},
-        {"C:\\caf\xE9.mp3", "C:\\caf\xEF\xBF\xBD.mp3,0,caf\xEF\xBF\xBD", false, true},
-        // A title without a known length would be lost on writing.
-        {"#EXTM3U\r\n#EXTINF:-1,Title\r\nC:\\x.mp3", "C:\\x.mp3,-1,Title", false},
-        {"#EXTM3U\r\n#EXTINF:-1,\r\nC:\\x.mp3", "C:\\x.mp3,-1,x", true},
-        {"#EXTM3U\r\n#EXTINF:Some name\r\nC:\\x.mp3", "C:\\x.mp3,0,Some name", false},
-        {"#EXTM3U\r\n#EXTINF:1,T\r\nC:\\x.mp3", "C:\\x.mp3,1,T", true},
-        {"#EXTM3U\r\n#EXTINF: \t+12x,T,with,commas\r\nC:\\x.mp3", "C:\\x.mp3,12,T,with,commas", true},
-        {"#EXTM3U\r\n#EXTINF:99999999999,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", false},
-        {"#EXTM3U\r\n#EXTINF:-99999999999,T\r\nC:\\x.mp3", "C:\\x.mp3,-2147483648,T", false},
-        {"#EXTM3U\r\n#EXTINF:2147483647,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", true},
+        // Comments and tags, anywhere, are skipped: they neither make entries nor part a title from
+        // its path. A second information line supersedes the first, and a last one makes nothing.
+        {"# mine\n\nC:\\a.mp3\n#EXTINF:5,T\nC:\\b.mp3", "C:\\a.mp3,0,a|C:\\b.mp3,5,T", false},
+        {"#EXTM3U\r\n#PLAYLIST:Mix\r\n#EXTINF:5,T\r\n#EXTVLCOPT:start-time=3\r\n#EXTGRP:Rock\r\n#\r\nC:\\a."
+         "mp3",
+         "C:\\a.mp3,5,T", false},
+        {"#EXTM3U\r\n#EXT-X-STREAM-INF:BANDWIDTH=1\r\nhttp://h/low.m3u8", "http://h/low.m3u8,0,low", false},
+        {"#EXTM3U x\r\nC:\\a.mp3", "C:\\a.mp3,0,a", false},
+        {"#EXTM3U\r\nC:\\x.mp3\r\n#EXTINF:7,Last", "C:\\x.mp3,0,x", false},
+        {"#EXTM3U\r\n#EXTINF:7,A\r\n#EXTINF:8,B\r\nC:\\x.mp3", "C:\\x.mp3,8,B", false},
+        // White space around a line is not part of it; blank lines are never entries.
+        {"#EXTM3U\n\nC:\\x.mp3", "C:\\x.mp3,0,x", true},
+        {tabs + "#EXTM3U \r\n \r\n" + tabs + "#EXTINF: 5 , Song \r\n\r\n" + tabs + "C:\\x y.mp3 " + tabs,
+         "C:\\x y.mp3,5,Song", true},
         {"#EXTM3U\r\n#EXTINF:5,T\r\n\r\n\r\nC:\\x.mp3\r\n\r\n\nC:\\y.mp3", "C:\\x.mp3,5,T|C:\\y.mp3,0,y",
          true},
-        {"#EXTM3U\n\nC:\\x.mp3", ",0,|C:\\x.mp3,0,x", true},
-        {"#EXTM3U\r\nC:\\x.mp3\r\n#EXTINF:7,Last", "C:\\x.mp3,0,x|,7,Last", true},
+        // Lengths: unknown ones keep their titles, fractions round up, attributes are skipped.
+        {"#EXTM3U\r\n#EXTINF:-1,Radio One\r\nhttp://r.example/live", "http://r.example/live,-1,Radio One",
+         true},
+        {"#EXTM3U\r\n#EXTINF:0,T\r\nC:\\x.mp3", "C:\\x.mp3,0,T", true},
+        {"#EXTM3U\r\n#EXTINF:-1,\r\nC:\\x.mp3", "C:\\x.mp3,-1,x", true},
+        {"#EXTM3U\r\n#EXTINF:Some name\r\nC:\\x.mp3", "C:\\x.mp3,0,Some name", true},
+        {"#EXTINF:8.6,A\nC:\\a.mp3\n#EXTINF:0.5,B\nC:\\b.mp3\n#EXTINF:3.000,C\nC:\\c.mp3",
+         "C:\\a.mp3,9,A|C:\\b.mp3,1,B|C:\\c.mp3,3,C", false},
+        {"#EXTM3U\r\n#EXTINF:-1 tvg-id=\"a,1\" group-title=\"News\",News 24\r\nhttp://n/s.ts",
+         "http://n/s.ts,-1,News 24", false},
+        {"#EXTM3U\r\n#EXTINF:12x,T,with,commas\r\nC:\\x.mp3", "C:\\x.mp3,12,T,with,commas", false},
+        {"#EXTM3U\r\n#EXTINF:99999999999,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", false},
+        {"#EXTM3U\r\n#EXTINF:-2147483649,T\r\nC:\\x.mp3", "C:\\x.mp3,-2147483648,T", false},
+        {"#EXTM3U\r\n#EXTINF:2147483647,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", true},
+        // Titles from names without a backslash; addresses other than file:// are kept as written.
+        {"a.mp3\nc:/music/foo.mp3\nhttp://h/dir/My%20Song.ogg?x=1",
+         "a.mp3,0,a|c:/music/foo.mp3,0,foo|"
+         "http://h/dir/My%20Song.ogg?x=1,0,My Song",
+         true},
+        {"file:///D:/Music/a%20b.mp3\nFILE://localhost/C:/%E6%AD%8C.mp3\nfile://server/share/c.mp3\nfile://",
+         "D:\\Music\\a b.mp3,0,a b|C:\\\xE6\xAD\x8C.mp3,0,\xE6\xAD\x8C|\\\\server\\share\\c.mp3,0,c", false},
         {std::string("#EXTM3U\r\nC:\\x.mp3\r\n\0C:\\y.mp3", 29), "C:\\x.mp3,0,x", false},
+        {"\xEF\xBB\xBF#EXTM3U\r\nC:\\caf\xE9.mp3", "C:\\caf\xEF\xBF\xBD.mp3,0,caf\xEF\xBF\xBD", false},
+        {"C:\\caf\xE9.mp3", "C:\\caf\xEF\xBF\xBD.mp3,0,caf\xEF\xBF\xBD", false, true},
         {"#EXTM3U\r\nC:\\\x81.mp3", "C:\\\xC2\x81.mp3,0,\xC2\x81", false},
         // UTF-8 without a mark is guessed; an overlong sequence is not UTF-8.
         {"#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\nC:\\\xDF\xBF\xE0\xA0\x80.mp3",
@@ -80,6 +101,15 @@ TEST(ReadM3u, Records) {
         {"C:\\\xC0\xAF.mp3", "C:\\\xC3\x80\xC2\xAF.mp3,0,\xC3\x80\xC2\xAF", true},
         {"#EXTM3U\r\n#EXTINF:3," + std::string(400, 't') + "\r\n" + longPath,
          longPath + ",3," + std::string(400, 't'), true},
+        // UTF-16 in either order after its mark (Notepad's "Unicode"), up to a NUL.
+        {std::string("\xFF\xFE#\0E\0X\0T\0M\0\x33\0U\0\n\0C\0:\0\\\0\x2D\x4E.\0m\0p\0\x33\0", 34),
+         "C:\\\xE4\xB8\xAD.mp3,0,\xE4\xB8\xAD", true},
+        {std::string("\xFE\xFF\0C\0:\0\\\x4E\x2D\0.\0m\0p\0\x33\0\r\0\n\0\0\0x", 26),
+         "C:\\\xE4\xB8\xAD.mp3,0,\xE4\xB8\xAD", false},
+        {std::string("\xFF\xFE"
+                     "a\0\0\xD8.\0",
+                     8),
+         "a\xEF\xBF\xBD.,0,a\xEF\xBF\xBD", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
@@ -88,6 +118,60 @@ TEST(ReadM3u, Records) {
         EXPECT_EQ(shown(list, true), c.entries);
         EXPECT_EQ(r.added, list.count());
         EXPECT_EQ(r.whole, c.whole);
+    }
+}
+
+TEST(ReadM3u, RelativeEntriesAreMadeWholeAgainstTheListsFolder) {
+    const std::string entries = "a.avi\r\nsub\\b.avi\r\nsub/b.avi\r\n.\\a.avi\r\n..\\up\\.\\c.avi\r\n"
+                                "\\root.avi\r\nC:\\full.avi\r\nd:rel.avi\r\n\\\\srv\\s\\u.avi\r\nhttp://h/x";
+    const char* kept = "C:\\full.avi|d:rel.avi|\\\\srv\\s\\u.avi|http://h/x";
+    struct Case {
+        std::u16string folder;
+        std::string paths;
+    } cases[] = {
+        {u"X:\\lists\\",
+         std::string("X:\\lists\\a.avi|X:\\lists\\sub\\b.avi|X:\\lists\\sub\\b.avi|X:\\lists\\a.avi|"
+                     "X:\\up\\c.avi|X:\\root.avi|") +
+             kept},
+        {u"\\\\nas\\music\\",
+         std::string("\\\\nas\\music\\a.avi|\\\\nas\\music\\sub\\b.avi|\\\\nas\\music\\sub\\b.avi|"
+                     "\\\\nas\\music\\a.avi|\\\\nas\\music\\up\\c.avi|\\\\nas\\music\\root.avi|") +
+             kept},
+        {u"", "a.avi|sub\\b.avi|sub/b.avi|.\\a.avi|..\\up\\.\\c.avi|\\root.avi|" + std::string(kept)},
+    };
+    for (const Case& c : cases) {
+        Playlist list;
+        M3uRead r = parseM3u(entries.data(), entries.size(), list, kLatin1, false, c.folder);
+        EXPECT_EQ(shown(list), c.paths);
+        EXPECT_EQ(r.whole, c.folder.empty()) << "written back, a resolved entry is another text";
+        EXPECT_EQ(list.entries[4]->title, u"c");
+    }
+}
+
+TEST(ReadM3u, WhatOtherPlayersWroteComesBackThroughASaveWithEveryTitle) {
+    struct Case {
+        std::string text, written;
+    } cases[] = {
+        {"#EXTM3U\r\n#EXTINF:-1,Radio "
+         "One\r\nhttp://r/live\r\n#EXTINF:0,Zero\r\nC:\\z.mp3\r\n#EXTINF:5,Five\r\nC:\\f.mp3",
+         "#EXTM3U\r\n#EXTINF:-1,Radio "
+         "One\r\nhttp://r/live\r\n#EXTINF:-1,Zero\r\nC:\\z.mp3\r\n#EXTINF:5,Five\r\nC:\\f.mp3"},
+        {"#EXTINF:Bare title\nC:\\b.mp3\n#EXTINF:-1,\nC:\\c.mp3",
+         "#EXTM3U\r\n#EXTINF:-1,Bare title\r\nC:\\b.mp3\r\nC:\\c.mp3"},
+    };
+    auto titles = [](const Playlist& list) {
+        std::u16string out;
+        for (const auto& e : list.entries)
+            out += e->path + u"," + e->title + u"|";
+        return out;
+    };
+    for (const Case& c : cases) {
+        Playlist first, second;
+        read(c.text, first);
+        std::string text = m3uText(first, kLatin1, false);
+        EXPECT_EQ(text, c.written);
+        EXPECT_TRUE(read(text, second).whole);
+        EXPECT_EQ(titles(second), titles(first));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "list_support.h"
 
+#include "core/command_line.h"
+#include "core/entry_paths.h"
 #include "core/playlist_order.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +14,22 @@ void plainKey(const char16_t* text, std::string& key) {
         key += {static_cast<char>(*p >> 8), static_cast<char>(*p & 0xFF)};
 }
 
-TEST(TitleFromPath, TextBetweenTheLastBackslashAndTheLastDot) {
+TEST(TitleFromPath, TheLastNameWithoutItsExtension) {
     struct Case {
         const char16_t *path, *title;
     } cases[] = {{u"C:\\Music\\Song.mp3", u"Song"},
-                 {u"C:\\A.B\\clip", u"A"},
-                 {u"C:\\Music\\Song", u""},
-                 {u"Song.mp3", u""},
-                 {u"C:\\x\\.hidden", u""},
+                 {u"C:\\A.B\\clip", u"clip"},
+                 {u"Song.mp3", u"Song"},
+                 {u"c:/music/foo.mp3", u"foo"},
+                 {u"C:foo.mp3", u"foo"},
+                 {u"C:\\x\\.hidden", u".hidden"},
                  {u"C:\\x\\a.b.c", u"a.b"},
-                 {u"\\a.mp3", u""},
-                 {u"x\\a.mp3", u"a"},
                  {u"C:\\ab.", u"ab"},
-                 {u"C:\\ab.\\x", u"ab"},
-                 {u".", u""},
+                 {u"C:\\folder\\", u""},
+                 {u"http://radio.example/live/", u"live"},
+                 {u"http://radio.example/", u"radio.example"},
+                 {u"mms://h/a%20b.wma#t=1", u"a b"},
+                 {u"file:///C:/My%20Music/x.mp3", u"x"},
                  {u"", u""}};
     for (const Case& c : cases) {
         PlaylistEntry e;
@@ -36,6 +40,45 @@ TEST(TitleFromPath, TextBetweenTheLastBackslashAndTheLastDot) {
     Playlist kept = listOf("C:\\a\\b.mp3,0,Given");
     TitleFromPath(*kept.entries[0]);
     EXPECT_EQ(shown(kept, true), "C:\\a\\b.mp3,0,Given") << "a title already known is kept";
+}
+
+TEST(EntryPaths, FileAddressesBecomeThePathsTheyName) {
+    struct Case {
+        const char16_t *address, *path;
+        bool exact;
+    } cases[] = {{u"file:///C|/a%2Fb%zz.mp3?query", u"C:\\a\\b%zz.mp3", true},
+                 {u"file://C:/x.mp3", u"C:\\x.mp3", true},
+                 {u"file://Server%20A/s/%E6%AD%8C.mp3", u"\\\\Server A\\s\\\u6B4C.mp3", true},
+                 {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false}};
+    for (const Case& c : cases) {
+        bool exact = true;
+        EXPECT_EQ(pathFromFileAddress(c.address, &exact), c.path);
+        EXPECT_EQ(exact, c.exact);
+    }
+    EXPECT_FALSE(isAddress(u"C://x")) << "a drive letter is no scheme";
+    EXPECT_TRUE(isAddress(u"rtsp+tcp://h/x"));
+}
+
+TEST(CommandLine, ArgumentsAsTheShellQuotesThemAndTheBlockASecondStartHandsOver) {
+    struct Case {
+        const char16_t* line;
+        std::vector<std::u16string> arguments;
+    } cases[] = {
+        {u"\"C:\\Program Files\\Zon\\ZonPlayer.exe\" \"D:\\a b\\it's [1].avi\"", {u"D:\\a b\\it's [1].avi"}},
+        {u"ZonPlayer.exe  a.avi\t\"D:\\\" \"\" C:\\x\\\"y z\"", {u"a.avi", u"D:\\", u"C:\\x\\y z"}},
+        {u"\"C:\\p q\\z.exe", {}},
+        {u"", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::u16string> got = commandLineArguments(c.line);
+        EXPECT_EQ(got, c.arguments) << std::string(c.line,
+                                                   c.line + std::char_traits<char16_t>::length(c.line));
+        std::u16string block = packPaths(got);
+        EXPECT_EQ(unpackPaths(block.data(), block.size()), c.arguments);
+    }
+    const char16_t junk[] = u"\0\0a\0\0b";
+    EXPECT_EQ(unpackPaths(junk, 6), (std::vector<std::u16string>{u"a", u"b"})) << "no NUL at the end";
+    EXPECT_EQ(unpackPaths(junk, 0), std::vector<std::u16string>());
 }
 
 TEST(Shuffle, FollowsItsGeneratorFromSeedOneAndDrawsNothingForShortLists) {
