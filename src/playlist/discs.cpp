@@ -45,6 +45,8 @@ void openDvd() {
 } // namespace
 
 void findDisc() {
+    // A disc's list becomes the active one: last run's list must be in the main list before that.
+    ensureListLoaded();
     // Room for every drive letter's root ("C:\" and its NUL), so that none is left unexamined.
     wchar_t drives[26 * 4 + 1] = {};
     DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(std::size(drives)), drives);
