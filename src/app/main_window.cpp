@@ -47,7 +47,7 @@ void openHomepage(HWND window) {
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
 }
 
-// Leaving by any way out: the list and the settings reach the disk first, so that nothing the
+// Leaving by any way out: the list and the settings are written first, so that nothing the
 // platform does while the media close can cost them; the media close while the window stands.
 void leave(HWND window) {
     savePlaylistNow();

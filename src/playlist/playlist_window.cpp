@@ -46,11 +46,11 @@ void loadDefaultList(HWND window) {
     drawControls();
 }
 
-// Leaving: the shell has saved everything; what changed since reaches the disk, then the
-// entries are freed.
+// Leaving: the shell has saved everything; what changed since (or failed then) reaches the disk,
+// then the entries are freed.
 void saveOnExit() {
     ensureListLoaded();
-    saveChangesNow();
+    saveBeforeLeaving(false);
     stopSaving();
     ClearPlaylist(*activeList);
 }
@@ -68,8 +68,12 @@ void saveListAs() {
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_READONLY;
     if (!GetSaveFileNameW(&dialog))
         return;
+    // The list moves to the new file only once it is there: a file that cannot be written would
+    // otherwise take every later save, and the list, with it.
+    std::u16string before = activeList->fileName;
     activeList->fileName = asU16(path);
-    WriteM3u();
+    if (!WriteM3u())
+        activeList->fileName = before;
 }
 
 void executeListCommand(WORD command) {
@@ -219,7 +223,7 @@ void ensureListLoaded() {
 void savePlaylistNow() {
     // A player closed at once still ends with last run's list and settings, never an empty list.
     ensureListLoaded();
-    saveEverythingNow();
+    saveBeforeLeaving(true);
 }
 
 void readListLayout(const FrameMetrics& frame, int screenWidth) {

@@ -24,7 +24,8 @@ void setPlaylistVisible(bool visible);
 // The list window, a child of `parent`; `resized` lays the parent out again when the list's width
 // changes by a drag of its edge.
 HWND createPlaylistWindow(HINSTANCE instance, HWND parent, void (*resized)());
-// Writes the list and the settings and returns once they are on the disk (the end of the session).
+// Writes the list and the settings before the process ends (exit, the end of the session); a write
+// that fails is tried once more.
 void savePlaylistNow();
 // Last run's list is read now if its deferred load has not come yet: what the user does to the list
 // in the first moments is done to that list, never undone by its arrival.

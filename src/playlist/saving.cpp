@@ -17,6 +17,8 @@
 #include <thread>
 
 namespace {
+// How long a failed save at exit waits before its last try.
+constexpr DWORD kLeavingRetryDelay = 500;
 
 struct Settings {
     int loop, visible, index, width;
@@ -40,6 +42,7 @@ std::mutex mutex;
 std::condition_variable wake, idle;
 std::optional<Job> pending; // the newest list supersedes one not yet written
 bool writing, stopping;
+bool lastWriteOk = true; // the newest list handed to the writer is on the disk
 std::thread writer;
 std::wstring originalToKeep; // a list file not read whole, kept before it is first replaced
 
@@ -88,7 +91,8 @@ void writerLoop() {
         bool ok = write(job);
         hold.lock();
         writing = false;
-        if (!ok)
+        lastWriteOk = ok;
+        if (!ok && !pending)
             PostMessageW(playlistWindow, kSaveFailedMessage, 0, 0);
         idle.notify_all();
     }
@@ -104,23 +108,36 @@ void submit(Job job) {
     wake.notify_one();
 }
 
-void waitUntilWritten() {
+// True when the last list handed over reached the disk.
+bool waitUntilWritten() {
     std::unique_lock<std::mutex> hold(mutex);
     idle.wait(hold, [] { return !pending && !writing; });
+    return lastWriteOk;
 }
 
-void saveSettings() {
+// False when the settings file could not be written; they are written again next time.
+bool saveSettings() {
     // Index and Loop are known once the list is loaded; until then the file keeps last run's.
     if (!listLoaded)
-        return;
+        return true;
     Settings now = {loopFlag ? 1 : 0, playlistVisible ? 1 : 0, mainList.current, playlistWidth};
     if (writtenSettings == now)
-        return;
-    writeSetting(kLoop, now.loop);
-    writeSetting(kListShown, now.visible);
-    writeSetting(kCurrentEntry, now.index);
-    writeSetting(kListWidth, now.width);
-    writtenSettings = now;
+        return true;
+    bool ok = writeSetting(kLoop, now.loop);
+    ok = writeSetting(kListShown, now.visible) && ok;
+    ok = writeSetting(kCurrentEntry, now.index) && ok;
+    ok = writeSetting(kListWidth, now.width) && ok;
+    if (ok)
+        writtenSettings = now;
+    return ok;
+}
+
+// The same bytes need not be written again: they are on their way, or on the disk.
+bool alreadySubmitted(const std::wstring& target, std::size_t hash) {
+    if (target != submittedTarget || hash != submittedHash)
+        return false;
+    std::lock_guard<std::mutex> hold(mutex);
+    return pending || writing || lastWriteOk;
 }
 
 // The user's own list; a disc's list is never saved.
@@ -130,7 +147,7 @@ void submitList() {
     std::wstring target = asWide(mainList.fileName.c_str());
     std::string bytes = listFileText(mainList, target.c_str());
     std::size_t hash = std::hash<std::string>{}(bytes);
-    if (target == submittedTarget && hash == submittedHash)
+    if (alreadySubmitted(target, hash))
         return;
     submittedTarget = target;
     submittedHash = hash;
@@ -154,30 +171,37 @@ void listFileLoaded(bool found, bool whole) {
 void runScheduledSave() {
     KillTimer(playlistWindow, kListSaveTimer);
     saveScheduled = false;
-    saveSettings();
+    if (!saveSettings())
+        retrySaveLater();
     submitList();
 }
 
 void retrySaveLater() {
-    submittedTarget.clear();
     if (playlistWindow != nullptr && !saveScheduled)
         saveScheduled = SetTimer(playlistWindow, kListSaveTimer, kListSaveRetry, nullptr) != 0;
 }
 
-void saveEverythingNow() {
+bool saveEverythingNow() {
     // Whatever happened to earlier writes, this one is made.
     submittedTarget.clear();
-    saveChangesNow();
+    return saveChangesNow();
 }
 
-void saveChangesNow() {
+bool saveChangesNow() {
     if (saveScheduled) {
         KillTimer(playlistWindow, kListSaveTimer);
         saveScheduled = false;
     }
-    saveSettings();
+    bool settingsOk = saveSettings();
     submitList();
-    waitUntilWritten();
+    return waitUntilWritten() && settingsOk;
+}
+
+void saveBeforeLeaving(bool everything) {
+    if (everything ? saveEverythingNow() : saveChangesNow())
+        return;
+    Sleep(kLeavingRetryDelay);
+    saveChangesNow();
 }
 
 void stopSaving() {

@@ -12,7 +12,7 @@ int readSetting(const SettingKey& key, int fallback) {
         GetPrivateProfileIntW(asWide(key.section), asWide(key.key), fallback, settingsPath));
 }
 
-void writeSetting(const SettingKey& key, int value) {
-    WritePrivateProfileStringW(asWide(key.section), asWide(key.key), std::to_wstring(value).c_str(),
-                               settingsPath);
+bool writeSetting(const SettingKey& key, int value) {
+    return WritePrivateProfileStringW(asWide(key.section), asWide(key.key), std::to_wstring(value).c_str(),
+                                      settingsPath) != FALSE;
 }

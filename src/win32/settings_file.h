@@ -3,4 +3,5 @@
 #include "core/settings_keys.h"
 
 int readSetting(const SettingKey& key, int fallback);
-void writeSetting(const SettingKey& key, int value);
+// False when the file could not be written.
+bool writeSetting(const SettingKey& key, int value);
