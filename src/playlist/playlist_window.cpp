@@ -33,9 +33,10 @@ bool listLoaded;
 void loadDefaultList(HWND window) {
     KillTimer(window, kListLoadTimer);
     listLoaded = true;
-    std::wstring file = std::wstring(programFolder) + L"default.m3u";
+    std::wstring file = listFilePath();
     mainList.fileName = asU16(file.c_str());
-    ListFileRead read = ReadM3u(file.c_str());
+    // A new home away from the program starts with the list beside the program.
+    ListFileRead read = ReadM3u(listFileToRead().c_str());
     listFileLoaded(read.found, read.whole);
     int index = readSetting(kCurrentEntry, -1);
     // A stored index that no longer fits the list means no current entry.

@@ -7,6 +7,7 @@
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 #include "skin/menu_bar.h"
+#include "win32/program_location.h"
 #include "win32/wide.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,41 @@ TEST_F(List, AFailedSaveLeavesTheOldListInPlace) {
     mainList.fileName = asU16(deep.c_str());
     EXPECT_TRUE(WriteM3u());
     EXPECT_EQ(readFile(deep), "#EXTM3U\r\nC:\\new.mp3");
+}
+
+TEST(StateFolder, KeptWhereAFileCanBeMadeAndNeitherFileRefusesWriting) {
+    // A file only held open elsewhere for now is no reason to move the state away.
+    struct Case {
+        const wchar_t* what;
+        bool keeps;
+    } cases[] = {{L"", true},
+                 {L"read-only settings", false},
+                 {L"read-only list", false},
+                 {L"list folder", false},
+                 {L"missing folder", false},
+                 {L"list held open", true}};
+    for (const Case& c : cases) {
+        std::wstring folder = freshFolder(L"state") + L"\\", what = c.what;
+        writeFile(folder + L"ZonPlayer.ini", "[PLAYLIST]\r\n");
+        writeFile(folder + L"default.m3u", "#EXTM3U");
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (what == L"read-only settings") {
+            SetFileAttributesW((folder + L"ZonPlayer.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+        } else if (what == L"read-only list") {
+            SetFileAttributesW((folder + L"default.m3u").c_str(), FILE_ATTRIBUTE_READONLY);
+        } else if (what == L"list folder") {
+            DeleteFileW((folder + L"default.m3u").c_str());
+            CreateDirectoryW((folder + L"default.m3u").c_str(), nullptr);
+        } else if (what == L"missing folder") {
+            folder += L"gone\\";
+        } else if (what == L"list held open") {
+            held = CreateFileW((folder + L"default.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        }
+        EXPECT_EQ(canKeepStateIn(folder, L"ZonPlayer.ini"), c.keeps) << ansi(what);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+    }
 }
 
 } // namespace
