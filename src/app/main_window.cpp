@@ -3,6 +3,7 @@
 #include "app/disc_menus.h"
 #include "app/frame_input.h"
 #include "app/geometry.h"
+#include "app/instance.h"
 #include "app/shell.h"
 #include "app/volume.h"
 #include "core/command_ids.h"
@@ -198,6 +199,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case lateStartMessage:
         openMixerOnce();
         return 0;
+    case shellPathsMessage:
+        openQueuedShellPaths();
+        return 0;
+    case WM_COPYDATA:
+        return receiveHandedPaths(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case trayMessage:
         if (LOWORD(lParam) == WM_LBUTTONDOWN)
             showInTray(false);

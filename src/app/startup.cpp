@@ -2,6 +2,7 @@
 
 #include "app/display_window.h"
 #include "app/geometry.h"
+#include "app/instance.h"
 #include "app/main_window.h"
 #include "app/volume.h"
 #include "app/wiring.h"
@@ -55,15 +56,24 @@ bool createPlayerWindows(HINSTANCE instance, int showCommand) {
 }
 
 int runPlayer(HINSTANCE instance, int showCommand) {
+    computeProgramLocation();
+    chooseStateFolder();
+    // One player keeps one list: a later start hands its paths over and ends here.
+    std::vector<std::wstring> paths = commandLinePaths();
+    if (!becomePlayer(stateFolder, paths))
+        return 0;
+    takeOverProgramFiles();
     LoadStringW(instance, IDS_CAPTION, captionText, 32);
     loadSkin(instance);
-    computeProgramLocation();
     if (!createPlayerWindows(instance, showCommand))
         return 0;
+    publishPlayerWindow(mainWindow);
     // Nothing before the first paint uses COM: the apartment (and the DLLs it loads) comes after
     // it, and before any message that could open a medium. The master volume may be a COM object
     // and waits for the loop; its mute state then reaches the mute button.
     ComApartment apartment;
     PostMessageW(mainWindow, lateStartMessage, 0, 0);
+    if (!paths.empty())
+        queueShellPaths(std::move(paths));
     return runMessageLoop();
 }

@@ -39,6 +39,10 @@ void ShowAddDialog();
 // Files and folders dropped on the window: sorted behind the current entry, the first of them
 // started when nothing plays.
 void handleDroppedFiles(HDROP drop);
+// Paths the shell handed over (files, folders, lists, addresses): added as a drop adds them, and the
+// first of them plays at once, whatever was playing, as a double-click on a file means. Paths that
+// name nothing are skipped.
+void openShellPaths(const std::vector<std::wstring>& paths);
 // A file-dialog filter from a string resource, with '|' standing for the NULs between its parts.
 std::vector<wchar_t> filterFromResource(UINT id);
 
