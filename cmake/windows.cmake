@@ -20,7 +20,8 @@ add_custom_command(
 add_custom_target(skin DEPENDS ${SKIN_FILES})
 
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/src/resources/ZonPlayer.rc)
-set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS "${SKIN_FILES}")
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
+    "${SKIN_FILES};${CMAKE_SOURCE_DIR}/src/resources/ZonPlayer.manifest")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${SKIN_DIR} -I ${CMAKE_SOURCE_DIR}/src")
 
 set(WIN_LIBS strmiids ole32 oleaut32 uuid winmm comdlg32 shell32 gdi32 user32 kernel32)
