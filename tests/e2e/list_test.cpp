@@ -36,6 +36,14 @@ std::vector<std::wstring> outsideFiles(const std::vector<std::wstring>& names) {
     return paths;
 }
 
+// UTF-16 with its mark, as Notepad saves "Unicode", of ASCII text.
+std::string utf16(const std::string& text) {
+    std::string out = "\xFF\xFE";
+    for (char c : text)
+        out += {c, '\0'};
+    return out;
+}
+
 TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
     const std::string title(400, 't'), longPath = "C:\\" + std::string(300, 'p') + ".mp3";
     const std::string extinf = "#EXTINF:12," + title + "\r\n";
@@ -48,8 +56,22 @@ TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
         std::string text; // a piece of text it holds
     } cases[] = {
         {"no header", "C:\\a.mp3\r\nC:\\b.mp3", ab, false, "#EXTM3U"},
-        {"a length of -1", "#EXTM3U\r\n#EXTINF:-1,Radio\r\nC:\\a.mp3", {"C:\\a.mp3"}, true, "#EXTM3U"},
-        {"not a list at all", std::string("\177ELF\0\0\1\2", 8), {"\177ELF"}, true, "#EXTM3U"},
+        {"a length of -1",
+         "#EXTM3U\r\n#EXTINF:-1,Radio\r\nC:\\a.mp3",
+         {"C:\\a.mp3"},
+         false,
+         "#EXTINF:-1,Radio\r\nC:\\a.mp3"},
+        {"tags",
+         "#EXTM3U\r\n#EXTINF:5,T\r\n#EXTVLCOPT:x=1\r\nC:\\a.mp3",
+         {"C:\\a.mp3"},
+         true,
+         "#EXTINF:5,T\r\nC:\\a.mp3"},
+        {"UTF-16",
+         utf16("#EXTM3U\r\n#EXTINF:5,T\r\nC:\\a.mp3"),
+         {"C:\\a.mp3"},
+         false,
+         "#EXTINF:5,T\r\nC:\\a.mp3"},
+        {"not a list at all", std::string("\0ELF\1\2", 6), {}, true, "#EXTM3U"},
         {"5000 entries", m3u(many), many, false, m3u(many)}, // written back as it was
         {"long fields", "#EXTM3U\r\n" + extinf + longPath, {longPath}, false, extinf},
         {"over 64 MiB", m3u(numbered(260000, 262)), numbered(260000, 262), false, "#EXTM3U"},
@@ -95,6 +117,25 @@ TEST(Keeping, AnEditIsOnTheDiskSoonAndTheEndOfTheSessionSavesTheRest) {
     EXPECT_EQ(player.setting(L"PLAYLIST", L"Loop"), L"0");
 }
 
+TEST(Keeping, ASaveThatFailsAtExitIsMadeOnceMoreBeforeTheEnd) {
+    Player player("", {{L"default.m3u", m3u({"C:\\a.mp3"})}});
+    ASSERT_TRUE(player.started());
+    ASSERT_TRUE(player.listShown());
+    // The list is written beside its file first: a file held there without sharing stops every write.
+    HANDLE held = CreateFileW(player.file(L"default.m3u.saving").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::wstring dropped = mediaCopy(L"silent320.avi", L"x.avi");
+    ASSERT_TRUE(player.dropFiles({dropped}));
+    ASSERT_TRUE(player.roundTrip());
+    PostMessageW(player.main(), WM_CLOSE, 0, 0);
+    // Let go as the window goes: only a try after that can write the list.
+    EXPECT_TRUE(eventually([&] { return !IsWindowVisible(player.main()); }, 10000));
+    CloseHandle(held);
+    EXPECT_EQ(player.waitForExit(10000), 0);
+    EXPECT_EQ(pathLines(player.listFile()), (Lines{ansi(dropped), "C:\\a.mp3"}));
+}
+
 TEST(Keeping, AStoredEntryBeyondTheListIsNoneAndPlayStartsTheFirst) {
     std::string clip = ansi(mediaPath(L"silent320.avi"));
     Player player("[PLAYLIST]\r\nIndex=7\r\n", {{L"default.m3u", m3u({clip, clip, clip})}});
@@ -128,6 +169,33 @@ TEST(Lists, DroppedFilesAndFoldersGoSortedBehindThePlayingEntry) {
     EXPECT_EQ(player.index(), L"1") << "entry 1 kept playing";
     EXPECT_EQ(player.setting(L"PLAYLIST", L"Loop"), L"1");
     EXPECT_EQ(player.setting(L"WINDOW", L"Playlist.Width"), L"228");
+}
+
+TEST(Lists, ARelativeListPlaysItsOwnFilesFromAnyFolderBeforeAndAfterARestart) {
+    std::wstring x = freshFolder(L"relative");
+    CreateDirectoryW((x + L"\\sub").c_str(), nullptr);
+    CopyFileW(mediaPath(L"silent640.avi").c_str(), (x + L"\\a.avi").c_str(), FALSE);
+    CopyFileW(mediaPath(L"silent320.avi").c_str(), (x + L"\\sub\\b.avi").c_str(), FALSE);
+    writeFile(x + L"\\list.m3u", "a.avi\r\nsub\\b.avi\r\nsub/b.avi\r\n.\\a.avi");
+    const Lines whole = {ansi(x + L"\\a.avi"), ansi(x + L"\\a.avi"), ansi(x + L"\\sub\\b.avi"),
+                         ansi(x + L"\\sub\\b.avi")};
+    // Another a.avi where the player runs, and a narrower one: playing it would be the fault.
+    std::vector<Beside> besides = {{L"a.avi", readFile(mediaPath(L"silent320.avi"))}};
+    std::wstring folder;
+    for (int run = 0; run < 2; ++run) {
+        Player player(run == 0 ? "" : "[PLAYLIST]\r\nIndex=0\r\n", besides, Start{L"", folder});
+        ASSERT_TRUE(player.started());
+        folder = player.folder();
+        if (run == 0) {
+            ASSERT_TRUE(player.dropFiles({x + L"\\list.m3u"}));
+        } else {
+            ASSERT_TRUE(player.listShown());
+            player.command(CMD_PLAY_PAUSE);
+        }
+        EXPECT_TRUE(eventually([&] { return width(player.childRect(L"Zon Display")) == 640; })) << run;
+        EXPECT_EQ(player.close(), 0);
+        EXPECT_EQ(pathLines(player.listFile()), whole);
+    }
 }
 
 } // namespace

@@ -5,32 +5,104 @@
 #include <algorithm>
 #include <cstdio>
 
-Player::Player(const std::string& settings, const std::vector<Beside>& files) : folder_(freshFolder(L"e2e")) {
+namespace {
+// The environment of this process with APPDATA replaced.
+std::wstring environmentWith(const std::wstring& appData) {
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* p = strings; *p != 0; p += wcslen(p) + 1)
+        if (_wcsnicmp(p, L"APPDATA=", 8) != 0)
+            block.append(p, wcslen(p) + 1);
+    FreeEnvironmentStringsW(strings);
+    return block + L"APPDATA=" + appData + L'\0';
+}
+
+PROCESS_INFORMATION launch(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments,
+                           const std::wstring& appData) {
+    std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    std::wstring environment = environmentWith(appData);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                   appData.empty() ? nullptr : environment.data(), folder.c_str(), &startup, &process);
+    return process;
+}
+
+long exitCode(HANDLE process, DWORD ms) {
+    DWORD code = 0;
+    if (WaitForSingleObject(process, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code))
+        return -1;
+    return static_cast<long>(code);
+}
+
+void release(PROCESS_INFORMATION& process) {
+    if (process.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
+} // namespace
+
+Player::Player(const std::string& settings, const std::vector<Beside>& files, const Start& start)
+    : folder_(start.folder.empty() ? freshFolder(L"e2e") : start.folder), appData_(start.appData) {
     for (const Beside& b : files)
         writeFile(file(b.first.c_str()), b.second);
     if (!settings.empty())
         writeFile(file(L"ZonPlayer.ini"), settings);
-    std::wstring exe = file(L"ZonPlayer.exe"), command = L"\"" + exe + L"\"";
+    std::wstring exe = file(L"ZonPlayer.exe");
     // The real pointer waits far from the window, so that only what a test does reaches it.
     SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (CopyFileW(pathFromEnvironment(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE) &&
-        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                       &startup, &process_)) {
-        main_ = topWindow(L"Zon Player");
-        roundTrip();
-    }
+    if (!CopyFileW(pathFromEnvironment(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
+        return;
+    process_ = launch(exe, folder_, start.arguments, appData_);
+    for (const std::wstring& arguments : start.alongside)
+        others_.push_back(launch(exe, folder_, arguments, appData_));
+    // Whichever start got there first is the player.
+    eventually(
+        [&] {
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Zon Player", nullptr)) != nullptr;) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                for (PROCESS_INFORMATION& p : others_)
+                    if (p.dwProcessId == pid && IsWindowVisible(w))
+                        std::swap(p, process_);
+                if (pid == process_.dwProcessId && IsWindowVisible(w))
+                    return (main_ = w) != nullptr;
+            }
+            return false;
+        },
+        10000);
+    roundTrip();
 }
 
 Player::~Player() {
-    if (process_.hProcess == nullptr)
-        return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT &&
-        (!PostMessageW(main_, WM_CLOSE, 0, 0) || waitForExit(10000) < 0))
-        TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    if (process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT &&
+        PostMessageW(main_, WM_CLOSE, 0, 0))
+        waitForExit(10000);
+    release(process_);
+    for (PROCESS_INFORMATION& p : others_)
+        release(p);
+}
+
+long Player::startAgain(const std::wstring& arguments, DWORD ms) const {
+    PROCESS_INFORMATION again = launch(file(L"ZonPlayer.exe"), folder_, arguments, appData_);
+    long code = again.hProcess != nullptr ? exitCode(again.hProcess, ms) : -1;
+    release(again);
+    return code;
+}
+
+int Player::othersEnded(DWORD ms) const {
+    int zero = 0;
+    for (const PROCESS_INFORMATION& p : others_) {
+        long code = exitCode(p.hProcess, ms);
+        if (code < 0)
+            return -1;
+        zero += code == 0;
+    }
+    return zero;
 }
 
 HWND Player::topWindow(const wchar_t* className) const {
@@ -174,11 +246,7 @@ long Player::close() {
 }
 
 long Player::waitForExit(DWORD ms) const {
-    DWORD code = 0;
-    if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_.hProcess, &code))
-        return -1;
-    return static_cast<long>(code);
+    return exitCode(process_.hProcess, ms);
 }
 
 bool Player::dropFiles(const std::vector<std::wstring>& paths) const {

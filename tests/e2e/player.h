@@ -9,11 +9,20 @@
 // A file to place beside the program before it starts: its name and its bytes.
 using Beside = std::pair<std::wstring, std::string>;
 
+// How the program is started, beyond its settings and files.
+struct Start {
+    std::wstring arguments = {};              // the command line after the program's name
+    std::wstring folder = {};                 // the program's folder (a restart); a fresh one when empty
+    std::wstring appData = {};                // %APPDATA% as the program sees it; the test's own when empty
+    std::vector<std::wstring> alongside = {}; // more starts at the same moment, with these arguments
+};
+
 class Player {
 public:
-    // Copies the program into a new temporary folder, writes `settings` as its settings file (none
-    // when empty) and `files` beside it, starts it and waits for its main window.
-    explicit Player(const std::string& settings = "", const std::vector<Beside>& files = {});
+    // Copies the program into its folder, writes `settings` as its settings file (none when empty)
+    // and `files` beside it, starts it (and the starts alongside) and waits for the player's window.
+    explicit Player(const std::string& settings = "", const std::vector<Beside>& files = {},
+                    const Start& start = {});
     ~Player();
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
@@ -25,6 +34,11 @@ public:
     HWND list() const { return child(L"Zon PlayList"); }
     // A visible top-level window of the player's process, waited for (a dialog is "#32770").
     HWND topWindow(const wchar_t* className) const;
+    std::wstring folder() const { return folder_; }
+    // The program started once more from its folder; its exit code, or -1 when it runs on past `ms`.
+    long startAgain(const std::wstring& arguments, DWORD ms = 10000) const;
+    // Waits for the other starts to end: how many ended with 0, or -1 when one ran on past `ms`.
+    int othersEnded(DWORD ms = 15000) const;
     // Files beside the program: its list and its settings.
     std::wstring file(const wchar_t* name) const { return folder_ + L"\\" + name; }
     std::string listFile() const { return readFile(file(L"default.m3u")); }
@@ -61,8 +75,9 @@ public:
     void* remoteCopy(const void* bytes, std::size_t size) const;
 
 private:
-    std::wstring folder_;
+    std::wstring folder_, appData_;
     PROCESS_INFORMATION process_ = {};
+    std::vector<PROCESS_INFORMATION> others_; // starts alongside that did not become the player
     HWND main_ = nullptr;
 };
 
