@@ -1,8 +1,11 @@
-// The playback baseline: a window that plays a dropped file through DirectShow's own choice of
-// filters, its video window made a child of the window. Nothing else.
+// The playback baseline: a window that plays a dropped file, or the file its command line names,
+// through DirectShow's own choice of filters, its video window made a child of the window. Nothing
+// else.
 #include <windows.h>
 #include <dshow.h>
 #include <shellapi.h>
+
+#include <string>
 
 namespace {
 IGraphBuilder* graph;
@@ -51,7 +54,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     WNDCLASSW c = {};
     c.lpfnWndProc = windowProc;
@@ -64,6 +67,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                   640, 400, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    // One path, quoted or not.
+    std::wstring file = commandLine;
+    if (!file.empty() && file[0] == L'"')
+        file = file.substr(1, file.find(L'"', 1) - 1);
+    if (!file.empty())
+        play(window, file.c_str());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

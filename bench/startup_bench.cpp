@@ -1,8 +1,8 @@
 // The player against bare programs built beside it, started and driven from outside as a user
 // would: start-up to a visible window and to its first answered message (against a bare window),
-// a dropped file to its first frame and the CPU while it plays (against a bare DirectShow player),
-// and the memory of an idle window, each in pairs (pairs.h); nothing is asserted. Run under Wine by `make
-// bench`.
+// a dropped file to its first frame, a start with a file (a double-click on it) to its first frame
+// and the CPU while it plays (against a bare DirectShow player), and the memory of an idle window,
+// each in pairs (pairs.h); nothing is asserted. Run under Wine by `make bench`.
 #include "../tests/common/test_files.h"
 #include "pairs.h"
 
@@ -33,10 +33,11 @@ struct Program {
 // One started program: its process and its main window.
 class Launch {
 public:
-    explicit Launch(const Program& p) : program_(p) {
+    // Starts the program, with `file` on its command line when one is given.
+    explicit Launch(const Program& p, const std::wstring& file = L"") : program_(p) {
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
-        std::wstring command = L"\"" + p.exe + L"\"";
+        std::wstring command = L"\"" + p.exe + L"\"" + (file.empty() ? L"" : L" \"" + file + L"\"");
         // Each start finds the list it would after a session that dropped nothing.
         DeleteFileW((p.folder + L"\\default.m3u").c_str());
         start_ = Clock::now();
@@ -101,19 +102,23 @@ public:
     // one background. Milliseconds from the drop, or -1 when none came within 10 s.
     double dropToFirstFrameMs(const std::wstring& file) const {
         Clock::time_point drop = Clock::now();
-        if (!dropOn(process_.hProcess, window_, {file}))
-            return -1;
-        while (msSince(drop) < 10000) {
+        return dropOn(process_.hProcess, window_, {file}) ? firstFrameMsSince(drop) : -1;
+    }
+    // Milliseconds from the start to a picture in the video area (-1: none within 10 s).
+    double startToFirstFrameMs() const { return firstFrameMsSince(start_); }
+
+    double visibleMs = -1, roundTripMs = -1;
+
+private:
+    double firstFrameMsSince(Clock::time_point from) const {
+        while (msSince(from) < 10000) {
             if (colours() >= 8)
-                return msSince(drop);
+                return msSince(from);
             Sleep(1);
         }
         return -1;
     }
 
-    double visibleMs = -1, roundTripMs = -1;
-
-private:
     // The distinct colours of an 8 x 8 grid over the video area, as the screen shows it.
     int colours() const {
         HWND video =
@@ -197,6 +202,15 @@ int main() {
             Launch launch(p);
             Sleep(500);
             return Figures{launch.ok() ? launch.dropToFirstFrameMs(file) : -1};
+        });
+    }
+    for (const wchar_t* clip : {L"long.mp4", L"long.avi"}) {
+        std::wstring file = mediaPath(clip);
+        char what[64];
+        std::snprintf(what, sizeof what, "start+file to frame (%ls)", clip);
+        compare({what}, "ms", runs / 2, player, bare, [&](const Program& p) {
+            Launch launch(p, file);
+            return Figures{launch.ok() ? launch.startToFirstFrameMs() : -1};
         });
     }
     compare({"CPU while playing 20 s (mp4)"}, "ms", playRuns, player, bare, [](const Program& p) {
