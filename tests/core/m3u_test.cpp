@@ -70,8 +70,7 @@ TEST(ReadM3u, Records) {
         {"#EXTM3U\r\n#EXTINF:5,T\r\n\r\n\r\nC:\\x.mp3\r\n\r\n\nC:\\y.mp3", "C:\\x.mp3,5,T|C:\\y.mp3,0,y",
          true},
         // Lengths: unknown ones keep their titles, fractions round up, attributes are skipped.
-        {"#EXTM3U\r\n#EXTINF:-1,Radio One\r\nhttp://r.example/live", "http://r.example/live,-1,Radio One",
-         true},
+        {"#EXTM3U\r\n#EXTINF:-1,Radio One\r\nhttp://r/live", "http://r/live,-1,Radio One", true},
         {"#EXTM3U\r\n#EXTINF:0,T\r\nC:\\x.mp3", "C:\\x.mp3,0,T", true},
         {"#EXTM3U\r\n#EXTINF:-1,\r\nC:\\x.mp3", "C:\\x.mp3,-1,x", true},
         {"#EXTM3U\r\n#EXTINF:Some name\r\nC:\\x.mp3", "C:\\x.mp3,0,Some name", true},
@@ -81,13 +80,10 @@ TEST(ReadM3u, Records) {
          "http://n/s.ts,-1,News 24", false},
         {"#EXTM3U\r\n#EXTINF:12x,T,with,commas\r\nC:\\x.mp3", "C:\\x.mp3,12,T,with,commas", false},
         {"#EXTM3U\r\n#EXTINF:99999999999,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", false},
-        {"#EXTM3U\r\n#EXTINF:-2147483649,T\r\nC:\\x.mp3", "C:\\x.mp3,-2147483648,T", false},
         {"#EXTM3U\r\n#EXTINF:2147483647,T\r\nC:\\x.mp3", "C:\\x.mp3,2147483647,T", true},
         // Titles from names without a backslash; addresses other than file:// are kept as written.
-        {"a.mp3\nc:/music/foo.mp3\nhttp://h/dir/My%20Song.ogg?x=1",
-         "a.mp3,0,a|c:/music/foo.mp3,0,foo|"
-         "http://h/dir/My%20Song.ogg?x=1,0,My Song",
-         true},
+        {"a.mp3\nc:/m/foo.mp3\nhttp://h/d/My%20Song.ogg?x",
+         "a.mp3,0,a|c:/m/foo.mp3,0,foo|http://h/d/My%20Song.ogg?x,0,My Song", true},
         {"file:///D:/Music/a%20b.mp3\nFILE://localhost/C:/%E6%AD%8C.mp3\nfile://server/share/c.mp3\nfile://",
          "D:\\Music\\a b.mp3,0,a b|C:\\\xE6\xAD\x8C.mp3,0,\xE6\xAD\x8C|\\\\server\\share\\c.mp3,0,c", false},
         {std::string("#EXTM3U\r\nC:\\x.mp3\r\n\0C:\\y.mp3", 29), "C:\\x.mp3,0,x", false},
@@ -106,10 +102,7 @@ TEST(ReadM3u, Records) {
          "C:\\\xE4\xB8\xAD.mp3,0,\xE4\xB8\xAD", true},
         {std::string("\xFE\xFF\0C\0:\0\\\x4E\x2D\0.\0m\0p\0\x33\0\r\0\n\0\0\0x", 26),
          "C:\\\xE4\xB8\xAD.mp3,0,\xE4\xB8\xAD", false},
-        {std::string("\xFF\xFE"
-                     "a\0\0\xD8.\0",
-                     8),
-         "a\xEF\xBF\xBD.,0,a\xEF\xBF\xBD", false},
+        {std::string("\377\376a\0\0\330.\0", 8), "a\xEF\xBF\xBD.,0,a\xEF\xBF\xBD", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
@@ -173,14 +166,6 @@ TEST(ReadM3u, WhatOtherPlayersWroteComesBackThroughASaveWithEveryTitle) {
         EXPECT_TRUE(read(text, second).whole);
         EXPECT_EQ(titles(second), titles(first));
     }
-}
-
-TEST(ReadM3u, AppendsToWhatIsThereFromTheBytesGivenOnly) {
-    Playlist list = listOf("C:\\first.mp3");
-    read("#EXTM3U\r\nC:\\second.mp3", list);
-    const char text[] = "C:\\\xE4\xB8\xAD.mp3\xFF"; // the broken byte after the end is not the list's
-    parseM3u(text, sizeof text - 2, list, kLatin1, false);
-    EXPECT_EQ(shown(list), "C:\\first.mp3|C:\\second.mp3|C:\\\xE4\xB8\xAD.mp3");
 }
 
 TEST(ListFileNames, M3uAndM3u8InAnyCase) {

@@ -182,34 +182,23 @@ TEST_F(List, AFailedSaveLeavesTheOldListInPlace) {
 
 TEST(StateFolder, KeptWhereAFileCanBeMadeAndNeitherFileRefusesWriting) {
     // A file only held open elsewhere for now is no reason to move the state away.
-    struct Case {
-        const wchar_t* what;
-        bool keeps;
-    } cases[] = {{L"", true},
-                 {L"read-only settings", false},
-                 {L"read-only list", false},
-                 {L"list folder", false},
-                 {L"missing folder", false},
-                 {L"list held open", true}};
-    for (const Case& c : cases) {
-        std::wstring folder = freshFolder(L"state") + L"\\", what = c.what;
-        writeFile(folder + L"ZonPlayer.ini", "[PLAYLIST]\r\n");
-        writeFile(folder + L"default.m3u", "#EXTM3U");
-        HANDLE held = INVALID_HANDLE_VALUE;
-        if (what == L"read-only settings") {
-            SetFileAttributesW((folder + L"ZonPlayer.ini").c_str(), FILE_ATTRIBUTE_READONLY);
-        } else if (what == L"read-only list") {
-            SetFileAttributesW((folder + L"default.m3u").c_str(), FILE_ATTRIBUTE_READONLY);
-        } else if (what == L"list folder") {
-            DeleteFileW((folder + L"default.m3u").c_str());
-            CreateDirectoryW((folder + L"default.m3u").c_str(), nullptr);
-        } else if (what == L"missing folder") {
-            folder += L"gone\\";
-        } else if (what == L"list held open") {
-            held = CreateFileW((folder + L"default.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
-        }
-        EXPECT_EQ(canKeepStateIn(folder, L"ZonPlayer.ini"), c.keeps) << ansi(what);
+    enum { Plain, ReadOnlySettings, ReadOnlyList, ListIsAFolder, NoFolder, ListHeldOpen };
+    for (int c = Plain; c <= ListHeldOpen; ++c) {
+        std::wstring folder = freshFolder(L"state") + L"\\";
+        std::wstring settings = folder + L"ZonPlayer.ini", list = folder + L"default.m3u";
+        writeFile(settings, "[PLAYLIST]\r\n");
+        if (c == ListIsAFolder)
+            CreateDirectoryW(list.c_str(), nullptr);
+        else
+            writeFile(list, "#EXTM3U");
+        if (c == ReadOnlySettings || c == ReadOnlyList)
+            SetFileAttributesW((c == ReadOnlySettings ? settings : list).c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE held = c == ListHeldOpen
+                          ? CreateFileW(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                          : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(canKeepStateIn(c == NoFolder ? folder + L"gone\\" : folder, L"ZonPlayer.ini"),
+                  c == Plain || c == ListHeldOpen)
+            << c;
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
     }
