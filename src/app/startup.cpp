@@ -72,8 +72,10 @@ int runPlayer(HINSTANCE instance, int showCommand) {
     // it, and before any message that could open a medium. The master volume may be a COM object
     // and waits for the loop; its mute state then reaches the mute button.
     ComApartment apartment;
-    PostMessageW(mainWindow, lateStartMessage, 0, 0);
+    // A file the user opened with the player comes before the mixer: its picture is what they wait
+    // for, and opening the mixer can take a good part of a second.
     if (!paths.empty())
         queueShellPaths(std::move(paths));
+    PostMessageW(mainWindow, lateStartMessage, 0, 0);
     return runMessageLoop();
 }
