@@ -9,6 +9,7 @@
 #include "core/timers.h"
 #include "engine/disc.h"
 #include "engine/media.h"
+#include "engine/renderer.h"
 #include "engine/transport.h"
 #include "playlist/discs.h"
 #include "playlist/playlist.h"
@@ -47,12 +48,18 @@ void openHomepage(HWND window) {
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
 }
 
+// How long leaving waits for the media to be released before the window goes anyway: a graph whose
+// filters never return from stopping is left to the end of the process.
+constexpr DWORD kReleaseLimit = 3000;
+
 // Leaving by any way out: the list and the settings reach the disk first, so that nothing the
-// platform does while the media close can cost them; the media close while the window stands.
+// platform does while the media close can cost them; the media are released while the window
+// stands, out of sight.
 void leave(HWND window) {
     savePlaylistNow();
     closeMedia();
-    DestroyWindow(window);
+    ShowWindow(window, SW_HIDE);
+    whenMediaClosed(kReleaseLimit, [window] { DestroyWindow(window); });
 }
 
 void onDestroy() {
@@ -203,7 +210,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             showInTray(false);
         break;
     case graphNotifyMessage:
-        handleGraphEvents();
+        takeEngineReports();
+        break;
+    case WM_DISPLAYCHANGE:
+        displayModeChanged();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;

@@ -18,6 +18,8 @@ extern bool batchAdding;
 
 void PlayEntry(int index);
 void PlayNext();
+// The playing entry takes the length its file reported when it opened.
+void recordPlayingLength();
 void PlayPrevious();
 // The play command with nothing open: the current entry, else the selected one, else the first.
 void PlayChosenEntry();

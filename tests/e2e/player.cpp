@@ -103,6 +103,12 @@ bool Player::listShown() const {
     });
 }
 
+bool Player::showsPicture() const {
+    // The renderer's own window shows the picture once the file is open (Wine has no windowless one).
+    return eventually(
+        [&] { return IsWindowVisible(FindWindowExW(child(L"Zon Display"), nullptr, nullptr, nullptr)); });
+}
+
 void Player::kill() const {
     TerminateProcess(process_.hProcess, 9);
     WaitForSingleObject(process_.hProcess, 10000);

@@ -48,6 +48,8 @@ public:
     bool roundTrip(DWORD ms = 5000) const;
     // Waits until the list file beside the program is loaded and shown (a list with entries).
     bool listShown() const;
+    // Waits until the playing file is open and its picture shown.
+    bool showsPicture() const;
     // Asks the window to close and returns the exit code, or -1 when the process did not end (and
     // then prints where its threads wait).
     long close();
