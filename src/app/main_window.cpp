@@ -205,6 +205,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case lateStartMessage:
         openMixerOnce();
         return 0;
+    case outputDeviceMessage:
+        followOutputDevice();
+        return 0;
     case trayMessage:
         if (LOWORD(lParam) == WM_LBUTTONDOWN)
             showInTray(false);
