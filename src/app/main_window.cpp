@@ -48,18 +48,15 @@ void openHomepage(HWND window) {
         ShellExecuteW(window, L"open", address, nullptr, nullptr, SW_SHOW);
 }
 
-// How long leaving waits for the media to be released before the window goes anyway: a graph whose
-// filters never return from stopping is left to the end of the process.
-constexpr DWORD kReleaseLimit = 3000;
-
 // Leaving by any way out: the list and the settings reach the disk first, so that nothing the
 // platform does while the media close can cost them; the media are released while the window
-// stands, out of sight.
+// stands, out of sight (a medium whose filters never return is given up after a while, and left to
+// the end of the process).
 void leave(HWND window) {
     savePlaylistNow();
     closeMedia();
     ShowWindow(window, SW_HIDE);
-    whenMediaClosed(kReleaseLimit, [window] { DestroyWindow(window); });
+    whenMediaClosed(releaseLimit, [window] { DestroyWindow(window); });
 }
 
 void onDestroy() {

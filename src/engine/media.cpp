@@ -11,12 +11,13 @@
 #include "win32/wide.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 MediaFacts media;
 PlaybackState playbackState = Stopped;
 HWND engineNotifyWindow, engineVideoWindow;
-DWORD openLimit = 8000;
+DWORD openLimit = 8000, releaseLimit = 3000;
 
 namespace {
 void nothing() {}
@@ -24,9 +25,15 @@ void noPosition(LONGLONG, LONGLONG) {}
 void noNumber(int) {}
 void noTime(int, int) {}
 
-// The open medium's session, and the ones let go of that are still releasing theirs.
+// The open medium's session, and the ones let go of that are still releasing theirs. One that has
+// not ended by its deadline is given up: nothing waits for it any more, and it keeps only its own
+// thread until the process ends.
+struct Releasing {
+    std::shared_ptr<MediaSession> session;
+    ULONGLONG deadline;
+};
 std::shared_ptr<MediaSession> current;
-std::vector<std::shared_ptr<MediaSession>> releasing;
+std::vector<Releasing> releasing;
 ULONGLONG openDeadline;
 
 struct Waiter {
@@ -35,36 +42,42 @@ struct Waiter {
 };
 std::vector<Waiter> waiters;
 
-void runWaiters(bool all);
+void runWaiters();
 
 void CALLBACK closeWaitTimer(HWND window, UINT, UINT_PTR id, DWORD) {
     KillTimer(window, id);
-    runWaiters(false);
+    runWaiters();
+}
+
+bool stillReleasing(ULONGLONG now) {
+    return std::any_of(releasing.begin(), releasing.end(), [now](const Releasing& r) { return now < r.deadline; });
 }
 
 // Runs the waiters whose time has come, or all of them once nothing is left releasing; the timer
-// comes back for the rest.
-void runWaiters(bool all) {
+// comes back for the rest when the first of them, or of the releases, is due.
+void runWaiters() {
     ULONGLONG now = GetTickCount64();
+    bool released = !stillReleasing(now);
     std::vector<Waiter> due, kept;
     for (Waiter& w : waiters)
-        (all || w.deadline <= now ? due : kept).push_back(std::move(w));
+        (released || w.deadline <= now ? due : kept).push_back(std::move(w));
     waiters = std::move(kept);
     if (!waiters.empty()) {
-        auto next = std::min_element(waiters.begin(), waiters.end(), [](const Waiter& a, const Waiter& b) {
-            return a.deadline < b.deadline;
-        });
-        SetTimer(engineNotifyWindow, kCloseWaitTimer, static_cast<UINT>(next->deadline - now),
-                 closeWaitTimer);
+        ULONGLONG next = ULLONG_MAX;
+        for (const Waiter& w : waiters)
+            next = std::min(next, w.deadline);
+        for (const Releasing& r : releasing)
+            if (r.deadline > now)
+                next = std::min(next, r.deadline);
+        SetTimer(engineNotifyWindow, kCloseWaitTimer, static_cast<UINT>(next - now), closeWaitTimer);
     }
     for (Waiter& w : due)
         w.then();
 }
 
 void sessionEnded(unsigned long number) {
-    std::erase_if(releasing, [number](const auto& s) { return s->number() == number; });
-    if (releasing.empty())
-        runWaiters(true);
+    std::erase_if(releasing, [number](const Releasing& r) { return r.session->number() == number; });
+    runWaiters();
 }
 
 bool isCurrent(unsigned long number) {
@@ -206,7 +219,7 @@ void closeMedia() {
     forgetPendingSeek();
     if (current) {
         current->finish();
-        releasing.push_back(std::move(current));
+        releasing.push_back({std::move(current), GetTickCount64() + releaseLimit});
     }
     double rate = media.playbackRate;
     media = MediaFacts();
@@ -215,22 +228,22 @@ void closeMedia() {
 }
 
 void whenMediaClosed(DWORD limit, std::function<void()> then) {
-    if (releasing.empty())
+    if (!stillReleasing(GetTickCount64()))
         return then();
     waiters.push_back({GetTickCount64() + limit, std::move(then)});
-    runWaiters(false);
+    runWaiters();
 }
 
 bool mediaReleasing() {
-    return !releasing.empty();
+    return stillReleasing(GetTickCount64());
 }
 
 bool endMediaSessions(DWORD limit) {
     if (current)
         closeMedia();
     std::vector<HANDLE> threads;
-    for (const auto& s : releasing)
-        threads.push_back(s->thread());
+    for (const Releasing& r : releasing)
+        threads.push_back(r.session->thread());
     for (ULONGLONG end = GetTickCount64() + limit; !threads.empty(); threads.pop_back()) {
         ULONGLONG now = GetTickCount64();
         if (now >= end || WaitForSingleObject(threads.back(), static_cast<DWORD>(end - now)) != WAIT_OBJECT_0)

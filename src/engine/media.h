@@ -62,6 +62,9 @@ void takeEngineReports();
 // start of the platform's decoders on a slow machine, short enough that a file whose filters never
 // return holds the list only for a moment.
 extern DWORD openLimit;
+// How long a medium let go of may take to be released before nothing waits for it any more: its
+// file stays held, its thread stays where it hangs until the process ends.
+extern DWORD releaseLimit;
 
 // Starts opening a file for playing; lower-cases the path's extension in place. It plays once its
 // session reports it open; a file nothing can play is skipped then (mediaEnded). False when no
@@ -71,10 +74,10 @@ void setPlaybackState(PlaybackState state);
 void stopPlayback();
 // Lets go of the open medium at once; its session releases it and ends on its own.
 void closeMedia();
-// Runs `then` on this thread once every medium let go of is released, or after `limit` ms,
-// whichever comes first (a file on disk is free again; the program may end).
+// Runs `then` on this thread once every medium let go of is released or given up, or after `limit`
+// ms, whichever comes first (a file on disk is free again; the program may end).
 void whenMediaClosed(DWORD limit, std::function<void()> then);
-// Whether a medium let go of is still being released.
+// Whether a medium let go of is still being released (and not yet given up).
 bool mediaReleasing();
 // Waits at most `limit` ms for the sessions' threads to end; false when one never did.
 bool endMediaSessions(DWORD limit);

@@ -26,9 +26,6 @@ PlaylistEntry* currentEntry() {
     return current >= 0 && current < activeList->count() ? activeList->entries[current].get() : nullptr;
 }
 
-// How long a rename or a move waits for the playing file to be let go of.
-constexpr DWORD kReleaseLimit = 3000;
-
 // Moves the current entry's file (at `from`) to `target`, paths of any length, once the player has
 // let go of it; on success the entry follows its file and the hint says so. Whatever happened, the
 // next entry plays. Stopping may discard a disc's list, so the entry is looked up again afterwards.
@@ -36,7 +33,7 @@ void moveCurrentFile(std::u16string from, const std::optional<std::u16string>& t
                      const std::wstring& hint) {
     if (playbackState != Stopped)
         setPlaybackState(Stopped);
-    whenMediaClosed(kReleaseLimit, [from, target, hint] {
+    whenMediaClosed(releaseLimit, [from, target, hint] {
         if (target && MoveFileW(extendedPath(asWide(from.c_str())).c_str(),
                                 extendedPath(asWide(target->c_str())).c_str())) {
             if (PlaylistEntry* entry = currentEntry(); entry != nullptr && entry->path == from) {
