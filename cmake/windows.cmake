@@ -53,17 +53,25 @@ else()
     add_custom_target(delayed_imports DEPENDS ${DELAYED_LIBS})
 endif()
 
+# The program's own DirectShow source filters' base, which the player and the tests' misbehaving
+# source both link.
+file(GLOB SOURCE_FILTER_SOURCES CONFIGURE_DEPENDS src/source/*.cpp)
+add_library(zonsource STATIC ${SOURCE_FILTER_SOURCES})
+target_include_directories(zonsource PUBLIC src)
+target_compile_definitions(zonsource PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(zonsource PUBLIC strmiids ole32 uuid)
+
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/flash/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)
 add_library(zonapp STATIC ${APP_SOURCES})
 target_include_directories(zonapp PUBLIC src)
 target_compile_definitions(zonapp PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(zonapp PUBLIC zoncore ${WIN_LIBS})
+target_link_libraries(zonapp PUBLIC zoncore zonsource ${WIN_LIBS})
 
 add_executable(ZonPlayer WIN32 src/app/entry.cpp ${RESOURCE_SCRIPT})
-# The delayed libraries come straight after the code that calls them, so that they bind its calls
-# before the plain import libraries that zonapp brings do.
-target_link_libraries(ZonPlayer PRIVATE zonapp ${DELAYED_LIBS})
+# The delayed libraries come straight after the code that calls them (the program's and its source
+# filters'), so that they bind its calls before the plain import libraries that zonapp brings do.
+target_link_libraries(ZonPlayer PRIVATE zonapp zonsource ${DELAYED_LIBS})
 if(MSVC)
     target_link_options(ZonPlayer PRIVATE ${DELAYED_OPTIONS})
 else()
