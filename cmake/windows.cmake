@@ -98,8 +98,8 @@ target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WI
 target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_LIBS})
 
 # The DVD builder and navigator and the Flash control the tests register in their prefix (Wine has
-# stubs for the first and nothing for the second).
-foreach(standin dvd_standin flash_standin)
+# stubs for the first and nothing for the second), and a source filter that fails on purpose.
+foreach(standin dvd_standin flash_standin misbehaving_source)
     add_library(${standin} SHARED tests/standins/${standin}.cpp tests/standins/${standin}.def)
     set_target_properties(${standin} PROPERTIES PREFIX "")
     target_include_directories(${standin} PRIVATE src)
@@ -109,6 +109,7 @@ foreach(standin dvd_standin flash_standin)
     add_dependencies(e2e_tests ${standin})
     add_dependencies(win_tests ${standin})
 endforeach()
+target_link_libraries(misbehaving_source PRIVATE zonsource)
 
 add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)
