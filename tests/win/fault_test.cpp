@@ -56,9 +56,9 @@ TEST_F(Faults, AFileThatHangsOpeningFailsMidwayOrEndsEarlyGivesWayToTheNext) {
         const char* fault;
         const char* proof; // the source's call that shows how far it got
     } cases[] = {
-        {"hang-load", "Load"},           // given up while its file loads
-        {"hang-connect", "Connect"},     // given up while its pin connects
-        {"abort 0.5", "ErrorAbort"},     // skipped when it fails midway
+        {"hang-load", "Load"},               // given up while its file loads
+        {"hang-connect", "Connect"},         // given up while its pin connects
+        {"abort 0.5", "ErrorAbort"},         // skipped when it fails midway
         {"end 0.5 claim 60", "EndOfStream"}, // ended by its real end, long before its claimed one
     };
     for (const auto& c : cases) {
