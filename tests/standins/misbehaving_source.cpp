@@ -11,10 +11,11 @@
 //   end <s>               ends its stream after <s> seconds
 // each optionally followed by "claim <c>" (the length it reports, 60 s when not given) or
 // "claim none" (no known length, and no seeking). "Never returns" is a wait on an event nobody
-// sets; anything else in the line fails Load with VFW_E_INVALID_FILE_FORMAT. Each call that
-// matters is a line in the file ZON_FAULT_LOG names: Load, Connect, Pause, Run, Stop,
-// SetPositions <ms> (the stream moved there: a seek, or a start again after Stop), EndOfStream,
-// ErrorAbort.
+// sets; anything else in the line fails Load with VFW_E_INVALID_FILE_FORMAT. Like a source that
+// reads from a network, it lets an open be given up (IAMOpenProgress): a connection that hangs
+// then fails with E_ABORT. Each call that matters is a line in the file ZON_FAULT_LOG names: Load,
+// Connect, Pause, Run, Stop, SetPositions <ms> (the stream moved there: a seek, or a start again
+// after Stop), EndOfStream, ErrorAbort, AbortOperation.
 #include "com_server.h"
 #include "source/source_filter.h"
 
@@ -92,7 +93,7 @@ std::optional<Fault> readFault(const wchar_t* path) {
 // The frames: a colour each, as many as the fault lets through.
 class Frames final : public StreamProducer {
 public:
-    explicit Frames(const Fault& fault) : fault_(fault) {}
+    Frames(const Fault& fault, HANDLE aborted) : fault_(fault), aborted_(aborted) {}
     bool offeredType(std::size_t index, MediaType& type) const override {
         VIDEOINFOHEADER format = {};
         format.AvgTimePerFrame = kFrame;
@@ -109,8 +110,8 @@ public:
     HRESULT useType(const AM_MEDIA_TYPE&) override {
         logged(S_OK, "Connect");
         if (fault_.kind == "hang-connect")
-            hangForGood();
-        return S_OK;
+            WaitForSingleObject(aborted_, INFINITE);
+        return fault_.kind == "hang-connect" ? E_ABORT : S_OK;
     }
     ALLOCATOR_PROPERTIES bufferNeeds() const override { return {2, kFrameBytes, 1, 0}; }
     HRESULT produce(SampleSlot& slot) override {
@@ -135,14 +136,34 @@ public:
 
 private:
     const Fault fault_;
+    HANDLE aborted_;
     LONGLONG frame_ = 0;
 };
 
-class MisbehavingSource final : public SourceFilter {
+class MisbehavingSource final : public SourceFilter, public IAMOpenProgress {
 public:
     MisbehavingSource() : SourceFilter(kClass) { InterlockedIncrement(&standin::liveObjects); }
-    ~MisbehavingSource() override { InterlockedDecrement(&standin::liveObjects); }
+    ~MisbehavingSource() override {
+        CloseHandle(aborted_);
+        InterlockedDecrement(&standin::liveObjects);
+    }
     bool ready() const { return true; }
+
+    HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
+        if (out != nullptr && iid == IID_IAMOpenProgress)
+            return standin::offer(out, static_cast<IAMOpenProgress*>(this), true);
+        return SourceFilter::QueryInterface(iid, out);
+    }
+    ULONG WINAPI AddRef() override { return SourceFilter::AddRef(); }
+    ULONG WINAPI Release() override { return SourceFilter::Release(); }
+    HRESULT WINAPI QueryProgress(LONGLONG* total, LONGLONG* current) override {
+        *total = *current = 0;
+        return S_OK;
+    }
+    HRESULT WINAPI AbortOperation() override {
+        SetEvent(aborted_);
+        return logged(S_OK, "AbortOperation");
+    }
 
     HRESULT WINAPI Stop() override {
         logged(S_OK, "Stop");
@@ -161,7 +182,7 @@ protected:
             return VFW_E_INVALID_FILE_FORMAT;
         if ((fault_ = *fault).kind == "hang-load")
             hangForGood();
-        auto frames = std::make_unique<Frames>(fault_);
+        auto frames = std::make_unique<Frames>(fault_, aborted_);
         frames_ = frames.get();
         addOutput(L"Video", std::move(frames));
         return S_OK;
@@ -179,6 +200,7 @@ protected:
 private:
     Fault fault_;
     Frames* frames_ = nullptr; // the pin's
+    HANDLE aborted_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 };
 
 standin::Factory<MisbehavingSource> factory;

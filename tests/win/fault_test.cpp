@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -35,12 +36,16 @@ protected:
         AppendEntry(mainList, asU16(path.c_str()));
         AppendEntry(mainList, asU16(mediaPath(L"silent320.avi").c_str()));
     }
-    bool logged(const std::string& call) const {
+    std::vector<std::string> calls() const {
+        std::vector<std::string> lines;
         std::istringstream text(readFile(log_));
         for (std::string line; std::getline(text, line);)
-            if (line.substr(0, line.find('\r')) == call)
-                return true;
-        return false;
+            lines.push_back(line.substr(0, line.find('\r')));
+        return lines;
+    }
+    bool logged(const std::string& call) const {
+        std::vector<std::string> all = calls();
+        return std::find(all.begin(), all.end(), call) != all.end();
     }
     static bool nextPlays() {
         return eventually([] { return mainList.current == 1 && !media.opening; }, 15000);
@@ -57,7 +62,7 @@ TEST_F(Faults, AFileThatHangsOpeningFailsMidwayOrEndsEarlyGivesWayToTheNext) {
         const char* proof; // the source's call that shows how far it got
     } cases[] = {
         {"hang-load", "Load"},               // given up while its file loads
-        {"hang-connect", "Connect"},         // given up while its pin connects
+        {"hang-connect", "AbortOperation"},  // given up while its pin connects, asked to stop
         {"abort 0.5", "ErrorAbort"},         // skipped when it fails midway
         {"end 0.5 claim 60", "EndOfStream"}, // ended by its real end, long before its claimed one
     };
@@ -86,7 +91,9 @@ TEST_F(Faults, AFileOfUnknownLengthPlaysToItsEndShowingWhatHasPlayedWithoutSeeki
     EXPECT_EQ(mainList.current, 0) << "not ended by the first tick";
     EXPECT_TRUE(nextPlays()) << "it played to its end";
     EXPECT_TRUE(logged("EndOfStream"));
-    EXPECT_FALSE(logged("SetPositions 1000")) << "never sought";
+    for (const std::string& call : calls())
+        EXPECT_TRUE(call.rfind("SetPositions", 0) != 0 || call == "SetPositions 0")
+            << "never sought: " << call;
 }
 
 TEST_F(Faults, AFileWhoseStopNeverReturnsHoldsNeitherTheNextEntryNorTheWaitForItsRelease) {
