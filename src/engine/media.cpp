@@ -110,6 +110,8 @@ void toMedium(MediaSession::Work work) {
 
 bool startMedium(MediaKind kind, MediaSession::Apartment apartment) {
     setPlaybackState(Stopped);
+    if (current)
+        closeMedia();
     current = MediaSession::start(apartment);
     if (!current)
         return false;
@@ -167,6 +169,12 @@ void takeOpened(const OpenedFacts& facts) {
 }
 
 void takeEnd(bool completed) {
+    // A disc's navigator plays on through its own titles; a failure stops it.
+    if (media.kind == MediaKind::Disc) {
+        if (!completed)
+            setPlaybackState(Stopped);
+        return;
+    }
     // The end of the file counts while it plays; a failure whatever the buttons show.
     if (playbackState == Playing || (!completed && playbackState != Stopped))
         engineNotices.mediaEnded();
@@ -185,9 +193,13 @@ void takePosition(LONGLONG position) {
 }
 
 void giveUpOpening() {
+    bool disc = media.kind == MediaKind::Disc;
     current->abortOpen();
     closeMedia();
-    engineNotices.mediaEnded();
+    if (disc)
+        setPlaybackState(Stopped); // a disc that does not open is no entry to skip
+    else
+        engineNotices.mediaEnded();
 }
 
 bool openDeadlinePassed() {
