@@ -1,6 +1,6 @@
-// The playback baseline: a window that plays a dropped file, or the file its command line names,
-// through DirectShow's own choice of filters, its video window made a child of the window. Nothing
-// else.
+// The playback baseline: a window that plays the first of the dropped files that DirectShow can
+// render by its own choice of filters, or the file its command line names, its video window made a
+// child of the window. Nothing else.
 #include <windows.h>
 #include <dshow.h>
 #include <shellapi.h>
@@ -10,11 +10,15 @@
 namespace {
 IGraphBuilder* graph;
 
-void play(HWND window, const wchar_t* file) {
+bool play(HWND window, const wchar_t* file) {
     if (graph != nullptr || FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                                     IID_IGraphBuilder, reinterpret_cast<void**>(&graph))))
-        return;
-    graph->RenderFile(file, nullptr);
+        return false;
+    if (FAILED(graph->RenderFile(file, nullptr))) {
+        graph->Release();
+        graph = nullptr;
+        return false;
+    }
     IVideoWindow* video = nullptr;
     if (SUCCEEDED(graph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&video)))) {
         RECT client;
@@ -29,13 +33,15 @@ void play(HWND window, const wchar_t* file) {
         control->Run();
         control->Release();
     }
+    return true;
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DROPFILES) {
         wchar_t file[MAX_PATH];
-        if (DragQueryFileW(reinterpret_cast<HDROP>(wParam), 0, file, MAX_PATH) != 0)
-            play(window, file);
+        for (UINT i = 0; DragQueryFileW(reinterpret_cast<HDROP>(wParam), i, file, MAX_PATH) != 0; ++i)
+            if (play(window, file))
+                break;
         DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     }

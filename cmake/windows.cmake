@@ -54,17 +54,25 @@ else()
     add_custom_target(delayed_imports DEPENDS ${DELAYED_LIBS})
 endif()
 
+# The program's own DirectShow source filters' base, which the player and the tests' misbehaving
+# source both link.
+file(GLOB SOURCE_FILTER_SOURCES CONFIGURE_DEPENDS src/source/*.cpp)
+add_library(zonsource STATIC ${SOURCE_FILTER_SOURCES})
+target_include_directories(zonsource PUBLIC src)
+target_compile_definitions(zonsource PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(zonsource PUBLIC strmiids ole32 uuid)
+
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/flash/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)
 add_library(zonapp STATIC ${APP_SOURCES})
 target_include_directories(zonapp PUBLIC src)
 target_compile_definitions(zonapp PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(zonapp PUBLIC zoncore ${WIN_LIBS})
+target_link_libraries(zonapp PUBLIC zoncore zonsource ${WIN_LIBS})
 
 add_executable(ZonPlayer WIN32 src/app/entry.cpp ${RESOURCE_SCRIPT})
-# The delayed libraries come straight after the code that calls them, so that they bind its calls
-# before the plain import libraries that zonapp brings do.
-target_link_libraries(ZonPlayer PRIVATE zonapp ${DELAYED_LIBS})
+# The delayed libraries come straight after the code that calls them (the program's and its source
+# filters'), so that they bind its calls before the plain import libraries that zonapp brings do.
+target_link_libraries(ZonPlayer PRIVATE zonapp zonsource ${DELAYED_LIBS})
 if(MSVC)
     target_link_options(ZonPlayer PRIVATE ${DELAYED_OPTIONS})
 else()
@@ -91,8 +99,8 @@ target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WI
 target_link_libraries(e2e_tests PRIVATE gtest_main ${WIN_LIBS})
 
 # The DVD builder and navigator and the Flash control the tests register in their prefix (Wine has
-# stubs for the first and nothing for the second).
-foreach(standin dvd_standin flash_standin)
+# stubs for the first and nothing for the second), and a source filter that fails on purpose.
+foreach(standin dvd_standin flash_standin misbehaving_source)
     add_library(${standin} SHARED tests/standins/${standin}.cpp tests/standins/${standin}.def)
     set_target_properties(${standin} PROPERTIES PREFIX "")
     target_include_directories(${standin} PRIVATE src)
@@ -102,6 +110,7 @@ foreach(standin dvd_standin flash_standin)
     add_dependencies(e2e_tests ${standin})
     add_dependencies(win_tests ${standin})
 endforeach()
+target_link_libraries(misbehaving_source PRIVATE zonsource)
 
 add_executable(playlist_bench bench/playlist_bench.cpp)
 target_link_libraries(playlist_bench PRIVATE zonapp)

@@ -15,6 +15,8 @@ tone="sine=frequency=440:sample_rate=44100:duration=25"
     -preset veryfast -c:a aac -shortest "$media/long.mp4"
 [ -f "$media/long.avi" ] || ff -f lavfi -i "$pic" -f lavfi -i "$tone" -c:v mpeg4 -q:v 4 -c:a mp3 -shortest \
     "$media/long.avi"
+# Something with a media file's name that nothing can play, dropped before a clip.
+[ -f "$media/broken.avi" ] || head -c 65536 /dev/urandom >"$media/broken.avi"
 
 source scripts/wine-env.sh
 use_null_sound

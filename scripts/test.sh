@@ -60,8 +60,9 @@ use_null_sound
 ZON_FORCE_XVFB=1 ensure_display
 ensure_prefix
 trap stop_started EXIT
-# Wine has no DVD navigator and no Flash control: the tests' own stand in, as registered COM servers.
-for standin in dvd_standin flash_standin; do
+# Wine has no DVD navigator and no Flash control: the tests' own stand in, as registered COM servers;
+# and a source filter that misbehaves on purpose, for files that begin with "zonfault".
+for standin in dvd_standin flash_standin misbehaving_source; do
     wine regsvr32 /s "$(winepath -w "$root/build/win/$standin.dll")" >/dev/null 2>&1 ||
         echo "$standin could not be registered"
 done

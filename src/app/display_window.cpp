@@ -3,12 +3,13 @@
 #include "app/geometry.h"
 #include "app/shell.h"
 #include "core/command_ids.h"
+#include "core/video_geometry.h"
+#include "core/window_geometry.h"
+#include "engine/disc.h"
 #include "engine/media.h"
 #include "engine/renderer.h"
-#include "core/video_geometry.h"
-#include "win32/wide.h"
-#include "core/window_geometry.h"
 #include "engine/snapshot.h"
+#include "win32/wide.h"
 #include "skin/hint.h"
 #include "skin/menu_bar.h"
 #include "skin/skin.h"
@@ -20,6 +21,7 @@
 
 int zoomPercent = 100;
 RECT videoRect;
+RECT pictureRect; // the part of the display the picture covers
 int displayWidth, displayHeight;
 bool cursorHidden;
 
@@ -70,8 +72,7 @@ void onMouseMove(HWND window, int x, int y) {
     }
     lastMouseX = x;
     lastMouseY = y;
-    if (media.dvdControl)
-        media.dvdControl->SelectAtPosition({x, y});
+    pointAtDiscButton({x, y});
 }
 
 // The pointer hides after resting over the picture, never while a menu popup is open.
@@ -95,8 +96,16 @@ LRESULT CALLBACK displayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         placeVideo();
         break;
     case WM_ERASEBKGND:
+        return 1; // the paint fills what the picture leaves
+    case WM_PAINT: {
+        // Whether or not the background is to be erased: a paused picture of the windowless
+        // renderer is drawn again only when asked.
+        PAINTSTRUCT ps;
+        BeginPaint(window, &ps);
+        EndPaint(window, &ps);
         paintDisplayBackground();
-        return 1;
+        return 0;
+    }
     case WM_SETCURSOR:
         if (cursorHidden) {
             SetCursor(nullptr);
@@ -119,8 +128,7 @@ LRESULT CALLBACK displayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         onMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
     case WM_LBUTTONUP:
-        if (media.dvdControl)
-            media.dvdControl->ActivateAtPosition({lastMouseX, lastMouseY});
+        pressDiscButton({lastMouseX, lastMouseY});
         break;
     default:
         break;
@@ -136,18 +144,18 @@ HWND createDisplayWindow(HINSTANCE instance) {
 }
 
 void placeVideo() {
-    if (!media.videoWindow && !media.windowless)
+    if (!media.videoWindow && !media.windowless) {
+        SetRectEmpty(&pictureRect);
         return;
+    }
     RECT client;
     GetClientRect(displayWindow, &client);
     Rect zoomed = zoomedVideoRect(client.right, client.bottom, zoomPercent);
     videoRect = {zoomed.left, zoomed.top, zoomed.right, zoomed.bottom};
-    if (media.videoWindow) {
-        Rect fit = fitVideoAspect(zoomed, nativeWidth, nativeHeight);
-        media.videoWindow->SetWindowPosition(fit.left, fit.top, fit.right - fit.left, fit.bottom - fit.top);
-    } else {
-        media.windowless->SetVideoPosition(nullptr, &videoRect);
-    }
+    Rect fit = fitVideoAspect(zoomed, nativeWidth, nativeHeight);
+    RECT fitted = {fit.left, fit.top, fit.right, fit.bottom};
+    pictureRect = media.windowless ? videoRect : fitted;
+    placePicture(videoRect, fitted);
     paintDisplayBackground();
 }
 
@@ -155,16 +163,10 @@ void paintDisplayBackground() {
     WindowDc dc(displayWindow);
     if (dc == nullptr)
         return;
-    if (media.windowless) {
-        media.windowless->RepaintVideo(displayWindow, dc);
-        ExcludeClipRect(dc, videoRect.left, videoRect.top, videoRect.right, videoRect.bottom);
-    } else if (media.videoWindow) {
-        long left = 0, top = 0, width = 0, height = 0;
-        if (SUCCEEDED(media.videoWindow->GetWindowPosition(&left, &top, &width, &height))) {
-            POINT corner = {left, top};
-            ScreenToClient(displayWindow, &corner);
-            ExcludeClipRect(dc, corner.x, corner.y, corner.x + width, corner.y + height);
-        }
+    if (media.windowless || media.videoWindow) {
+        if (media.windowless)
+            repaintPicture();
+        ExcludeClipRect(dc, pictureRect.left, pictureRect.top, pictureRect.right, pictureRect.bottom);
     }
     RECT client;
     GetClientRect(displayWindow, &client);

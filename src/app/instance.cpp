@@ -135,7 +135,9 @@ void publishPlayerWindow(HWND window) {
 }
 
 LRESULT receiveHandedPaths(HWND window, const COPYDATASTRUCT* data) {
-    if (data == nullptr || data->dwData != kPathsBlock || (data->lpData == nullptr && data->cbData > 0))
+    // A player on its way out takes nothing: the later start waits for it to end and plays itself.
+    if (leaving || data == nullptr || data->dwData != kPathsBlock ||
+        (data->lpData == nullptr && data->cbData > 0))
         return FALSE;
     std::vector<std::wstring> paths;
     for (const std::u16string& p :
@@ -155,6 +157,7 @@ void queueShellPaths(std::vector<std::wstring> paths) {
 
 void openQueuedShellPaths() {
     std::vector<std::vector<std::wstring>> batches = std::exchange(queued, {});
+    // Taken just before the way out began: kept in the list (its last save comes later), not played.
     for (const std::vector<std::wstring>& paths : batches)
-        openShellPaths(paths);
+        openShellPaths(paths, !leaving);
 }

@@ -10,6 +10,7 @@
 #include "core/timers.h"
 #include "engine/disc.h"
 #include "engine/media.h"
+#include "engine/renderer.h"
 #include "engine/transport.h"
 #include "playlist/discs.h"
 #include "playlist/playlist.h"
@@ -22,6 +23,7 @@
 #include <windowsx.h>
 
 bool trayShown;
+bool leaving;
 
 namespace {
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -49,11 +51,15 @@ void openHomepage(HWND window) {
 }
 
 // Leaving by any way out: the list and the settings are written first, so that nothing the
-// platform does while the media close can cost them; the media close while the window stands.
+// platform does while the media close can cost them; the media are released while the window
+// stands, out of sight (a medium whose filters never return is given up after a while, and left to
+// the end of the process).
 void leave(HWND window) {
+    leaving = true;
     savePlaylistNow();
     closeMedia();
-    DestroyWindow(window);
+    ShowWindow(window, SW_HIDE);
+    whenMediaClosed(releaseLimit, [window] { DestroyWindow(window); });
 }
 
 void onDestroy() {
@@ -199,6 +205,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case lateStartMessage:
         openMixerOnce();
         return 0;
+    case outputDeviceMessage:
+        followOutputDevice();
+        return 0;
     case shellPathsMessage:
         openQueuedShellPaths();
         return 0;
@@ -209,7 +218,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             showInTray(false);
         break;
     case graphNotifyMessage:
-        handleGraphEvents();
+        takeEngineReports();
+        break;
+    case WM_DISPLAYCHANGE:
+        displayModeChanged();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;

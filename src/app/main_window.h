@@ -3,6 +3,8 @@
 #include <windows.h>
 
 extern bool trayShown;
+// The player is on its way out: its window is hidden and goes once the media are released.
+extern bool leaving;
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Runs one command of the main menu, a shortcut or a skinned button; false when nothing owns it.

@@ -58,7 +58,7 @@ bool handleWheel(MSG& msg) {
         changeVolume(-1, takeWheelNotch(delta));
         return true;
     }
-    if (seekHover > 0 && media.seeking) {
+    if (seekHover > 0 && media.seekable) {
         seekBarSoon(seekProgress + takeWheelNotch(delta));
         return true;
     }

@@ -17,8 +17,10 @@ extern bool mainWindowActive;
 constexpr UINT trayMessage = WM_USER + 100;
 // Posted by start-up once the window is painted: the work the first paint does not wait for.
 constexpr UINT lateStartMessage = WM_USER + 102;
+// Posted when the default output device changes.
+constexpr UINT outputDeviceMessage = WM_USER + 103;
 // Posted when paths from the shell wait to be taken (the command line, or a later start's).
-constexpr UINT shellPathsMessage = WM_USER + 103;
+constexpr UINT shellPathsMessage = WM_USER + 104;
 
 // Start-up in its fixed order, the loop, and the exit code.
 int runPlayer(HINSTANCE instance, int showCommand);

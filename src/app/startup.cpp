@@ -9,6 +9,7 @@
 #include "win32/wide.h"
 #include "core/command_ids.h"
 #include "core/window_size.h"
+#include "engine/media.h"
 #include "playlist/playlist_window.h"
 #include "skin/frame.h"
 #include "skin/skin.h"
@@ -77,5 +78,11 @@ int runPlayer(HINSTANCE instance, int showCommand) {
     if (!paths.empty())
         queueShellPaths(std::move(paths));
     PostMessageW(mainWindow, lateStartMessage, 0, 0);
-    return runMessageLoop();
+    int exitCode = runMessageLoop();
+    // The list and the settings are on the disk. A medium whose filters never returned still holds
+    // its thread, and ending the process the ordinary way would wait on it in its libraries' exit
+    // code: the process ends at once instead.
+    if (!endMediaSessions(500))
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    return exitCode;
 }

@@ -19,8 +19,33 @@ namespace {
 // this program's own sound only, so the default output device's endpoint volume comes first; where
 // there is none that can be set (Wine reads a level it cannot write), the first mixer's speakers
 // line, whose control identifiers are the driver's choice and are looked up by type.
+ComPtr<IMMDeviceEnumerator> devices;
 ComPtr<IAudioEndpointVolume> endpoint;
 HMIXER mixerHandle;
+
+// Tells the window when the default output device changes (another device plugged in or chosen):
+// its endpoint volume is the one to follow then. Called on the platform's own thread.
+class DeviceWatch final : public IMMNotificationClient {
+public:
+    HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(IMMNotificationClient))
+            return *out = nullptr, E_NOINTERFACE;
+        *out = this;
+        return S_OK;
+    }
+    // One object for the program's life: its count does not matter.
+    ULONG WINAPI AddRef() override { return 1; }
+    ULONG WINAPI Release() override { return 1; }
+    HRESULT WINAPI OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {
+        if (flow == eRender && role == eConsole)
+            PostMessageW(mainWindow, outputDeviceMessage, 0, 0);
+        return S_OK;
+    }
+    HRESULT WINAPI OnDeviceStateChanged(LPCWSTR, DWORD) override { return S_OK; }
+    HRESULT WINAPI OnDeviceAdded(LPCWSTR) override { return S_OK; }
+    HRESULT WINAPI OnDeviceRemoved(LPCWSTR) override { return S_OK; }
+    HRESULT WINAPI OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) override { return S_OK; }
+} deviceWatch;
 
 struct MixerControl {
     DWORD id = 0, minimum = 0, maximum = 0;
@@ -29,14 +54,18 @@ struct MixerControl {
 MixerControl volumeControl, muteControl;
 bool mixerOpened;
 
+void watchDevices() {
+    if (SUCCEEDED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
+                                   __uuidof(IMMDeviceEnumerator), reinterpret_cast<void**>(&devices))) &&
+        FAILED(devices->RegisterEndpointNotificationCallback(&deviceWatch)))
+        devices.reset();
+}
+
 bool openEndpoint() {
-    ComPtr<IMMDeviceEnumerator> devices;
     ComPtr<IMMDevice> device;
     ComPtr<IAudioEndpointVolume> volume;
     float level = 0;
-    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
-                                __uuidof(IMMDeviceEnumerator), reinterpret_cast<void**>(&devices))) ||
-        FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &device)) ||
+    if (!devices || FAILED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &device)) ||
         FAILED(device->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr,
                                 reinterpret_cast<void**>(&volume))) ||
         FAILED(volume->GetMasterVolumeLevelScalar(&level)) ||
@@ -96,13 +125,6 @@ bool readControl(const MixerControl& control, DWORD* value) {
                                    MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
 }
 
-void writeControl(const MixerControl& control, DWORD value) {
-    MIXERCONTROLDETAILS d = detailsFor(control, &value);
-    if (control.found)
-        mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(mixerHandle), &d,
-                               MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
-}
-
 bool readLevel(unsigned* level) {
     if (endpoint) {
         float scalar = 0;
@@ -116,6 +138,13 @@ bool readLevel(unsigned* level) {
         return false;
     *level = levelOfControlValue(value, volumeControl.minimum, volumeControl.maximum);
     return true;
+}
+
+bool writeControl(const MixerControl& control, DWORD value) {
+    MIXERCONTROLDETAILS d = detailsFor(control, &value);
+    return control.found &&
+           mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(mixerHandle), &d,
+                                  MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
 }
 
 void writeLevel(unsigned level) {
@@ -133,20 +162,43 @@ bool readMute() {
     return readControl(muteControl, &value) && value != 0;
 }
 
-void writeMute(bool on) {
+bool writeMute(bool on) {
     if (endpoint)
-        endpoint->SetMute(on ? TRUE : FALSE, nullptr);
-    else
-        writeControl(muteControl, on ? 1 : 0);
+        return SUCCEEDED(endpoint->SetMute(on ? TRUE : FALSE, nullptr));
+    return writeControl(muteControl, on ? 1 : 0);
+}
+
+// The master volume of the default device as it is now: its endpoint, else the first mixer.
+void openMaster() {
+    if (!openEndpoint())
+        openSpeakersLine();
+    muted = readMute();
+    setMuteLatched(muted);
+}
+
+void closeMaster() {
+    endpoint.reset();
+    if (mixerHandle != nullptr) {
+        mixerClose(mixerHandle);
+        mixerHandle = nullptr;
+    }
+    volumeControl = muteControl = MixerControl();
 }
 } // namespace
 
 void openMixer() {
     mixerOpened = true;
-    if (!openEndpoint())
-        openSpeakersLine();
-    muted = readMute();
-    setMuteLatched(muted);
+    closeMaster();
+    if (!devices)
+        watchDevices();
+    openMaster();
+}
+
+void followOutputDevice() {
+    if (!mixerOpened || (!devices && !mixerHandle))
+        return; // closed for good
+    closeMaster();
+    openMaster();
 }
 
 void openMixerOnce() {
@@ -155,12 +207,10 @@ void openMixerOnce() {
 }
 
 void closeMixer() {
-    endpoint.reset();
-    if (mixerHandle != nullptr) {
-        mixerClose(mixerHandle);
-        mixerHandle = nullptr;
-    }
-    volumeControl = muteControl = MixerControl();
+    if (devices)
+        devices->UnregisterEndpointNotificationCallback(&deviceWatch);
+    devices.reset();
+    closeMaster();
 }
 
 bool masterVolumeThroughEndpoint() {
@@ -177,8 +227,9 @@ int readVolumePercent() {
 void changeVolume(int mute, int step) {
     openMixerOnce();
     if (mute == 0 || mute == 1) {
-        muted = mute == 1;
-        writeMute(muted);
+        // The button shows what the device does: a mute it refused is not shown as done.
+        if (writeMute(mute == 1))
+            muted = mute == 1;
     } else if (int percent = readVolumePercent(); percent >= 0) {
         // A level that cannot be read is left as it is rather than stepped from nothing.
         writeLevel(levelOfPercent(steppedPercent(percent, step)));

@@ -9,6 +9,8 @@ void openMixer();
 // function below asks first, in case a gesture comes sooner. Once closed, it stays closed.
 void openMixerOnce();
 void closeMixer();
+// The default output device changed: its master volume is the one used from now on.
+void followOutputDevice();
 // Whether the default output device's endpoint volume is used (else the first mixer's speakers).
 bool masterVolumeThroughEndpoint();
 // mute: -1 leaves the mute state and steps the level by `step` percent; 0 unmutes, 1 mutes.

@@ -15,6 +15,12 @@ void wirePlayer() {
     engineNotices.stateChanged = [] { drawControls(); };
     engineNotices.positionChanged = showPlayingPosition;
     engineNotices.mediaEnded = PlayNext;
+    engineNotices.mediaOpened = [] {
+        if (media.kind == MediaKind::Disc)
+            discOpened();
+        else
+            recordPlayingLength();
+    };
     engineNotices.videoSizeKnown = fitWindowToVideo;
     engineNotices.playbackStopped = [] {
         clearPlayingDisplay();

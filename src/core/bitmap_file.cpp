@@ -14,22 +14,54 @@ std::uint8_t clampByte(int value) {
 } // namespace
 
 BitmapFileLayout bitmapFileLayout(const PackedBitmap& b) {
-    BitmapFileLayout layout = {};
-    if (b.colourUsed != 0)
-        layout.colourEntries = b.colourUsed;
-    else if (b.bitCount <= 8)
-        layout.colourEntries = 1u << b.bitCount;
-    layout.pixelBytes = b.sizeImage;
-    if (layout.pixelBytes == 0 && b.compression == 0) { // uncompressed rows may leave the size out
-        std::uint64_t stride =
-            (static_cast<std::uint64_t>(b.width < 0 ? -b.width : b.width) * b.bitCount + 31) / 32 * 4;
-        layout.pixelBytes = static_cast<std::uint32_t>(
-            stride *
-            static_cast<std::uint64_t>(b.height < 0 ? -static_cast<std::int64_t>(b.height) : b.height));
+    std::uint64_t entries = b.colourUsed;
+    if (entries == 0 && b.bitCount <= 8)
+        entries = 1u << b.bitCount;
+    // A plain information header is followed by the colour masks it names.
+    if (b.headerSize == 40 && b.compression == kBiBitfields)
+        entries += 3;
+    else if (b.headerSize == 40 && b.compression == kBiAlphaBitfields)
+        entries += 4;
+    std::uint64_t pixels = b.sizeImage;
+    bool rows = b.compression == 0 || b.compression == kBiBitfields || b.compression == kBiAlphaBitfields;
+    if (pixels == 0 && rows) { // uncompressed rows may leave the size out
+        std::uint64_t width = b.width < 0 ? -static_cast<std::int64_t>(b.width) : b.width;
+        std::uint64_t height = b.height < 0 ? -static_cast<std::int64_t>(b.height) : b.height;
+        pixels = (width * b.bitCount + 31) / 32 * 4 * height;
     }
-    layout.pixelOffset = 14 + b.headerSize + 4 * layout.colourEntries;
-    layout.fileSize = layout.pixelOffset + layout.pixelBytes;
+    std::uint64_t offset = 14 + static_cast<std::uint64_t>(b.headerSize) + 4 * entries;
+    std::uint64_t size = offset + pixels;
+    BitmapFileLayout layout = {static_cast<std::uint32_t>(entries), static_cast<std::uint32_t>(pixels),
+                               static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(size)};
+    layout.fits = size <= UINT32_MAX && entries <= UINT32_MAX && pixels <= UINT32_MAX;
     return layout;
+}
+
+namespace {
+std::uint32_t read32(const std::uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+} // namespace
+
+PackedBitmap packedBitmapOf(const std::uint8_t* block) {
+    return {read32(block),
+            static_cast<std::int32_t>(read32(block + 4)),
+            static_cast<std::int32_t>(read32(block + 8)),
+            static_cast<std::uint16_t>(block[14] | block[15] << 8),
+            read32(block + 16),
+            read32(block + 20),
+            read32(block + 32)};
+}
+
+std::size_t packedBitmapBytes(const std::uint8_t* block, std::size_t size) {
+    if (block == nullptr || size < 40)
+        return 0;
+    PackedBitmap b = packedBitmapOf(block);
+    if (b.headerSize < 40 || b.headerSize > size || b.width == 0 || b.height == 0)
+        return 0;
+    BitmapFileLayout layout = bitmapFileLayout(b);
+    std::uint64_t bytes = static_cast<std::uint64_t>(layout.fileSize) - 14;
+    return layout.fits && layout.pixelBytes > 0 && bytes <= size ? static_cast<std::size_t>(bytes) : 0;
 }
 
 std::vector<std::uint8_t> bitmapFileHeader(const BitmapFileLayout& layout) {

@@ -13,13 +13,20 @@ struct PackedBitmap {
 };
 
 struct BitmapFileLayout {
-    std::uint32_t colourEntries; // 4 bytes each, after the information header
+    std::uint32_t colourEntries; // 4 bytes each after the information header: colours, or the masks
     std::uint32_t pixelBytes;    // the pixel rows' size; computed for uncompressed rows that give 0
     std::uint32_t pixelOffset;   // bfOffBits
     std::uint32_t fileSize;      // bfSize
+    bool fits = true;            // false when a size the header claims cannot be a file's
 };
 
+constexpr std::uint32_t kBiBitfields = 3, kBiAlphaBitfields = 6;
 BitmapFileLayout bitmapFileLayout(const PackedBitmap& b);
+// The facts of the information header at the start of a block (at least 40 bytes).
+PackedBitmap packedBitmapOf(const std::uint8_t* block);
+// The bytes of a packed bitmap (header, colours or masks, rows) at the start of a block of `size`
+// bytes; 0 when the block does not hold all that its header claims, or the header makes no sense.
+std::size_t packedBitmapBytes(const std::uint8_t* block, std::size_t size);
 // The 14-byte file header that goes in front of the packed bitmap.
 std::vector<std::uint8_t> bitmapFileHeader(const BitmapFileLayout& layout);
 

@@ -4,6 +4,7 @@
 // The main window.
 constexpr unsigned kPositionTimer = 1, kPositionTimerPeriod = 200;  // position, seek bar, end of media
 constexpr unsigned kFrameHoverTimer = 200, kFrameHoverPeriod = 200; // notices the pointer leaving
+constexpr unsigned kCloseWaitTimer = 2; // once, when a medium let go of has not released in time
 // The display window.
 constexpr unsigned kCursorTimer = 100, kCursorDelay = 2000; // hides the resting pointer
 // The hint window.

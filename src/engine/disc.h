@@ -1,18 +1,18 @@
 // DVDs through the navigator: the graph it builds, its disc's structure and languages, the calls
-// that play a menu, title or chapter or choose a stream, and its events, told as notices.
+// that play a menu, title or chapter or choose a stream, and its events, told as notices. The
+// navigator lives on the disc's session like any medium.
 #pragma once
 #include "core/playlist_model.h"
+#include "engine/session.h"
 
 #include <windows.h>
 
 #include <vector>
 
-// Stops what plays and builds the navigator's graph for the default DVD volume; false when there
-// is no DVD graph builder (nothing happens then).
+// Stops what plays and starts building the navigator's graph for the default DVD volume. Once
+// open, the disc's chapters are in `media`; without a DVD graph builder playback stops again.
 bool openDvdGraph();
-// The number of chapters of each title, or nothing without the navigator's information.
-std::vector<int> dvdChapterCounts();
-// Reads the current title's length, which becomes the media's duration: whole seconds.
+// The current title's length, as the navigator told it when a chapter started: whole seconds.
 int readDvdTitleLength();
 // Hands a disc-list entry to the navigator: a menu, a title or a chapter.
 void playDiscEntry(const PlaylistEntry& entry);
@@ -22,4 +22,9 @@ bool selectDvdStream(WORD command);
 // navigator does not tell. Empty when it tells nothing.
 std::vector<LCID> dvdAudioLanguages();
 std::vector<LCID> dvdSubtitleLanguages();
-void handleDvdEvent(long code, LONG_PTR param1, LONG_PTR param2);
+// The pointer over the picture lights a menu button; a click presses it.
+void pointAtDiscButton(POINT at);
+void pressDiscButton(POINT at);
+
+// On the disc's session.
+void handleDvdEvent(MediaSession& session, MediaContext& m, long code, LONG_PTR param1, LONG_PTR param2);

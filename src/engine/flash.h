@@ -1,6 +1,5 @@
-// Flash movies through the hosted Shockwave Flash control.
+// Flash movies through the hosted Shockwave Flash control, opened on the movie's session.
 #pragma once
+#include "engine/graph.h"
 
-bool openFlashMovie(const wchar_t* path);
-void haltFlashMovie();
-void playFlashMovie();
+OpenedFacts openFlashMovie(MediaContext& m, const std::wstring& path);

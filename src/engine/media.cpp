@@ -3,215 +3,265 @@
 #include "core/command_ids.h"
 #include "core/media_path.h"
 #include "core/timers.h"
-#include "engine/disc.h"
 #include "engine/flash.h"
+#include "engine/graph.h"
+#include "engine/medium.h"
 #include "engine/renderer.h"
 #include "engine/transport.h"
-#include "win32/long_path.h"
 #include "win32/wide.h"
 
-MediaContext media;
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+MediaFacts media;
 PlaybackState playbackState = Stopped;
 HWND engineNotifyWindow, engineVideoWindow;
+DWORD openLimit = 8000, releaseLimit = 3000;
 
 namespace {
 void nothing() {}
 void noPosition(LONGLONG, LONGLONG) {}
 void noNumber(int) {}
 void noTime(int, int) {}
+
+// The open medium's session, and the ones let go of that are still releasing theirs. One that has
+// not ended by its deadline is given up: nothing waits for it any more, and it keeps only its own
+// thread until the process ends.
+struct Releasing {
+    std::shared_ptr<MediaSession> session;
+    ULONGLONG deadline;
+};
+std::shared_ptr<MediaSession> current;
+std::vector<Releasing> releasing;
+ULONGLONG openDeadline;
+
+struct Waiter {
+    ULONGLONG deadline;
+    std::function<void()> then;
+};
+std::vector<Waiter> waiters;
+
+void runWaiters();
+
+void CALLBACK closeWaitTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    runWaiters();
+}
+
+bool stillReleasing(ULONGLONG now) {
+    return std::any_of(releasing.begin(), releasing.end(), [now](const Releasing& r) { return now < r.deadline; });
+}
+
+// Runs the waiters whose time has come, or all of them once nothing is left releasing; the timer
+// comes back for the rest when the first of them, or of the releases, is due.
+void runWaiters() {
+    ULONGLONG now = GetTickCount64();
+    bool released = !stillReleasing(now);
+    std::vector<Waiter> due, kept;
+    for (Waiter& w : waiters)
+        (released || w.deadline <= now ? due : kept).push_back(std::move(w));
+    waiters = std::move(kept);
+    if (!waiters.empty()) {
+        ULONGLONG next = ULLONG_MAX;
+        for (const Waiter& w : waiters)
+            next = std::min(next, w.deadline);
+        for (const Releasing& r : releasing)
+            if (r.deadline > now)
+                next = std::min(next, r.deadline);
+        SetTimer(engineNotifyWindow, kCloseWaitTimer, static_cast<UINT>(next - now), closeWaitTimer);
+    }
+    for (Waiter& w : due)
+        w.then();
+}
+
+void sessionEnded(unsigned long number) {
+    std::erase_if(releasing, [number](const Releasing& r) { return r.session->number() == number; });
+    runWaiters();
+}
+
+bool isCurrent(unsigned long number) {
+    return current && current->number() == number;
+}
 } // namespace
 
-EngineNotices engineNotices = {nothing, noPosition, nothing,  nothing,  nothing,
+EngineNotices engineNotices = {nothing, noPosition, nothing,  nothing,  nothing, nothing,
                                nothing, nothing,    noNumber, noNumber, noTime};
 
 void attachEngine(HWND notifyWindow, HWND videoWindow) {
     engineNotifyWindow = notifyWindow;
     engineVideoWindow = videoWindow;
+    setReportWindow(notifyWindow, graphNotifyMessage);
 }
 
-HRESULT findOutputPin(IBaseFilter* filter, IPin** pin) {
-    if (pin == nullptr)
-        return E_POINTER;
-    *pin = nullptr;
-    ComPtr<IEnumPins> pins;
-    if (filter == nullptr || FAILED(filter->EnumPins(&pins)) || !pins)
-        return E_FAIL;
-    ComPtr<IPin> candidate;
-    while (pins->Next(1, &candidate, nullptr) == S_OK) {
-        PIN_DIRECTION direction;
-        if (FAILED(candidate->QueryDirection(&direction)) || direction != PINDIR_OUTPUT)
-            continue;
-        ComPtr<IPin> peer;
-        if (FAILED(candidate->ConnectedTo(&peer))) {
-            *pin = candidate.get();
-            (*pin)->AddRef();
-            return S_OK;
-        }
+void takeEngineReports() {
+    for (SessionReport& report : takeSessionReports()) {
+        if (report.always)
+            sessionEnded(report.session);
+        else if (isCurrent(report.session))
+            report.what();
     }
-    return E_FAIL;
 }
 
-HRESULT addRealMediaFilters(IGraphBuilder* graph) {
-    // Outside components; when one is not installed the graph simply plays without it.
-    static const struct {
-        CLSID clsid;
-        const wchar_t* name;
-    } filters[] = {
-        {{0xE21BE468, 0x5C18, 0x43EB, {0xB0, 0xCC, 0xDB, 0x93, 0xA8, 0x47, 0xD7, 0x69}},
-         L"RealMedia Splitter"},
-        {{0x238D0F23, 0x5DC9, 0x45A6, {0x9B, 0xE2, 0x66, 0x61, 0x60, 0xC3, 0x24, 0xDD}},
-         L"RealMedia VideoDecoder"},
-        {{0x941A4793, 0xA705, 0x4312, {0x8D, 0xFC, 0xC1, 0x1C, 0xA0, 0x5F, 0x39, 0x7E}},
-         L"RealMedia AudioDecoder"},
-    };
-    for (const auto& f : filters) {
-        ComPtr<IBaseFilter> filter;
-        if (SUCCEEDED(CoCreateInstance(f.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                       reinterpret_cast<void**>(&filter))))
-            graph->AddFilter(filter.get(), f.name);
-    }
-    return S_OK;
+void toMedium(MediaSession::Work work) {
+    if (current)
+        current->post(std::move(work));
 }
 
-namespace {
-// A local path that names no file cannot be loaded by any source filter, and handing it to the
-// graph costs a reader thread and about a megabyte that some platforms (Wine 8) never give back:
-// such a path is not rendered at all, and the entry is skipped as any unplayable file is. Addresses
-// are the graph's own business.
-bool mayHoldMedia(const wchar_t* path) {
-    if (wcsstr(path, L"://") != nullptr)
-        return true;
-    DWORD attributes = GetFileAttributesW(extendedPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-void renderThroughSource(const wchar_t* path) {
-    ComPtr<IBaseFilter> source;
-    if (FAILED(media.graph->AddSourceFilter(path, L"SOURCE", &source)))
-        return;
-    ComPtr<IPin> pin;
-    if (SUCCEEDED(findOutputPin(source.get(), &pin)))
-        media.graph->Render(pin.get());
-}
-
-bool openGraph(wchar_t* path, const MediaPlan& plan) {
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                reinterpret_cast<void**>(&media.graph))))
-        return false;
-    createVideoRenderer();
-    if (!mayHoldMedia(path)) {
-        // Nothing to render: the poll finds no length and moves on.
-    } else if (plan.route == MediaRoute::RenderFile) {
-        media.graph->RenderFile(path, nullptr);
-    } else {
-        if (plan.realMediaFilters)
-            addRealMediaFilters(media.graph.get());
-        renderThroughSource(path);
-    }
-    removeUnconnectedRenderer();
-    media.graph.queryInterface(media.control);
-    if (SUCCEEDED(media.graph.queryInterface(media.seeking))) {
-        media.seeking->GetDuration(&media.duration);
-        if (media.playbackRate != 1.0)
-            media.seeking->SetRate(media.playbackRate);
-    } else {
-        media.duration = 0;
-    }
-    if (SUCCEEDED(media.graph.queryInterface(media.events)))
-        media.events->SetNotifyWindow(reinterpret_cast<OAHWND>(engineNotifyWindow), graphNotifyMessage, 0);
-    return true;
-}
-} // namespace
-
-bool openMedia(wchar_t* path) {
+bool startMedium(MediaKind kind, MediaSession::Apartment apartment) {
     setPlaybackState(Stopped);
-    MediaPlan plan = planMedia(lowerExtensionInPlace(asU16(path)));
-    if (plan.route == MediaRoute::Flash) {
-        if (!openFlashMovie(path))
-            return false;
-    } else if (!openGraph(path, plan)) {
+    if (current)
+        closeMedia();
+    current = MediaSession::start(apartment);
+    if (!current)
         return false;
-    }
-    updateVideoSize();
-    setPlaybackState(Playing);
+    media.kind = kind;
+    media.opening = true;
+    openDeadline = GetTickCount64() + openLimit;
     SetTimer(engineNotifyWindow, kPositionTimer, kPositionTimerPeriod, nullptr);
     return true;
+}
+
+bool openMedia(wchar_t* path) {
+    MediaPlan plan = planMedia(lowerExtensionInPlace(asU16(path)));
+    bool movie = plan.route == MediaRoute::Flash;
+    if (!startMedium(movie ? MediaKind::Movie : MediaKind::File,
+                     movie ? MediaSession::Apartment::Ole : MediaSession::Apartment::Multithreaded))
+        return false;
+    std::wstring file(path);
+    media.path = file;
+    double rate = media.playbackRate;
+    bool hidden = videoCursorHidden();
+    toMedium([file, plan, rate, hidden, movie](MediaSession& s, MediaContext& m) {
+        OpenedFacts facts = movie ? openFlashMovie(m, file) : openFile(s, m, file, plan, rate, hidden);
+        s.report([facts] { takeOpened(facts); });
+    });
+    // The buttons show it playing at once; the medium runs once it is open.
+    setPlaybackState(Playing);
+    return true;
+}
+
+void takeOpened(const OpenedFacts& facts) {
+    media.opening = false;
+    if (!facts.made) { // nothing to play it with: the list stops here
+        setPlaybackState(Stopped);
+        return;
+    }
+    media.duration = facts.duration;
+    media.seekable = facts.seekable;
+    media.windowless = facts.windowless;
+    media.videoWindow = facts.videoWindow;
+    media.discChapters = facts.discChapters;
+    media.discInfo = facts.discInfo;
+    nativeWidth = facts.width;
+    nativeHeight = facts.height;
+    MediaSession* opened = current.get();
+    engineNotices.videoSizeKnown();
+    engineNotices.mediaOpened();
+    if (current.get() != opened)
+        return;
+    if (!facts.rendered) {
+        engineNotices.mediaEnded(); // nothing of it plays: skipped as any unplayable file
+        return;
+    }
+    PlaybackState state = playbackState;
+    toMedium([state](MediaSession&, MediaContext& m) { applyPlaybackState(m, state); });
+}
+
+void takeEnd(bool completed) {
+    // A disc's navigator plays on through its own titles; a failure stops it.
+    if (media.kind == MediaKind::Disc) {
+        if (!completed)
+            setPlaybackState(Stopped);
+        return;
+    }
+    // The end of the file counts while it plays; a failure whatever the buttons show.
+    if (playbackState == Playing || (!completed && playbackState != Stopped))
+        engineNotices.mediaEnded();
+}
+
+void takePosition(LONGLONG position) {
+    if (playbackState != Playing || media.opening)
+        return;
+    media.position = position;
+    // Past a known length the file has ended, whether or not the graph said so: after a seek some
+    // platforms (Wine 8) never do.
+    if (media.duration > 0 && position >= media.duration)
+        engineNotices.mediaEnded();
+    else
+        engineNotices.positionChanged(position, media.duration);
+}
+
+void giveUpOpening() {
+    bool disc = media.kind == MediaKind::Disc;
+    current->abortOpen();
+    closeMedia();
+    if (disc)
+        setPlaybackState(Stopped); // a disc that does not open is no entry to skip
+    else
+        engineNotices.mediaEnded();
+}
+
+bool openDeadlinePassed() {
+    return media.opening && GetTickCount64() >= openDeadline;
 }
 
 void setPlaybackState(PlaybackState state) {
     if (state == playbackState)
         return;
-    media.frameStep.reset();
     playbackState = state;
     engineNotices.stateChanged();
-    switch (state) {
-    case Stopped:
+    if (state == Stopped) {
         stopPlayback();
-        break;
-    case Paused:
-        if (media.control)
-            media.control->Pause();
-        else if (media.flashHost)
-            haltFlashMovie();
-        break;
-    case Playing:
-        if (media.control)
-            media.control->Run();
-        else if (media.flashHost)
-            playFlashMovie();
-        else
+    } else if (!current) {
+        if (state == Playing)
             engineNotices.playWanted();
-        break;
-    case Stepping:
-        stepFrame();
-        break;
+    } else if (!media.opening) {
+        toMedium([state](MediaSession&, MediaContext& m) { applyPlaybackState(m, state); });
     }
 }
 
 void stopPlayback() {
     closeMedia();
-    media.duration = 0;
     engineNotices.playbackStopped();
 }
 
 void closeMedia() {
     KillTimer(engineNotifyWindow, kPositionTimer);
     forgetPendingSeek();
-    // No more notifications from a graph that is going away.
-    if (media.events)
-        media.events->SetNotifyWindow(0, 0, 0);
-    // The renderer's window is hidden before the graph stops. It stays the display window's
-    // child until the renderer destroys it: made a top-level window, it would take the
-    // activation from the player (Wine hands it over), and the hint or nothing would get it back.
-    if (media.videoWindow)
-        media.videoWindow->put_Visible(OAFALSE);
-    media.videoWindow.reset();
-    media.windowless.reset();
-    if (media.control) {
-        media.control->Stop();
-        media.control.reset();
+    if (current) {
+        current->finish();
+        releasing.push_back({std::move(current), GetTickCount64() + releaseLimit});
     }
-    media.seeking.reset();
-    media.events.reset();
-    media.frameStep.reset();
-    media.dvdControl.reset();
-    media.dvdInfo.reset();
-    media.dvdBuilder.reset();
-    media.graph.reset();
-    media.flashHost.reset();
+    double rate = media.playbackRate;
+    media = MediaFacts();
+    media.playbackRate = rate;
     engineNotices.mediaReleased();
 }
 
-void handleGraphEvents() {
-    if (!media.events)
-        return;
-    long code;
-    LONG_PTR param1, param2;
-    while (media.events && SUCCEEDED(media.events->GetEvent(&code, &param1, &param2, 0))) {
-        handleDvdEvent(code, param1, param2);
-        if (media.events)
-            media.events->FreeEventParams(code, param1, param2);
+void whenMediaClosed(DWORD limit, std::function<void()> then) {
+    if (!stillReleasing(GetTickCount64()))
+        return then();
+    waiters.push_back({GetTickCount64() + limit, std::move(then)});
+    runWaiters();
+}
+
+bool mediaReleasing() {
+    return stillReleasing(GetTickCount64());
+}
+
+bool endMediaSessions(DWORD limit) {
+    if (current)
+        closeMedia();
+    std::vector<HANDLE> threads;
+    for (const Releasing& r : releasing)
+        threads.push_back(r.session->thread());
+    for (ULONGLONG end = GetTickCount64() + limit; !threads.empty(); threads.pop_back()) {
+        ULONGLONG now = GetTickCount64();
+        if (now >= end || WaitForSingleObject(threads.back(), static_cast<DWORD>(end - now)) != WAIT_OBJECT_0)
+            return false;
     }
+    return true;
 }
 
 bool executePlaybackCommand(WORD command) {

@@ -1,6 +1,8 @@
 #include "engine/renderer.h"
 
+#include "engine/graph.h"
 #include "engine/media.h"
+#include "engine/medium.h"
 
 int nativeWidth, nativeHeight;
 
@@ -23,87 +25,114 @@ bool hasUnconnectedInput(IBaseFilter* filter) {
     }
     return false;
 }
+
+void adoptVideoWindow(MediaContext& m, bool hidden) {
+    long visible = 0;
+    if (FAILED(m.videoWindow->get_Visible(&visible))) {
+        m.videoWindow.reset();
+        return;
+    }
+    m.videoWindow->put_Owner(reinterpret_cast<OAHWND>(engineVideoWindow));
+    m.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(engineVideoWindow));
+    m.videoWindow->put_WindowStyle(kVideoWindowStyle);
+    m.videoWindow->HideCursor(hidden ? OATRUE : OAFALSE);
+}
 } // namespace
 
-HRESULT createVideoRenderer() {
+void placePicture(const RECT& area, const RECT& fitted) {
+    toMedium([area, fitted](MediaSession&, MediaContext& m) {
+        if (m.windowless) {
+            RECT target = area;
+            m.windowless->SetVideoPosition(nullptr, &target);
+        } else if (m.videoWindow) {
+            m.videoWindow->SetWindowPosition(fitted.left, fitted.top, fitted.right - fitted.left,
+                                             fitted.bottom - fitted.top);
+        }
+    });
+}
+
+void repaintPicture() {
+    toMedium([](MediaSession&, MediaContext& m) {
+        if (!m.windowless)
+            return;
+        HDC dc = GetDC(engineVideoWindow);
+        if (dc != nullptr) {
+            m.windowless->RepaintVideo(engineVideoWindow, dc);
+            ReleaseDC(engineVideoWindow, dc);
+        }
+    });
+}
+
+void displayModeChanged() {
+    toMedium([](MediaSession&, MediaContext& m) {
+        if (m.windowless)
+            m.windowless->DisplayModeChanged();
+    });
+}
+
+void hideVideoCursor(bool hidden) {
+    cursorHidden = hidden;
+    toMedium([hidden](MediaSession&, MediaContext& m) {
+        if (m.videoWindow)
+            m.videoWindow->HideCursor(hidden ? OATRUE : OAFALSE);
+    });
+}
+
+bool videoCursorHidden() {
+    return cursorHidden;
+}
+
+HRESULT createVideoRenderer(MediaContext& m) {
     ComPtr<IBaseFilter> renderer;
     HRESULT hr = CoCreateInstance(CLSID_VideoMixingRenderer, nullptr, CLSCTX_INPROC, IID_IBaseFilter,
                                   reinterpret_cast<void**>(&renderer));
     if (FAILED(hr))
         return hr;
-    hr = media.graph->AddFilter(renderer.get(), kRendererName);
+    hr = m.graph->AddFilter(renderer.get(), kRendererName);
     if (FAILED(hr))
         return hr;
     ComPtr<IVMRFilterConfig> config;
     if (SUCCEEDED(renderer.queryInterface(config)))
         config->SetRenderingMode(VMRMode_Windowless);
-    hr = renderer.queryInterface(media.windowless);
+    hr = renderer.queryInterface(m.windowless);
     if (SUCCEEDED(hr)) {
-        media.windowless->SetVideoClippingWindow(engineVideoWindow);
-        media.windowless->SetBorderColor(0);
-        media.windowless->SetAspectRatioMode(VMR_ARMODE_LETTER_BOX);
+        m.windowless->SetVideoClippingWindow(engineVideoWindow);
+        m.windowless->SetBorderColor(0);
+        m.windowless->SetAspectRatioMode(VMR_ARMODE_LETTER_BOX);
     }
     return hr;
 }
 
-void removeUnconnectedRenderer() {
+void removeUnconnectedRenderer(MediaContext& m) {
     ComPtr<IBaseFilter> renderer;
-    if (!media.graph || FAILED(media.graph->FindFilterByName(kRendererName, &renderer)) || !renderer)
+    if (!m.graph || FAILED(m.graph->FindFilterByName(kRendererName, &renderer)) || !renderer)
         return;
     if (!hasUnconnectedInput(renderer.get()))
         return;
-    media.windowless.reset();
-    media.graph->RemoveFilter(renderer.get());
+    m.windowless.reset();
+    m.graph->RemoveFilter(renderer.get());
 }
 
-void updateVideoSize() {
-    nativeWidth = 0;
-    nativeHeight = 0;
-    bool done = false;
-    if (media.windowless) {
-        long w = 0, h = 0;
-        if (SUCCEEDED(media.windowless->GetNativeVideoSize(&w, &h, nullptr, nullptr)) && w >= 1 && h >= 1) {
-            nativeWidth = w;
-            nativeHeight = h;
-            done = true;
-        } else {
-            media.windowless.reset();
+void updateVideoSize(MediaContext& m, bool hidden, OpenedFacts& facts) {
+    long w = 0, h = 0;
+    if (m.windowless &&
+        (FAILED(m.windowless->GetNativeVideoSize(&w, &h, nullptr, nullptr)) || w < 1 || h < 1)) {
+        m.windowless.reset();
+        w = h = 0;
+    }
+    if (!m.windowless && (m.videoWindow || (m.graph && SUCCEEDED(m.graph.queryInterface(m.videoWindow))))) {
+        adoptVideoWindow(m, hidden);
+        ComPtr<IBasicVideo> basic;
+        if (!m.graph) {
+            w = 640; // a movie is laid out at one size, whatever its stage
+            h = 360;
+        } else if (SUCCEEDED(m.graph.queryInterface(basic))) {
+            basic->get_VideoWidth(&w);
+            basic->get_VideoHeight(&h);
         }
     }
-    if (!done &&
-        (media.videoWindow || (media.graph && SUCCEEDED(media.graph.queryInterface(media.videoWindow))))) {
-        long visible = 0;
-        if (FAILED(media.videoWindow->get_Visible(&visible))) {
-            media.videoWindow.reset();
-        } else {
-            media.videoWindow->put_Owner(reinterpret_cast<OAHWND>(engineVideoWindow));
-            media.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(engineVideoWindow));
-            media.videoWindow->put_WindowStyle(kVideoWindowStyle);
-            media.videoWindow->HideCursor(cursorHidden ? OATRUE : OAFALSE);
-        }
-        if (!media.graph) {
-            nativeWidth = 640;
-            nativeHeight = 360;
-        } else {
-            ComPtr<IBasicVideo> basic;
-            if (SUCCEEDED(media.graph.queryInterface(basic))) {
-                long w = 0, h = 0;
-                basic->get_VideoWidth(&w);
-                basic->get_VideoHeight(&h);
-                nativeWidth = w;
-                nativeHeight = h;
-            }
-        }
-    }
-    if (nativeWidth <= 0)
-        nativeWidth = 320;
-    if (nativeHeight <= 0)
-        nativeHeight = 180;
-    engineNotices.videoSizeKnown();
-}
-
-void hideVideoCursor(bool hidden) {
-    cursorHidden = hidden;
-    if (media.videoWindow)
-        media.videoWindow->HideCursor(hidden ? OATRUE : OAFALSE);
+    facts.windowless = static_cast<bool>(m.windowless);
+    facts.videoWindow = static_cast<bool>(m.videoWindow);
+    facts.width = w > 0 ? w : 320;
+    facts.height = h > 0 ? h : 180;
 }

@@ -2,6 +2,7 @@
 
 #include "core/bitmap_file.h"
 #include "engine/media.h"
+#include "engine/medium.h"
 #include "engine/renderer.h"
 #include "win32/guards.h"
 #include "win32/long_path.h"
@@ -14,63 +15,56 @@
 namespace {
 using Bytes = std::vector<std::uint8_t>;
 
-PackedBitmap factsOf(const Bytes& dib) {
-    BITMAPINFOHEADER h = {};
-    std::memcpy(&h, dib.data(), sizeof h);
-    return {h.biSize, h.biWidth, h.biHeight, h.biBitCount, h.biCompression, h.biSizeImage, h.biClrUsed};
-}
-
-// The packed bitmap's bytes the file takes, or 0 when the block is too short for what it says.
-std::size_t usedBytes(const Bytes& dib) {
-    if (dib.size() < sizeof(BITMAPINFOHEADER))
-        return 0;
-    BitmapFileLayout layout = bitmapFileLayout(factsOf(dib));
-    std::size_t used = static_cast<std::size_t>(layout.pixelOffset) - 14 + layout.pixelBytes;
-    return used <= dib.size() && layout.pixelBytes > 0 ? used : 0;
-}
-
-// The windowless renderer's own copy of its picture.
-Bytes fromWindowless() {
-    BYTE* block = nullptr;
-    if (!media.windowless || FAILED(media.windowless->GetCurrentImage(&block)) || block == nullptr)
-        return {};
-    // The block says its own size; it is read header first so that nothing past it is touched.
-    Bytes header(block, block + sizeof(BITMAPINFOHEADER));
-    BitmapFileLayout layout = bitmapFileLayout(factsOf(header));
-    Bytes dib(block, block + (layout.pixelOffset - 14 + layout.pixelBytes));
-    CoTaskMemFree(block);
+// The packed bitmap at the start of `dib`, cut to what its header claims; empty when the block
+// does not hold it all.
+Bytes whole(Bytes dib) {
+    dib.resize(packedBitmapBytes(dib.data(), dib.size()));
     return dib;
+}
+
+// The windowless renderer's own copy of its picture, no more of it read than the block holds.
+Bytes fromWindowless(MediaContext& m) {
+    BYTE* block = nullptr;
+    if (!m.windowless || FAILED(m.windowless->GetCurrentImage(&block)) || block == nullptr)
+        return {};
+    ComPtr<IMalloc> allocator;
+    SIZE_T size = SUCCEEDED(CoGetMalloc(1, &allocator)) ? allocator->GetSize(block) : 0;
+    Bytes dib = size == static_cast<SIZE_T>(-1) ? Bytes() : Bytes(block, block + size);
+    CoTaskMemFree(block);
+    return whole(std::move(dib));
 }
 
 // The graph's renderer hands its current picture over only while paused, so a running graph is
 // paused for the moment it takes. Some renderers cannot tell the size first; the largest picture
 // of the native size is asked for then.
-Bytes fromBasicVideo() {
+Bytes fromBasicVideo(MediaContext& m, int width, int height) {
     ComPtr<IBasicVideo> basic;
-    if (!media.graph || FAILED(media.graph.queryInterface(basic)) || nativeWidth <= 0 || nativeHeight <= 0)
+    if (!m.graph || FAILED(m.graph.queryInterface(basic)) || width <= 0 || height <= 0)
         return {};
     OAFilterState state = State_Stopped;
-    bool wasRunning =
-        media.control && SUCCEEDED(media.control->GetState(0, &state)) && state == State_Running;
+    bool wasRunning = m.control && SUCCEEDED(m.control->GetState(0, &state)) && state == State_Running;
     if (wasRunning) {
-        media.control->Pause();
-        media.control->GetState(1000, &state);
+        m.control->Pause();
+        m.control->GetState(1000, &state);
     }
     long size = 0;
     if (FAILED(basic->GetCurrentImage(&size, nullptr)) || size <= 0)
-        size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 1024 + 4LL * nativeWidth * nativeHeight);
+        size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 1024 + 4LL * width * height);
     Bytes dib(static_cast<std::size_t>(size));
-    HRESULT hr = basic->GetCurrentImage(&size, reinterpret_cast<long*>(dib.data()));
+    long given = size;
+    HRESULT hr = basic->GetCurrentImage(&given, reinterpret_cast<long*>(dib.data()));
     if (wasRunning)
-        media.control->Run();
-    if (FAILED(hr) || size < static_cast<long>(sizeof(BITMAPINFOHEADER)))
+        m.control->Run();
+    if (FAILED(hr) || given < static_cast<long>(sizeof(BITMAPINFOHEADER)) || given > size)
         return {};
-    dib.resize(static_cast<std::size_t>(size));
-    PackedBitmap facts = factsOf(dib);
-    if (facts.compression == kFourCcYv12)
-        return packedBitmapOfYv12(dib.data() + facts.headerSize, dib.size() - facts.headerSize, facts.width,
-                                  facts.height < 0 ? -facts.height : facts.height);
-    return dib;
+    dib.resize(static_cast<std::size_t>(given));
+    PackedBitmap facts = packedBitmapOf(dib.data());
+    if (facts.compression != kFourCcYv12)
+        return whole(std::move(dib));
+    if (facts.headerSize < sizeof(BITMAPINFOHEADER) || facts.headerSize > dib.size())
+        return {};
+    return packedBitmapOfYv12(dib.data() + facts.headerSize, dib.size() - facts.headerSize, facts.width,
+                              facts.height < 0 ? -facts.height : facts.height);
 }
 
 // What the picture window shows on the screen, as 32-bit rows.
@@ -104,42 +98,44 @@ Bytes fromScreen() {
     return dib;
 }
 
-Bytes currentPicture() {
-    for (Bytes (*take)() : {fromWindowless, fromBasicVideo, fromScreen}) {
-        Bytes dib = take();
-        if (usedBytes(dib) > 0)
-            return dib;
-    }
-    return {};
-}
-} // namespace
-
-bool snapshotPossible() {
-    // A renderer that holds a picture: the windowless one, or a graph's own video window.
-    return media.windowless || (media.graph && !media.dvdControl && media.videoWindow);
+Bytes currentPicture(MediaContext& m, int width, int height) {
+    if (Bytes dib = fromWindowless(m); !dib.empty())
+        return dib;
+    if (Bytes dib = fromBasicVideo(m, width, height); !dib.empty())
+        return dib;
+    return fromScreen();
 }
 
-bool writeSnapshot(const wchar_t* path) {
-    if (!snapshotPossible())
-        return false;
-    Bytes dib = currentPicture();
-    std::size_t used = usedBytes(dib);
-    if (used == 0)
-        return false;
-    Bytes file = bitmapFileHeader(bitmapFileLayout(factsOf(dib)));
-    file.insert(file.end(), dib.begin(), dib.begin() + static_cast<std::ptrdiff_t>(used));
+void writePicture(MediaContext& m, const std::wstring& path, int width, int height) {
+    Bytes dib = currentPicture(m, width, height);
+    if (dib.empty())
+        return;
+    Bytes file = bitmapFileHeader(bitmapFileLayout(packedBitmapOf(dib.data())));
+    file.insert(file.end(), dib.begin(), dib.end());
     std::wstring target = extendedPath(path);
     Handle out(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.valid())
-        return false;
+        return;
     DWORD written = 0;
     bool whole = WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr) &&
                  written == file.size();
-    whole = out.close() && whole;
-    if (!whole)
+    if (!out.close() || !whole)
         DeleteFileW(target.c_str()); // half a picture is no picture
-    return whole;
+}
+} // namespace
+
+bool snapshotPossible() {
+    // A renderer that holds a picture: the windowless one, or a file graph's own video window.
+    return !media.opening && (media.windowless || (media.kind == MediaKind::File && media.videoWindow));
+}
+
+void writeSnapshot(const wchar_t* path) {
+    if (!snapshotPossible())
+        return;
+    std::wstring file(path);
+    int width = nativeWidth, height = nativeHeight;
+    toMedium([file, width, height](MediaSession&, MediaContext& m) { writePicture(m, file, width, height); });
 }
 
 void saveSnapshot() {

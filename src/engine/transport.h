@@ -1,12 +1,13 @@
-// Position, seeking, rate and frame stepping of the open media, in the media's own time.
+// Position, seeking, rate and frame stepping of the open medium, in the medium's own time. Each is
+// handed to the medium's session; positions come back from it at the position ticks.
 #pragma once
 #include <windows.h>
 
-// Something open can be sought: a graph that seeks, or a DVD.
+// Something open can be sought: a medium of known length that seeks, or a DVD.
 bool canSeek();
-// Seeks at once to a time in the media's unit.
+// Seeks at once to a time in the medium's unit.
 void seekNow(LONGLONG target);
-// Seeks at the next position tick: however fast the wheel turns or a skip key repeats, the graph
+// Seeks at the next position tick: however fast the wheel turns or a skip key repeats, the medium
 // is sought at most once a tick.
 void seekSoon(LONGLONG target);
 void forgetPendingSeek();
@@ -14,7 +15,8 @@ void forgetPendingSeek();
 bool scanDisc(int direction);
 void setPlaybackRate(double rate);
 void stepFrame();
-// One tick of the position timer: a sought position, then the end of media or the new position.
+// One tick of the position timer: a sought position, then the position asked for (the end of the
+// medium or its new position comes back); an open that has taken too long is given up.
 void pollPosition();
 // Frame step and the rates; false for any other command.
 bool executeTransportCommand(WORD command);

@@ -25,3 +25,6 @@ IUnknown* flashHostIdentity(CFlashWnd& host);
 // Play and Stop on the control itself, for a host whose control face is not held.
 HRESULT playFlash(CFlashWnd& host);
 HRESULT haltFlash(CFlashWnd& host);
+// Plays on a movie that halted by itself before its last two frames; reading its position alone
+// never does.
+HRESULT playOnIfHaltedEarly(CFlashWnd& host);

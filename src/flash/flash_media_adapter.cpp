@@ -3,20 +3,22 @@
 #include "core/transport_math.h"
 
 namespace {
-// One movie at a time: its window's input goes to the drain window first.
-HWND drainWindow, drainedWindow;
-WNDPROC drainedProc;
+// The host whose control window is drained, found through the window itself: movies on two
+// threads at once (one closing, the next opening) each drain their own.
+const wchar_t kDrainingHost[] = L"Zon Draining Host";
 
 LRESULT CALLBACK drainingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = static_cast<CFlashWnd*>(GetPropW(window, kDrainingHost));
+    if (host == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
     bool input = (message >= WM_MOUSEFIRST && message <= WM_MOUSEHWHEEL) ||
                  (message >= WM_KEYFIRST && message <= WM_KEYLAST) || message == WM_SETCURSOR;
-    if (input && drainWindow != nullptr)
-        SendMessageW(drainWindow, message, wParam, lParam);
+    if (input && host->drainWindow != nullptr)
+        SendMessageW(host->drainWindow, message, wParam, lParam);
     if (message == WM_RBUTTONDOWN)
         return 0; // the control's own menu never opens
-    return CallWindowProcW(drainedProc, window, message, wParam, lParam);
+    return CallWindowProcW(host->drainedProc, window, message, wParam, lParam);
 }
-
 } // namespace
 
 HRESULT CFlashWnd::GetDuration(LONGLONG* duration) {
@@ -29,9 +31,7 @@ HRESULT CFlashWnd::GetDuration(LONGLONG* duration) {
     return hr;
 }
 
-HRESULT CFlashWnd::GetCurrentPosition(LONGLONG* position) {
-    if (position == nullptr)
-        return E_POINTER;
+HRESULT CFlashWnd::framePosition(FlashPosition* at) {
     long frame = 0, total = 0;
     bool playing = false;
     HRESULT hr = flash().currentFrame(frame);
@@ -39,13 +39,20 @@ HRESULT CFlashWnd::GetCurrentPosition(LONGLONG* position) {
         hr = flash().totalFrames(total);
     if (SUCCEEDED(hr) && frame + 1 != total)
         hr = flash().isPlaying(playing);
-    if (FAILED(hr))
-        return hr;
-    FlashPosition at = flashPositionOf(frame, total, playing);
-    if (at.resume)
-        flash().play();
-    *position = at.position;
-    return S_OK;
+    if (SUCCEEDED(hr))
+        *at = flashPositionOf(frame, total, playing);
+    return hr;
+}
+
+// Reading the position changes nothing: a paused movie stays paused.
+HRESULT CFlashWnd::GetCurrentPosition(LONGLONG* position) {
+    if (position == nullptr)
+        return E_POINTER;
+    FlashPosition at = {};
+    HRESULT hr = framePosition(&at);
+    if (SUCCEEDED(hr))
+        *position = at.position;
+    return hr;
 }
 
 HRESULT CFlashWnd::SetPositions(LONGLONG* current, DWORD, LONGLONG*, DWORD) {
@@ -60,6 +67,8 @@ HRESULT CFlashWnd::put_MessageDrain(OAHWND drain) {
     if (!inPlaceObject || FAILED(inPlaceObject->GetWindow(&window)) || window == nullptr)
         return S_FALSE;
     stopDraining();
+    if (!SetPropW(window, kDrainingHost, this))
+        return S_FALSE;
     drainWindow = reinterpret_cast<HWND>(drain);
     drainedWindow = window;
     drainedProc = reinterpret_cast<WNDPROC>(
@@ -84,9 +93,17 @@ HRESULT CFlashWnd::GetWindowPosition(LONG* left, LONG* top, LONG* width, LONG* h
 }
 
 void CFlashWnd::stopDraining() {
-    if (drainedWindow != nullptr && IsWindow(drainedWindow) &&
-        GetWindowLongPtrW(drainedWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(drainingProc))
-        SetWindowLongPtrW(drainedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(drainedProc));
+    if (drainedWindow != nullptr && IsWindow(drainedWindow)) {
+        if (GetWindowLongPtrW(drainedWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(drainingProc))
+            SetWindowLongPtrW(drainedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(drainedProc));
+        RemovePropW(drainedWindow, kDrainingHost);
+    }
     drainWindow = drainedWindow = nullptr;
     drainedProc = nullptr;
+}
+
+HRESULT playOnIfHaltedEarly(CFlashWnd& host) {
+    FlashPosition at = {};
+    HRESULT hr = host.framePosition(&at);
+    return SUCCEEDED(hr) && at.resume ? host.flash().play() : hr;
 }

@@ -5,6 +5,7 @@
 #include "flash/flash_control.h"
 #include "flash/flash_host.h"
 #include "flash/ole_container.h"
+#include "core/transport_math.h"
 
 #include <control.h>
 #include <ocidl.h>
@@ -30,7 +31,9 @@ public:
     // The movie unloaded, the events cut, the object closed and every reference given back.
     void tearDown();
     // The control window's input no longer goes to the drain window.
-    static void stopDraining();
+    void stopDraining();
+    // The movie's position in frames, and whether a movie that halted by itself is to play on.
+    HRESULT framePosition(FlashPosition* at);
 
     // Every face: one identity and one count, which never destroys the host.
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override;
@@ -134,6 +137,11 @@ private:
     ComPtr<IConnectionPoint> eventPoint;
     DWORD adviseCookie = 0;
     LONG referenceCount = 0;
+
+public:
+    // The drained control window, where its input goes first, and its own procedure.
+    HWND drainWindow = nullptr, drainedWindow = nullptr;
+    WNDPROC drainedProc = nullptr;
 };
 
 #undef NOT_SUPPORTED

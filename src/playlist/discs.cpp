@@ -33,16 +33,14 @@ void openVcd(const std::wstring& folder) {
     PlayEntry(0);
 }
 
-void openDvd() {
-    if (!openDvdGraph())
-        return;
-    if (media.dvdInfo) {
-        fillDvdList(freshDiscList(), dvdChapterCounts());
-        RedrawList();
-    }
-    setPlaybackState(Playing);
-}
 } // namespace
+
+void discOpened() {
+    if (!media.discInfo)
+        return;
+    fillDvdList(freshDiscList(), media.discChapters);
+    RedrawList();
+}
 
 void findDisc() {
     // A disc's list becomes the active one: last run's list must be in the main list before that.
@@ -58,7 +56,7 @@ void findDisc() {
         if (pathExists(std::wstring(root) + L"MPEGAV"))
             return openVcd(std::wstring(root) + L"MPEGAV");
         if (pathExists(std::wstring(root) + L"VIDEO_TS"))
-            return openDvd();
+            return void(openDvdGraph());
     }
 }
 

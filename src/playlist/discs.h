@@ -4,6 +4,8 @@
 
 // Looks for a disc on the drives: a video CD before a DVD; nothing found does nothing.
 void findDisc();
+// A DVD's navigator is open: its titles and chapters become the active list.
+void discOpened();
 // The navigator reached a title, or a chapter of the current title: its entry becomes current, and
 // the first chapter of a title fills in the title's length.
 void followDiscTitle(int title);

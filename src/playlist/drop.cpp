@@ -61,7 +61,7 @@ void handleDroppedFiles(HDROP drop) {
         takeArrivingPaths(paths, false, true);
 }
 
-void openShellPaths(const std::vector<std::wstring>& paths) {
+void openShellPaths(const std::vector<std::wstring>& paths, bool play) {
     ensureListLoaded();
     // The shell's files belong in the user's list: a disc's list ends with them.
     if (activeList == discList && discList != nullptr) {
@@ -69,5 +69,5 @@ void openShellPaths(const std::vector<std::wstring>& paths) {
             setPlaybackState(Stopped);
         DiscardDiscList();
     }
-    takeArrivingPaths(paths, true, false);
+    takeArrivingPaths(paths, play, false);
 }

@@ -26,24 +26,26 @@ PlaylistEntry* currentEntry() {
     return current >= 0 && current < activeList->count() ? activeList->entries[current].get() : nullptr;
 }
 
-// Moves the current entry's file (at `from`) to `target`, paths of any length; on success the
-// entry follows its file and the hint says so. Whatever happened, the next entry plays. Stopping
-// may discard a disc's list, so the entry is looked up again afterwards.
+// Moves the current entry's file (at `from`) to `target`, paths of any length, once the player has
+// let go of it; on success the entry follows its file and the hint says so. Whatever happened, the
+// next entry plays. Stopping may discard a disc's list, so the entry is looked up again afterwards.
 void moveCurrentFile(std::u16string from, const std::optional<std::u16string>& target,
                      const std::wstring& hint) {
     if (playbackState != Stopped)
         setPlaybackState(Stopped);
-    if (target && MoveFileW(extendedPath(asWide(from.c_str())).c_str(),
-                            extendedPath(asWide(target->c_str())).c_str())) {
-        if (PlaylistEntry* entry = currentEntry(); entry != nullptr && entry->path == from) {
-            entry->path = *target;
-            noteListChanged();
+    whenMediaClosed(releaseLimit, [from, target, hint] {
+        if (target && MoveFileW(extendedPath(asWide(from.c_str())).c_str(),
+                                extendedPath(asWide(target->c_str())).c_str())) {
+            if (PlaylistEntry* entry = currentEntry(); entry != nullptr && entry->path == from) {
+                entry->path = *target;
+                noteListChanged();
+            }
+            RECT r = winRect(fileHintRect(screenRectOf(engineVideoWindow)));
+            hideHint();
+            showTextHint(&r, hint.c_str());
         }
-        RECT r = winRect(fileHintRect(screenRectOf(engineVideoWindow)));
-        hideHint();
-        showTextHint(&r, hint.c_str());
-    }
-    PlayNext();
+        PlayNext();
+    });
 }
 
 PlaybackState stateAtOpening;

@@ -44,23 +44,32 @@ void PlayEntry(int index) {
     }
     list.current = index;
     PlaylistEntry* entry = list.entries[static_cast<std::size_t>(index)].get();
-    if (&list == discList && media.dvdControl) {
+    if (&list == discList && media.kind == MediaKind::Disc) {
         playDiscEntry(*entry);
         return;
     }
     keepingDiscList = &list == discList;
-    bool opened = openMedia(asWide(entry->path.data()));
+    bool opening = openMedia(asWide(entry->path.data()));
     keepingDiscList = false;
-    if (!opened) {
-        freeRetiredDiscList();
-        return;
+    if (opening) {
+        setStatusText(asWide(entry->title.c_str()));
+        if (EnsureVisible(activeList->current) == 0)
+            RedrawList();
     }
-    setStatusText(asWide(entry->title.c_str()));
-    entry->duration = static_cast<int>(media.duration / kUnitsPerSecond);
-    entry->timeText[0] = 0;
-    if (EnsureVisible(activeList->current) == 0)
-        RedrawList();
     freeRetiredDiscList();
+}
+
+void recordPlayingLength() {
+    // The entry being played, unless the list changed under it while its file opened.
+    Playlist& list = *activeList;
+    if (list.current < 0 || list.current >= list.count() || media.kind == MediaKind::Disc)
+        return;
+    PlaylistEntry& entry = *list.entries[static_cast<std::size_t>(list.current)];
+    if (asWide(entry.path.c_str()) != media.path)
+        return;
+    entry.duration = static_cast<int>(media.duration / kUnitsPerSecond);
+    entry.timeText[0] = 0;
+    RedrawList();
 }
 
 void PlayChosenEntry() {

@@ -18,6 +18,8 @@ extern bool batchAdding;
 
 void PlayEntry(int index);
 void PlayNext();
+// The playing entry takes the length its file reported when it opened.
+void recordPlayingLength();
 void PlayPrevious();
 // The play command with nothing open: the current entry, else the selected one, else the first.
 void PlayChosenEntry();
@@ -39,10 +41,10 @@ void ShowAddDialog();
 // Files and folders dropped on the window: sorted behind the current entry, the first of them
 // started when nothing plays.
 void handleDroppedFiles(HDROP drop);
-// Paths the shell handed over (files, folders, lists, addresses): added as a drop adds them, and the
-// first of them plays at once, whatever was playing, as a double-click on a file means. Paths that
-// name nothing are skipped.
-void openShellPaths(const std::vector<std::wstring>& paths);
+// Paths the shell handed over (files, folders, lists, addresses): added as a drop adds them, and with
+// `play` the first of them plays at once, whatever was playing, as a double-click on a file means.
+// Paths that name nothing are skipped.
+void openShellPaths(const std::vector<std::wstring>& paths, bool play);
 // A file-dialog filter from a string resource, with '|' standing for the NULs between its parts.
 std::vector<wchar_t> filterFromResource(UINT id);
 

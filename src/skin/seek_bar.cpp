@@ -58,10 +58,8 @@ void showDiscTime(int seconds, int titleSeconds) {
 }
 
 void keepSeekProgressShare() {
-    LONGLONG position = 0;
-    if (media.seeking && seekProgress != 0 && media.duration != 0 &&
-        SUCCEEDED(media.seeking->GetCurrentPosition(&position)))
-        seekProgress = static_cast<int>(positionToPixel(position, media.duration, seekBarWidth()));
+    if (media.seekable && seekProgress != 0 && media.duration != 0)
+        seekProgress = static_cast<int>(positionToPixel(media.position, media.duration, seekBarWidth()));
 }
 
 void clearSeekBar() {
@@ -76,11 +74,10 @@ bool setSeekHover(int pixels) {
     if (pixels == seekHover)
         return false;
     seekHover = pixels;
-    LONGLONG position = 0;
-    if (pixels != 0)
-        position = pixelToPosition(pixels, media.duration, seekBarWidth());
-    else if (media.seeking && FAILED(media.seeking->GetCurrentPosition(&position)))
-        position = 0;
+    // The time under the pointer, or back to what has played (all there is of a medium of unknown length).
+    LONGLONG position = pixels != 0 && media.duration > 0
+                            ? pixelToPosition(pixels, media.duration, seekBarWidth())
+                            : media.position;
     setDisplayedSeconds(position / kUnitsPerSecond);
     return true;
 }

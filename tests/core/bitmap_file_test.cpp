@@ -12,9 +12,12 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
         {{40, 16, 16, 8, 0, 256, 0}, 256, 256, 1078, 1334}, // an 8-bit table of all 256 colours
         {{40, 16, 16, 8, 0, 256, 16}, 16, 256, 118, 374},
         {{40, 1, 1, 1, 0, 4, 0}, 2, 4, 62, 66},
-        {{40, 2, 2, 32, 0, 0, 0}, 0, 16, 54, 70},          // rows that need no padding
-        {{40, 3, -2, 24, 0, 0, 0}, 0, 24, 54, 78},         // rows of 9 bytes padded to 12, top down
-        {{40, 8, 8, 12, kFourCcYv12, 0, 0}, 0, 0, 54, 54}, // compressed rows give their own size
+        {{40, 2, 2, 32, 0, 0, 0}, 0, 16, 54, 70},           // rows that need no padding
+        {{40, 3, -2, 24, 0, 0, 0}, 0, 24, 54, 78},          // rows of 9 bytes padded to 12, top down
+        {{40, 8, 8, 12, kFourCcYv12, 0, 0}, 0, 0, 54, 54},  // compressed rows give their own size
+        {{40, 2, 2, 16, kBiBitfields, 0, 0}, 3, 8, 66, 74}, // three colour masks after the header
+        {{40, 2, 2, 32, kBiAlphaBitfields, 0, 0}, 4, 16, 70, 86},
+        {{108, 2, 2, 16, kBiBitfields, 8, 0}, 0, 8, 122, 130}, // a newer header holds its masks
     };
     for (const Case& c : cases) {
         BitmapFileLayout layout = bitmapFileLayout(c.b);
@@ -25,6 +28,46 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
     }
     EXPECT_EQ(bitmapFileHeader({0, 921600, 54, 921654}),
               (std::vector<std::uint8_t>{'B', 'M', 0x36, 0x10, 0x0E, 0, 0, 0, 0, 0, 54, 0, 0, 0}));
+}
+
+// A renderer's block is taken only when it holds all its header claims, whatever that claims.
+TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
+    auto block = [](std::uint32_t headerSize, std::int32_t width, std::uint16_t bits,
+                    std::uint32_t compression, std::uint32_t sizeImage, std::uint32_t colours,
+                    std::size_t size) {
+        std::vector<std::uint8_t> b(size);
+        auto put = [&](std::size_t at, std::uint32_t v, int n) {
+            for (int i = 0; i < n && at + i < b.size(); ++i)
+                b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        };
+        put(0, headerSize, 4);
+        put(4, static_cast<std::uint32_t>(width), 4);
+        put(8, 2, 4); // two rows
+        put(14, bits, 2);
+        put(16, compression, 4);
+        put(20, sizeImage, 4);
+        put(32, colours, 4);
+        return b;
+    };
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> b;
+        std::size_t bytes;
+    } cases[] = {
+        {"whole", block(40, 2, 32, 0, 16, 0, 56), 56},
+        {"with room to spare", block(40, 2, 32, 0, 0, 0, 100), 56},
+        {"a row short", block(40, 2, 32, 0, 16, 0, 48), 0},
+        {"pixels claimed past the block", block(40, 2, 32, 0, 0x7FFFFFFF, 0, 56), 0},
+        {"colours claimed past 32 bits", block(40, 2, 32, 0, 16, 0x40000000, 56), 0},
+        {"a header larger than the block", block(0xFFFFFFF0, 2, 32, 0, 16, 0, 56), 0},
+        {"a header smaller than one", block(12, 2, 32, 0, 16, 0, 56), 0},
+        {"no width", block(40, 0, 32, 0, 16, 0, 56), 0},
+        {"masks counted", block(40, 2, 16, kBiBitfields, 8, 0, 60), 60},
+        {"masks missing", block(40, 2, 16, kBiBitfields, 8, 0, 59), 0},
+        {"shorter than a header", block(40, 2, 32, 0, 16, 0, 39), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(packedBitmapBytes(c.b.data(), c.b.size()), c.bytes) << c.name;
 }
 
 TEST(BitmapFile, Yv12BecomesBottomUpRowsOfBlueGreenRed) {

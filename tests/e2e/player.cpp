@@ -6,26 +6,14 @@
 #include <cstdio>
 
 namespace {
-// The environment of this process with APPDATA replaced.
-std::wstring environmentWith(const std::wstring& appData) {
-    std::wstring block;
-    wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* p = strings; *p != 0; p += wcslen(p) + 1)
-        if (_wcsnicmp(p, L"APPDATA=", 8) != 0)
-            block.append(p, wcslen(p) + 1);
-    FreeEnvironmentStringsW(strings);
-    return block + L"APPDATA=" + appData + L'\0';
-}
-
-PROCESS_INFORMATION launch(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments,
-                           const std::wstring& appData) {
+PROCESS_INFORMATION launch(const std::wstring& exe, const std::wstring& folder,
+                           const std::wstring& arguments) {
     std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    std::wstring environment = environmentWith(appData);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                   appData.empty() ? nullptr : environment.data(), folder.c_str(), &startup, &process);
+    CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                   &process);
     return process;
 }
 
@@ -47,7 +35,7 @@ void release(PROCESS_INFORMATION& process) {
 } // namespace
 
 Player::Player(const std::string& settings, const std::vector<Beside>& files, const Start& start)
-    : folder_(start.folder.empty() ? freshFolder(L"e2e") : start.folder), appData_(start.appData) {
+    : folder_(start.folder.empty() ? freshFolder(L"e2e") : start.folder) {
     for (const Beside& b : files)
         writeFile(file(b.first.c_str()), b.second);
     if (!settings.empty())
@@ -57,9 +45,9 @@ Player::Player(const std::string& settings, const std::vector<Beside>& files, co
     SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     if (!CopyFileW(pathFromEnvironment(L"ZON_PLAYER_EXE").c_str(), exe.c_str(), FALSE))
         return;
-    process_ = launch(exe, folder_, start.arguments, appData_);
+    process_ = launch(exe, folder_, start.arguments);
     for (const std::wstring& arguments : start.alongside)
-        others_.push_back(launch(exe, folder_, arguments, appData_));
+        others_.push_back(launch(exe, folder_, arguments));
     // Whichever start got there first is the player.
     eventually(
         [&] {
@@ -88,7 +76,7 @@ Player::~Player() {
 }
 
 long Player::startAgain(const std::wstring& arguments, DWORD ms) const {
-    PROCESS_INFORMATION again = launch(file(L"ZonPlayer.exe"), folder_, arguments, appData_);
+    PROCESS_INFORMATION again = launch(file(L"ZonPlayer.exe"), folder_, arguments);
     long code = again.hProcess != nullptr ? exitCode(again.hProcess, ms) : -1;
     release(again);
     return code;
@@ -173,6 +161,12 @@ bool Player::listShown() const {
         COLORREF c = GetPixel(WindowDc(nullptr), list.left + 4, list.top + 22 + 7);
         return c == RGB(0, 111, 198) || c == RGB(0, 204, 102);
     });
+}
+
+bool Player::showsPicture() const {
+    // The renderer's own window shows the picture once the file is open (Wine has no windowless one).
+    return eventually(
+        [&] { return IsWindowVisible(FindWindowExW(child(L"Zon Display"), nullptr, nullptr, nullptr)); });
 }
 
 void Player::kill() const {

@@ -13,7 +13,6 @@ using Beside = std::pair<std::wstring, std::string>;
 struct Start {
     std::wstring arguments = {};              // the command line after the program's name
     std::wstring folder = {};                 // the program's folder (a restart); a fresh one when empty
-    std::wstring appData = {};                // %APPDATA% as the program sees it; the test's own when empty
     std::vector<std::wstring> alongside = {}; // more starts at the same moment, with these arguments
 };
 
@@ -62,6 +61,8 @@ public:
     bool roundTrip(DWORD ms = 5000) const;
     // Waits until the list file beside the program is loaded and shown (a list with entries).
     bool listShown() const;
+    // Waits until the playing file is open and its picture shown.
+    bool showsPicture() const;
     // Asks the window to close and returns the exit code, or -1 when the process did not end (and
     // then prints where its threads wait).
     long close();
@@ -75,7 +76,7 @@ public:
     void* remoteCopy(const void* bytes, std::size_t size) const;
 
 private:
-    std::wstring folder_, appData_;
+    std::wstring folder_;
     PROCESS_INFORMATION process_ = {};
     std::vector<PROCESS_INFORMATION> others_; // starts alongside that did not become the player
     HWND main_ = nullptr;

@@ -92,14 +92,12 @@ TEST(OnePlayerPerFolder, StartsAtTheSameMomentMakeOnePlayerThatTakesEveryPath) {
     // What the shell does for several files chosen and opened at once: a start for each.
     std::wstring outside = freshFolder(L"together");
     Lines expected;
-    std::vector<std::wstring> alongside;
+    std::vector<std::wstring> starts;
     for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi", L"d.avi"}) {
         expected.push_back(ansi(clip(outside + L"\\" + name)));
-        alongside.push_back(inQuotes(outside + L"\\" + name));
+        starts.push_back(inQuotes(outside + L"\\" + name));
     }
-    std::wstring firstArguments = alongside[0];
-    alongside.erase(alongside.begin());
-    Player player("", {}, Start{firstArguments, L"", L"", alongside});
+    Player player("", {}, Start{starts[0], L"", {starts.begin() + 1, starts.end()}});
     ASSERT_TRUE(player.started());
     EXPECT_EQ(player.othersEnded(), 3) << "every other start handed its file over and ended";
     EXPECT_EQ(player.close(), 0);
@@ -116,11 +114,19 @@ TEST(StateHome, AFolderThatCannotBeWrittenKeepsTheStateInApplicationDataAcrossAR
     writeFile(folder + L"\\default.m3u", list);
     for (const wchar_t* name : {L"\\ZonPlayer.ini", L"\\default.m3u"})
         SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_READONLY);
+    // The players started from here see application data of their own.
+    wchar_t own[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"APPDATA", own, MAX_PATH);
+    SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+    struct Restore {
+        const wchar_t* value;
+        ~Restore() { SetEnvironmentVariableW(L"APPDATA", value); }
+    } restore{own};
     Lines expected = {"C:\\old.mp3"};
     for (const wchar_t* name : {L"x.avi", L"y.avi"}) {
         std::wstring dropped = mediaCopy(L"silent320.avi", name);
         expected.push_back(ansi(dropped));
-        Player player("", {}, Start{L"", folder, appData});
+        Player player("", {}, Start{L"", folder});
         ASSERT_TRUE(player.started());
         ASSERT_TRUE(player.listShown()) << "last run's list, from beside the program or from the home";
         ASSERT_TRUE(player.dropFiles({dropped}));
@@ -139,7 +145,10 @@ TEST(StateHome, AFolderThatCannotBeWrittenKeepsTheStateInApplicationDataAcrossAR
 TEST(Program, ItsManifestRunsItAsTheUserOnTheSystemsItKnowsWithTodaysControls) {
     // The system's own reading of the manifest: a malformed one would keep the program from starting.
     std::wstring exe = pathFromEnvironment(L"ZON_PLAYER_EXE");
-    ACTCTXW request = {sizeof request, ACTCTX_FLAG_RESOURCE_NAME_VALID, exe.c_str()};
+    ACTCTXW request = {};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = exe.c_str();
     request.lpResourceName = MAKEINTRESOURCEW(1);
     HANDLE context = CreateActCtxW(&request);
     ASSERT_NE(context, INVALID_HANDLE_VALUE);
@@ -155,12 +164,10 @@ TEST(Program, ItsManifestRunsItAsTheUserOnTheSystemsItKnowsWithTodaysControls) {
     const char* bytes = reinterpret_cast<const char*>(&windows10);
     EXPECT_EQ(*reinterpret_cast<const DWORD*>(systems.data()), 4u) << "Windows 7, 8, 8.1 and 10 (with 11)";
     EXPECT_NE(std::search(systems.begin(), systems.end(), bytes, bytes + sizeof windows10), systems.end());
-    wchar_t dpiAware[16] = {};
-    EXPECT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", dpiAware, 16, nullptr));
-    EXPECT_EQ(std::wstring(dpiAware), L"false");
     ULONG_PTR cookie = 0;
     ASSERT_TRUE(ActivateActCtx(context, &cookie));
-    ACTCTX_SECTION_KEYED_DATA found = {sizeof found};
+    ACTCTX_SECTION_KEYED_DATA found = {};
+    found.cbSize = sizeof found;
     EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION,
                                          L"Button", &found))
         << "the dialogs' buttons come from Common Controls 6";

@@ -56,6 +56,7 @@ void play(const Player& player) {
     ASSERT_TRUE(player.listShown());
     player.activate();
     player.command(CMD_PLAY_PAUSE);
+    ASSERT_TRUE(player.showsPicture());
 }
 
 // The volume hint's full-height bars, counted along its top row of pixels, and their colour.

@@ -93,9 +93,9 @@ public:
 };
 } // namespace standin
 
-// The server's four entries, for objects of the class `id` that `factory` makes and the key
-// `serverKey` names.
-#define STANDIN_SERVER_ENTRIES(id, serverKey, factory)                                                       \
+// The entries through which COM makes objects of the class `id` with `factory` and unloads the
+// server.
+#define STANDIN_CLASS_ENTRIES(id, factory)                                                                   \
     STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {                                       \
         if (clsid != (id))                                                                                   \
             return *out = nullptr, CLASS_E_CLASSNOTAVAILABLE;                                                \
@@ -103,7 +103,12 @@ public:
     }                                                                                                        \
     STDAPI DllCanUnloadNow() {                                                                               \
         return standin::liveObjects == 0 && standin::serverLocks == 0 ? S_OK : S_FALSE;                      \
-    }                                                                                                        \
+    }
+
+// The server's four entries, for objects of the class `id` that `factory` makes and the key
+// `serverKey` names.
+#define STANDIN_SERVER_ENTRIES(id, serverKey, factory)                                                       \
+    STANDIN_CLASS_ENTRIES(id, factory)                                                                       \
     STDAPI DllRegisterServer() {                                                                             \
         return standin::registerServer(serverKey);                                                           \
     }                                                                                                        \

@@ -8,6 +8,7 @@
 #include "core/command_ids.h"
 #include "core/disc_list.h"
 #include "engine/media.h"
+#include "engine/media_context.h"
 #include "playlist/discs.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
@@ -40,14 +41,16 @@ TEST_F(Dvd, TheLanguageMenusFollowTheTitleTheTimeFollowsTheNavigatorAndStopLeave
     std::filesystem::create_directories(disc / L"VIDEO_TS");
     SetEnvironmentVariableW(L"ZON_DVD_CLIP", mediaPath(L"silent640.avi").c_str());
     findDisc();
-    ASSERT_TRUE(media.dvdControl) << "the stand-in navigator is registered";
+    ASSERT_TRUE(eventually([] { return !media.opening; }));
+    ASSERT_EQ(media.kind, MediaKind::Disc) << "the stand-in navigator is registered";
+    ASSERT_TRUE(media.discInfo);
     EXPECT_TRUE(eventually([] { return pictureContrast(displayWindow) > 60; }))
         << "the navigator's picture in the display window";
     EXPECT_TRUE(eventually([] {
         return kAudio.appended() == Commands{kAudio1, kAudio1 + 1};
     })) << "title 1 once the disc runs";
     EXPECT_EQ(kSubtitles.appended(), Commands{});
-    media.dvdControl->PlayTitle(2, 0, nullptr);
+    onMedium([](MediaContext& m) { m.dvdControl->PlayTitle(2, 0, nullptr); });
     EXPECT_TRUE(eventually([] { return kAudio.appended() == Commands{kAudio1}; })) << "title 2";
     EXPECT_EQ(kSubtitles.appended(), (Commands{kSubtitle1, kSubtitle1 + 1}));
     EXPECT_TRUE(eventually([] { return activeList->current == dvdChapterEntry(*activeList, 2, 1); }));

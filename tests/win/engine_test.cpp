@@ -1,17 +1,18 @@
-// The engine and the list's play loop on Wine's real DirectShow, with stand-ins where a test must
-// watch or steer a renderer.
+// The engine and the list's play loop on Wine's real DirectShow, each medium on its own session,
+// with stand-ins where a test must watch or steer a renderer.
 #include "fakes.h"
 #include "support.h"
 
 #include "app/shell.h"
-#include "win32/wide.h"
 #include "core/command_ids.h"
+#include "engine/graph.h"
 #include "engine/media.h"
 #include "engine/renderer.h"
 #include "engine/transport.h"
 #include "playlist/playlist.h"
 #include "skin/frame.h"
 #include "skin/seek_bar.h"
+#include "win32/wide.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -21,51 +22,54 @@
 namespace {
 using Engine = PlayerTest;
 
-TEST_F(Engine, RealFilesPlayWithTheirLengthSizeAndPictureEachClosingTheOneBefore) {
-    ComPtr<IMediaControl> before;
+OAFilterState graphState() {
+    OAFilterState state = -1;
+    onMedium([&](MediaContext& m) { m.control->GetState(1000, &state); });
+    return state;
+}
+
+TEST_F(Engine, RealFilesPlayWithTheirLengthSizeAndPictureEachReleasingTheOneBefore) {
+    HWND before = nullptr;
     for (auto [file, width, height, seconds] : {std::tuple{L"clip320.avi", 320, 240, 3},
                                                 {L"clip640.mp4", 640, 360, 3},
                                                 {L"silent640.avi", 640, 360, 2}}) {
         SCOPED_TRACE(ansi(file));
         std::wstring path = mediaPath(file);
         ASSERT_TRUE(openInPlace(path));
-        if (before) {
-            OAFilterState state = State_Running;
-            before->GetState(0, &state);
-            EXPECT_EQ(state, State_Stopped) << "the file before was stopped";
-        }
-        media.control.queryInterface(before);
+        EXPECT_TRUE(mediaReleased()) << "the file before is released";
+        EXPECT_FALSE(IsWindow(before)) << "and its renderer's window gone";
         EXPECT_EQ(playbackState, Playing);
+        EXPECT_EQ(graphState(), State_Running) << "it runs once open";
         EXPECT_NEAR(media.duration / 1e7, seconds, 0.2);
+        EXPECT_TRUE(media.seekable);
         EXPECT_EQ(nativeWidth, width);
         EXPECT_EQ(nativeHeight, height);
         // The windowless renderer, or the graph's own video window made a child of the display.
         ASSERT_TRUE(media.windowless || media.videoWindow) << "a renderer holds the picture";
-        HWND video = FindWindowExW(displayWindow, nullptr, nullptr, nullptr);
+        before = FindWindowExW(displayWindow, nullptr, nullptr, nullptr);
         EXPECT_TRUE(!media.videoWindow ||
-                    (video != nullptr && (GetWindowLongW(video, GWL_STYLE) & WS_CHILD)));
+                    (before != nullptr && (GetWindowLongW(before, GWL_STYLE) & WS_CHILD)));
         EXPECT_TRUE(eventually([] { return pictureContrast(displayWindow) > 60; }, 3000))
             << "the display window shows a picture";
     }
 }
 
-TEST_F(Engine, UnplayableFilesAreSkippedByThePollAndLeaveNoThreadBehind) {
+TEST_F(Engine, UnplayableFilesAreSkippedAsSoonAsTheyReportAndLeaveNoThreadBehind) {
     std::size_t threads = 0;
     for (const wchar_t* f : {L"corrupt.avi", L"missing-file.avi", L"missing-0.avi", L"missing-1.avi",
                              L"missing-2.avi", L"missing-3.avi", L"missing-4.avi", L"missing-5.avi"}) {
         SCOPED_TRACE(ansi(f));
         std::wstring path = mediaPath(f);
-        EXPECT_TRUE(openInPlace(path)) << "a graph is made even when nothing renders";
-        EXPECT_EQ(playbackState, Playing);
+        EXPECT_TRUE(openMedia(path.data()));
+        EXPECT_EQ(playbackState, Playing) << "shown playing while it opens";
+        EXPECT_TRUE(eventually([] { return playbackState == Stopped; })) << "an empty list stops after it";
         EXPECT_EQ(nativeWidth, 320) << "the smallest video area";
         EXPECT_EQ(nativeHeight, 180);
-        pumpMessages(50);
-        pollPosition();
-        EXPECT_EQ(playbackState, Stopped) << "an empty list stops after the skipped file";
+        EXPECT_TRUE(mediaReleased());
         if (threads == 0)
             threads = threadsOfThisProcess().size();
     }
-    EXPECT_LE(threadsOfThisProcess().size(), threads + 1) << "no reader thread is left per missing file";
+    EXPECT_LE(threadsOfThisProcess().size(), threads + 1) << "no thread is left per file";
 }
 
 TEST_F(Engine, PlayPauseAndStopMoveTheState) {
@@ -84,35 +88,37 @@ TEST_F(Engine, PlayPauseAndStopMoveTheState) {
         if (!executePlaybackCommand(command))
             executeTransportCommand(command);
         EXPECT_EQ(playbackState, ours) << command;
-        OAFilterState state = -1;
-        media.control->GetState(1000, &state);
-        EXPECT_EQ(state, graphs) << command;
+        EXPECT_EQ(graphState(), graphs) << command;
         EXPECT_STREQ(statusText, L"clip320");
     }
-    EXPECT_FALSE(media.frameStep);
+    bool stepper = true;
+    onMedium([&](MediaContext& m) { stepper = static_cast<bool>(m.frameStep); });
+    EXPECT_FALSE(stepper);
     executePlaybackCommand(CMD_STOP);
-    EXPECT_FALSE(media.graph);
+    EXPECT_EQ(media.kind, MediaKind::None);
+    EXPECT_TRUE(mediaReleased());
     EXPECT_EQ(statusText[0], 0);
 }
 
 // Wine's renderer cannot be made to report a size, so a stand-in reports the given ones.
 TEST_F(Engine, NativeSizeFromTheWindowlessRenderer) {
     // An empty graph: no video window of its own, so only the stand-in can report a size.
+    MediaContext m;
     ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                               reinterpret_cast<void**>(&media.graph)),
+                               reinterpret_cast<void**>(&m.graph)),
               S_OK);
     for (auto [w, h, kept] : {std::tuple{720, 576, true}, {0, 576, false}, {640, 0, false}, {1, 1, true}}) {
         StandInWindowless stand(w, h);
-        media.windowless = ComPtr<IVMRWindowlessControl>::adopt(&stand);
-        updateVideoSize();
-        EXPECT_EQ(nativeWidth, kept ? w : 320) << w << "x" << h;
-        EXPECT_EQ(nativeHeight, kept ? h : 180) << w << "x" << h;
-        EXPECT_EQ(static_cast<bool>(media.windowless), kept) << "a renderer without a picture is let go";
-        EXPECT_FALSE(media.videoWindow) << "an empty graph has no window to adopt";
-        media.windowless.reset();
+        m.windowless = ComPtr<IVMRWindowlessControl>::adopt(&stand);
+        OpenedFacts facts;
+        updateVideoSize(m, false, facts);
+        EXPECT_EQ(facts.width, kept ? w : 320) << w << "x" << h;
+        EXPECT_EQ(facts.height, kept ? h : 180) << w << "x" << h;
+        EXPECT_EQ(facts.windowless, kept) << "a renderer without a picture is let go";
+        EXPECT_FALSE(facts.videoWindow) << "an empty graph has no window to adopt";
+        m.windowless.reset();
         EXPECT_EQ(stand.refs, 0);
     }
-    closeMedia();
 }
 
 // Looks at Wine's own video window as the graph is told to stop, then stops the real graph.
@@ -145,11 +151,15 @@ TEST_F(Engine, NotificationsStopTheVideoWindowHidesBeforeTheGraphStopsAndThePlay
     WatchingControl control(&log, "control");
     control.video = FindWindowExW(displayWindow, nullptr, nullptr, nullptr);
     ASSERT_TRUE(IsWindowVisible(control.video));
-    media.events = ComPtr<IMediaEventEx>::adopt(&events);
-    control.real = std::move(media.control);
-    media.control = ComPtr<IMediaControl>::adopt(&control);
     ASSERT_TRUE(SetForegroundWindow(mainWindow));
-    closeMedia();
+    ASSERT_TRUE(onMedium([&](MediaContext& m) {
+        m.events = ComPtr<IMediaEventEx>::adopt(&events);
+        control.real = std::move(m.control);
+        m.control = ComPtr<IMediaControl>::adopt(&control);
+        releaseContext(m);
+        control.real.reset();
+    }));
+    EXPECT_TRUE(eventually([&] { return !IsWindow(control.video); })) << "the renderer's window goes";
     EXPECT_EQ(GetForegroundWindow(), mainWindow) << "the renderer's window took the activation";
     EXPECT_EQ(log,
               (CallLog{"events.SetNotifyWindow(none)", "control.Stop", "control.Release", "events.Release"}));
@@ -189,6 +199,7 @@ TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
             PlayNext();
         else
             PlayPrevious();
+        EXPECT_TRUE(eventually([] { return !media.opening; }));
         EXPECT_EQ(mainList.current, c.expect);
         EXPECT_EQ(playbackState, c.expect >= 0 ? Playing : Stopped);
         if (c.expect >= 0) { // opening an entry records its length and shows its title
@@ -211,21 +222,25 @@ TEST_F(Play, PlayWithNoCurrentEntryStartsTheSelectedOneElseTheFirst) {
     }
 }
 
+LONGLONG position() {
+    LONGLONG at = -1;
+    onMedium([&](MediaContext& m) { m.seeking->GetCurrentPosition(&at); });
+    return at;
+}
+
 TEST_F(Play, SeekingAndSkippingMoveTheRealPosition) {
     AppendEntry(mainList, asU16(mediaPath(L"silent640.avi").c_str()));
     PlayEntry(0);
     setPlaybackState(Paused);
+    ASSERT_TRUE(eventually([] { return media.seekable; }));
     int width = seekBarWidth();
     seekBarTo(width / 2);
-    LONGLONG position = 0;
-    media.seeking->GetCurrentPosition(&position);
-    EXPECT_NEAR(static_cast<double>(position), static_cast<double>(media.duration / 2), 1e6);
+    EXPECT_NEAR(static_cast<double>(position()), static_cast<double>(media.duration / 2), 1e6);
     int before = seekProgress;
     skipOnBar(-1);
     EXPECT_EQ(seekProgress, before - width / 100);
     pollPosition(); // skips are sought at the tick
-    media.seeking->GetCurrentPosition(&position);
-    EXPECT_LT(position, media.duration / 2);
+    EXPECT_LT(position(), media.duration / 2);
     for (int i = 0; i < 150; ++i)
         skipOnBar(1);
     EXPECT_EQ(seekProgress, width) << "never past the end";
@@ -266,33 +281,70 @@ std::vector<IBaseFilter*> realMediaFiltersOpening(const wchar_t* name) {
     EXPECT_TRUE(openInPlace(path));
     EXPECT_EQ(nativeWidth, 320) << "the source still renders through the graph";
     std::vector<IBaseFilter*> found;
-    for (const wchar_t* filter :
-         {L"RealMedia Splitter", L"RealMedia VideoDecoder", L"RealMedia AudioDecoder"}) {
-        ComPtr<IBaseFilter> f;
-        if (SUCCEEDED(media.graph->FindFilterByName(filter, &f)) && f)
-            found.push_back(f.get());
-    }
+    onMedium([&](MediaContext& m) {
+        for (const wchar_t* filter :
+             {L"RealMedia Splitter", L"RealMedia VideoDecoder", L"RealMedia AudioDecoder"}) {
+            ComPtr<IBaseFilter> f;
+            if (SUCCEEDED(m.graph->FindFilterByName(filter, &f)) && f)
+                found.push_back(f.get());
+        }
+    });
     setPlaybackState(Stopped);
+    EXPECT_TRUE(mediaReleased());
     return found;
 }
+
+// The stand-ins' factories, registered from a thread of the multithreaded apartment, where the
+// media's sessions make their filters, for as long as the object lives.
+class Registered {
+public:
+    explicit Registered(StandInFactory* factories)
+        : factories_(factories), thread_(CreateThread(nullptr, 0, run, this, 0, nullptr)) {
+        WaitForSingleObject(ready_, 5000);
+    }
+    ~Registered() {
+        SetEvent(done_);
+        WaitForSingleObject(thread_, 5000);
+        for (HANDLE h : {thread_, ready_, done_})
+            CloseHandle(h);
+    }
+    bool registered = true;
+
+private:
+    static DWORD WINAPI run(void* self) {
+        auto* r = static_cast<Registered*>(self);
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        DWORD cookies[3] = {};
+        for (int i = 0; i < 3; ++i)
+            r->registered &= CoRegisterClassObject(kClasses[i], &r->factories_[i], CLSCTX_INPROC_SERVER,
+                                                   REGCLS_MULTIPLEUSE, &cookies[i]) == S_OK;
+        SetEvent(r->ready_);
+        WaitForSingleObject(r->done_, INFINITE);
+        for (DWORD cookie : cookies)
+            CoRevokeClassObject(cookie);
+        CoUninitialize();
+        return 0;
+    }
+    StandInFactory* factories_;
+    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+           done_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread_;
+};
 
 TEST(RealMedia, FiltersAreAddedInOrderUnderTheirNamesAndLeftOutWhenNotInstalled) {
     EXPECT_TRUE(realMediaFiltersOpening(L"film.rmvb").empty()) << "not installed: left out silently";
     StandInFactory factories[3];
-    DWORD cookies[3] = {};
-    for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(CoRegisterClassObject(kClasses[i], &factories[i], CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                        &cookies[i]),
-                  S_OK);
-    for (const wchar_t* name : {L"film.RMVB", L"clip.avi"}) {
-        EXPECT_EQ(realMediaFiltersOpening(name), made) << ansi(name);
-        EXPECT_EQ(made.size(), name[0] == L'c' ? 0u : 3u) << "never added for other files";
-        for (IBaseFilter* filter : made)
-            EXPECT_EQ(filter->Release(), 0u) << "the graph lets go of what it took";
+    {
+        Registered standIns(factories);
+        ASSERT_TRUE(standIns.registered);
+        for (const wchar_t* name : {L"film.RMVB", L"clip.avi"}) {
+            EXPECT_EQ(realMediaFiltersOpening(name), made) << ansi(name);
+            EXPECT_EQ(made.size(), name[0] == L'c' ? 0u : 3u) << "never added for other files";
+            for (IBaseFilter* filter : made)
+                EXPECT_EQ(filter->Release(), 0u) << "the graph lets go of what it took";
+        }
     }
-    for (int i = 0; i < 3; ++i) {
-        CoRevokeClassObject(cookies[i]);
-        EXPECT_EQ(factories[i].refs, 1);
-    }
+    for (const StandInFactory& factory : factories)
+        EXPECT_EQ(factory.refs, 1);
 }
 } // namespace

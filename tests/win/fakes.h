@@ -70,10 +70,11 @@ public:
     FAKE_NOT_IMPLEMENTED(GetNotifyFlags, LONG*)
 };
 
-// A windowless renderer that reports a given native size.
+// A windowless renderer that reports a given native size and records what it is asked to draw.
 class StandInWindowless : public Fake<IVMRWindowlessControl> {
 public:
-    StandInWindowless(LONG w, LONG h) : Fake(nullptr, "windowless"), width_(w), height_(h) {}
+    StandInWindowless(LONG w, LONG h, CallLog* log = nullptr)
+        : Fake(log, "windowless"), width_(w), height_(h) {}
     HRESULT WINAPI GetNativeVideoSize(LONG* w, LONG* h, LONG*, LONG*) override {
         *w = width_;
         *h = height_;
@@ -83,12 +84,21 @@ public:
     HRESULT WINAPI SetBorderColor(COLORREF) override { return S_OK; }
     FAKE_NOT_IMPLEMENTED(GetMinIdealVideoSize, LONG*, LONG*)
     FAKE_NOT_IMPLEMENTED(GetMaxIdealVideoSize, LONG*, LONG*)
-    FAKE_NOT_IMPLEMENTED(SetVideoPosition, const LPRECT, const LPRECT)
+    HRESULT WINAPI SetVideoPosition(const LPRECT, const LPRECT target) override {
+        record("SetVideoPosition " + std::to_string(target->right - target->left));
+        return S_OK;
+    }
+    HRESULT WINAPI RepaintVideo(HWND, HDC dc) override {
+        record(dc != nullptr ? "RepaintVideo" : "RepaintVideo(none)");
+        return S_OK;
+    }
+    HRESULT WINAPI DisplayModeChanged() override {
+        record("DisplayModeChanged");
+        return S_OK;
+    }
     FAKE_NOT_IMPLEMENTED(GetVideoPosition, LPRECT, LPRECT)
     FAKE_NOT_IMPLEMENTED(GetAspectRatioMode, DWORD*)
     FAKE_NOT_IMPLEMENTED(SetAspectRatioMode, DWORD)
-    FAKE_NOT_IMPLEMENTED(RepaintVideo, HWND, HDC)
-    FAKE_NOT_IMPLEMENTED(DisplayModeChanged)
     FAKE_NOT_IMPLEMENTED(GetCurrentImage, BYTE**)
     FAKE_NOT_IMPLEMENTED(GetBorderColor, COLORREF*)
     FAKE_NOT_IMPLEMENTED(SetColorKey, COLORREF)

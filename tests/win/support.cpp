@@ -3,6 +3,7 @@
 #include "app/display_window.h"
 #include "app/shell.h"
 #include "engine/media.h"
+#include "engine/medium.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 #include "skin/frame.h"
@@ -14,10 +15,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 void PlayerTest::atRest() {
     setPlaybackState(Stopped);
-    media.duration = 0;
+    EXPECT_TRUE(mediaReleased()) << "what the test opened is released";
     ClearPlaylist(mainList);
     mainList.top = 0;
     loopFlag = false;
@@ -90,5 +92,25 @@ std::vector<std::wstring> listPaths() {
 }
 
 bool openInPlace(std::wstring& path) {
-    return openMedia(path.data());
+    return openMedia(path.data()) && eventually([] { return !media.opening; });
+}
+
+bool onMedium(std::function<void(MediaContext&)> look) {
+    // Once open: the state the window shows has been handed to the medium by then.
+    if (!eventually([] { return !media.opening; }))
+        return false;
+    auto done = std::make_shared<bool>(false);
+    toMedium([look, done](MediaSession& s, MediaContext& m) {
+        look(m);
+        s.report([done] { *done = true; });
+    });
+    return eventually([done] { return *done; });
+}
+
+bool settled() {
+    return onMedium([](MediaContext&) {});
+}
+
+bool mediaReleased(DWORD ms) {
+    return eventually([] { return !mediaReleasing(); }, ms);
 }

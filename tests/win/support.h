@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,17 @@ void guardAgainstHangs(unsigned seconds);
 // The identifiers of this process's threads.
 std::vector<DWORD> threadsOfThisProcess();
 
-// Opens a file as a list entry's path is opened: in place, so the caller sees what the engine wrote.
+// Opens a file as a list entry's path is opened: in place, so the caller sees what the engine wrote,
+// and waits until its session has told what it opened.
 bool openInPlace(std::wstring& path);
+// Runs `look` with the open medium's objects on its session's thread, and waits until it has run
+// (false when nothing is open or it did not come back).
+struct MediaContext;
+bool onMedium(std::function<void(MediaContext&)> look);
+// Waits until the open medium has done all it was handed.
+bool settled();
+// Waits until the media let go of are released (their files free, their threads ended).
+bool mediaReleased(DWORD ms = 4000);
 
 // The paths of the active list, in order.
 std::vector<std::wstring> listPaths();

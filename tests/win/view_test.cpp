@@ -5,9 +5,14 @@
 #include "app/geometry.h"
 #include "app/shell.h"
 #include "core/command_ids.h"
+#include "engine/media.h"
+#include "engine/media_context.h"
+#include "fakes.h"
 #include "skin/hint.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 using View = PlayerTest;
@@ -41,6 +46,42 @@ TEST_F(View, AZoomStepShowsATextHintOverThePictureThatNeverTakesTheActivationAnd
               HTTRANSPARENT);
     EXPECT_TRUE(eventually([] { return !IsWindowVisible(hintWindow); }, 4000));
     EXPECT_EQ(hintMode, HintMode::Hidden);
+}
+
+// Where the windowless renderer draws (Windows; Wine's cannot), what only Windows sends reaches it:
+// a paint without an erase (a paused picture uncovered), a new display mode, a zoom.
+TEST_F(View, TheWindowlessRendererIsToldOfPaintsDisplayChangesAndItsPlace) {
+    std::wstring clip = mediaPath(L"silent640.avi");
+    ASSERT_TRUE(openInPlace(clip));
+    CallLog log;
+    StandInWindowless renderer(640, 360, &log);
+    ASSERT_TRUE(onMedium([&](MediaContext& m) {
+        m.videoWindow.reset();
+        m.windowless = ComPtr<IVMRWindowlessControl>::adopt(&renderer);
+    }));
+    media.windowless = true;
+    media.videoWindow = false;
+    const struct {
+        void (*act)();
+        const char* call;
+    } cases[] = {
+        {[] { RedrawWindow(displayWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); },
+         "RepaintVideo"},
+        {[] { SendMessageW(mainWindow, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800)); }, "DisplayModeChanged"},
+        {[] { setZoom(50); }, "SetVideoPosition"},
+    };
+    for (const auto& c : cases) {
+        log.clear();
+        c.act();
+        ASSERT_TRUE(settled());
+        EXPECT_TRUE(std::find_if(log.begin(), log.end(),
+                                 [&](const std::string& line) {
+                                     return line.rfind(std::string("windowless.") + c.call, 0) == 0;
+                                 }) != log.end())
+            << c.call;
+    }
+    ASSERT_TRUE(onMedium([](MediaContext& m) { m.windowless.reset(); }));
+    EXPECT_EQ(renderer.refs, 0);
 }
 
 TEST_F(View, ThePointerHidesAfterRestingAndComesBackOnARealMove) {

@@ -75,6 +75,10 @@ TEST(MasterVolume, StepsAndMuteReachTheSpeakersAndAnUnreadableLevelIsLeftAlone) 
     EXPECT_EQ(readVolumePercent(), -1);
     changeVolume(-1, 1);
     EXPECT_EQ(speakers(MIXERCONTROL_CONTROLTYPE_VOLUME), 63569u) << "no level read, none written";
+    setMuteLatched(true); // as a click on the button does first
+    changeVolume(1, 0);
+    EXPECT_FALSE(muted) << "a mute nothing took is not shown as done";
+    EXPECT_EQ(controlTable[kMuteRow].latched, 0);
     openMixer();
     changeVolume(-1, 100);
     closeMixer();

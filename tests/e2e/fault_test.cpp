@@ -1,0 +1,56 @@
+// Files that misbehave on purpose, through the test prefix's misbehaving source, in the real
+// player: the window answers throughout, each entry is given up, skipped or ended, and the player
+// closes by itself though one file never lets go.
+#include "player.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+std::size_t linesOf(const std::wstring& log, const std::string& call) {
+    std::string text = readFile(log);
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(call + "\r\n", at)) != std::string::npos; at += call.size())
+        n += at == 0 || text[at - 1] == '\n';
+    return n;
+}
+
+TEST(Faults, TheWindowAnswersThroughoutEachEntryGivesWayAndThePlayerClosesByItself) {
+    std::wstring folder = freshFolder(L"faults"), log = folder + L"\\source.log";
+    SetEnvironmentVariableW(L"ZON_FAULT_LOG", log.c_str());
+    std::vector<std::string> list;
+    for (auto [name, fault] : {std::pair{L"hangs.avi", "hang-connect"},
+                               {L"fails.avi", "abort 0.5"},
+                               {L"short.avi", "end 0.5 claim 60"},
+                               {L"stuck.avi", "hang-stop"}}) {
+        std::wstring path = folder + L"\\" + name;
+        writeFile(path, std::string("zonfault ") + fault);
+        list.push_back(ansi(path));
+    }
+    list.push_back(ansi(mediaPath(L"silent640.avi")));
+    Player player("[PLAYLIST]\r\nIndex=0\r\n", {{L"default.m3u", m3u(list)}});
+    ASSERT_TRUE(player.listShown());
+    player.activate();
+    player.command(CMD_PLAY_PAUSE);
+    int unanswered = 0;
+    auto answering = [&](auto done, DWORD ms) {
+        return eventually(
+            [&] {
+                unanswered += player.roundTrip(1000) ? 0 : 1;
+                return done();
+            },
+            ms);
+    };
+    // The first hangs connecting and is given up; the second fails, the third ends early and the
+    // fourth plays: three of them ran.
+    EXPECT_TRUE(answering([&] { return linesOf(log, "Run") == 3; }, 30000));
+    player.postKey(WM_KEYDOWN, 'N'); // the next entry: the fourth's Stop never returns
+    EXPECT_TRUE(answering([&] { return width(player.childRect(L"Zon Display")) == 640; }, 10000))
+        << "the clip after them plays";
+    EXPECT_EQ(linesOf(log, "Stop"), 3u);
+    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_EQ(player.close(), 0) << "and closes by itself";
+    EXPECT_EQ(player.index(), L"4");
+}
+} // namespace
