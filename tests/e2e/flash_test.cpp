@@ -52,9 +52,8 @@ std::vector<std::string> callsAfterLast(const std::wstring& log, const std::stri
 TEST(Flash, APausedMovieStaysPausedUnderThePointerAndOneSoughtByTheWheelPlaysOnToItsEnd) {
     std::wstring log = freshFolder(L"flash") + L"\\control.log";
     SetEnvironmentVariableW(L"ZON_FLASH_LOG", log.c_str());
-    Player player(
-        "[PLAYLIST]\r\nIndex=0\r\n",
-        {{L"default.m3u", m3u({ansi(mediaPath(L"movie.swf")), ansi(mediaPath(L"silent320.avi"))})}});
+    Player player("[PLAYLIST]\r\nIndex=0\r\n",
+                  {{L"default.m3u", m3u({ansi(mediaPath(L"movie.swf")), ansi(mediaPath(L"silent320.avi"))})}});
     ASSERT_TRUE(player.listShown());
     player.activate();
     player.command(CMD_PLAY_PAUSE);
