@@ -50,7 +50,8 @@ void CALLBACK closeWaitTimer(HWND window, UINT, UINT_PTR id, DWORD) {
 }
 
 bool stillReleasing(ULONGLONG now) {
-    return std::any_of(releasing.begin(), releasing.end(), [now](const Releasing& r) { return now < r.deadline; });
+    return std::any_of(releasing.begin(), releasing.end(),
+                       [now](const Releasing& r) { return now < r.deadline; });
 }
 
 // Runs the waiters whose time has come, or all of them once nothing is left releasing; the timer

@@ -79,3 +79,33 @@ bool dropOn(HANDLE process, HWND window, const std::vector<std::wstring>& paths)
     void* remote = copyInto(process, block.data(), block.size());
     return remote != nullptr && PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
+
+StandInLog::StandInLog(const wchar_t* variable) : path_(freshFolder(L"calls") + L"\\calls.log") {
+    SetEnvironmentVariableW(variable, path_.c_str());
+}
+
+std::vector<std::string> StandInLog::lines() const {
+    std::vector<std::string> lines;
+    std::ifstream file(std::filesystem::path(path_), std::ios::binary);
+    std::string text(std::istreambuf_iterator<char>(file), {});
+    for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
+        end = std::min(text.find('\n', at), text.size());
+        lines.push_back(text.substr(at, std::min(text.find('\r', at), end) - at));
+    }
+    return lines;
+}
+
+bool StandInLog::has(const std::string& line) const {
+    return count(line) > 0;
+}
+
+std::size_t StandInLog::count(const std::string& line) const {
+    std::vector<std::string> all = lines();
+    return static_cast<std::size_t>(std::count(all.begin(), all.end(), line));
+}
+
+std::vector<std::string> StandInLog::after(const std::string& line) const {
+    std::vector<std::string> all = lines();
+    auto last = std::find(all.rbegin(), all.rend(), line);
+    return std::vector<std::string>(last.base(), all.end());
+}

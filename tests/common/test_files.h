@@ -22,6 +22,21 @@ std::string readFile(const std::wstring& path);
 // 8-bit text of a wide text in the system code page.
 std::string ansi(const std::wstring& text);
 
+// The log a stand-in COM server writes, a line a call, to the file the environment variable
+// `variable` names: a fresh one for each object, read afresh on each question.
+class StandInLog {
+public:
+    explicit StandInLog(const wchar_t* variable);
+    std::vector<std::string> lines() const;
+    bool has(const std::string& line) const;
+    std::size_t count(const std::string& line) const;
+    // The lines after the last `line` (all of them when it is not there).
+    std::vector<std::string> after(const std::string& line) const;
+
+private:
+    std::wstring path_;
+};
+
 // A copy of `size` bytes in another process's memory (what its windows are handed must live there).
 void* copyInto(HANDLE process, const void* bytes, std::size_t size);
 // Drops files on a window of another process as the shell does: the drop's memory lives there.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 namespace {
 using Lines = std::vector<std::string>;
@@ -53,19 +52,9 @@ TEST(VideoCd, TheTracksPlayInOrderOnTheDiscsOwnListAndTheUsersListStays) {
     insertDisc(false, false);
 }
 
-// The navigator's calls, a line each, from the stand-in's log.
-Lines navigatorCalls(const std::wstring& log) {
-    Lines calls;
-    std::istringstream text(readFile(log));
-    for (std::string line; std::getline(text, line);)
-        calls.push_back(line.substr(0, line.find('\r')));
-    return calls;
-}
-
 TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     insertDisc(false, true);
-    std::wstring log = freshFolder(L"dvd") + L"\\navigator.log";
-    SetEnvironmentVariableW(L"ZON_DVD_LOG", log.c_str());
+    StandInLog log(L"ZON_DVD_LOG");
     SetEnvironmentVariableW(L"ZON_DVD_CLIP", mediaPath(L"silent320.avi").c_str());
     const Lines mine = {ansi(mediaPath(L"silent640.avi"))};
     Player player("", {{L"default.m3u", m3u(mine)}});
@@ -94,7 +83,7 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     auto expectCalls = [&](WORD command, const Lines& expected) {
         Lines calls;
         EXPECT_TRUE(eventually([&] {
-            calls = navigatorCalls(log);
+            calls = log.lines();
             calls.erase(calls.begin(), calls.begin() + static_cast<long>(std::min(seen, calls.size())));
             return calls == expected;
         })) << command
@@ -122,18 +111,18 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     mouse(MOUSEEVENTF_LEFTDOWN);
     mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(eventually([&] {
-        Lines calls = navigatorCalls(log);
+        Lines calls = log.lines();
         auto click = std::find_if(calls.begin(), calls.end(),
                                   [](const std::string& c) { return c.rfind("ActivateAtPosition", 0) == 0; });
         return click != calls.end() && click[-1] == "Select" + click->substr(8);
-    })) << testing::PrintToString(navigatorCalls(log));
+    })) << testing::PrintToString(log.lines());
     // A click in the middle of the seek bar seeks the title's middle (title 2: 0:30).
     SetCursorPos(window.left + width(window) / 2, window.bottom - 46);
     mouse(MOUSEEVENTF_MOVE, 0, 1);
     mouse(MOUSEEVENTF_LEFTDOWN);
     mouse(MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(eventually([&] { return navigatorCalls(log).back() == "PlayAtTime 0:00:15 0"; }))
-        << navigatorCalls(log).back();
+    EXPECT_TRUE(eventually([&] { return log.lines().back() == "PlayAtTime 0:00:15 0"; }))
+        << log.lines().back();
     player.command(CMD_STOP);
     EXPECT_EQ(player.close(), 0);
     EXPECT_EQ(pathLines(player.listFile()), mine) << "the disc's list is not the user's";

@@ -8,17 +8,9 @@
 #include <algorithm>
 
 namespace {
-std::size_t linesOf(const std::wstring& log, const std::string& call) {
-    std::string text = readFile(log);
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(call + "\r\n", at)) != std::string::npos; at += call.size())
-        n += at == 0 || text[at - 1] == '\n';
-    return n;
-}
-
 TEST(Faults, TheWindowAnswersThroughoutEachEntryGivesWayAndThePlayerClosesByItself) {
-    std::wstring folder = freshFolder(L"faults"), log = folder + L"\\source.log";
-    SetEnvironmentVariableW(L"ZON_FAULT_LOG", log.c_str());
+    std::wstring folder = freshFolder(L"faults");
+    StandInLog log(L"ZON_FAULT_LOG");
     std::vector<std::string> list;
     for (auto [name, fault] : {std::pair{L"hangs.avi", "hang-connect"},
                                {L"fails.avi", "abort 0.5"},
@@ -44,11 +36,11 @@ TEST(Faults, TheWindowAnswersThroughoutEachEntryGivesWayAndThePlayerClosesByItse
     };
     // The first hangs connecting and is given up; the second fails, the third ends early and the
     // fourth plays: three of them ran.
-    EXPECT_TRUE(answering([&] { return linesOf(log, "Run") == 3; }, 30000));
+    EXPECT_TRUE(answering([&] { return log.count("Run") == 3; }, 30000));
     player.postKey(WM_KEYDOWN, 'N'); // the next entry: the fourth's Stop never returns
     EXPECT_TRUE(answering([&] { return width(player.childRect(L"Zon Display")) == 640; }, 10000))
         << "the clip after them plays";
-    EXPECT_EQ(linesOf(log, "Stop"), 3u);
+    EXPECT_EQ(log.count("Stop"), 3u);
     EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
     EXPECT_EQ(player.close(), 0) << "and closes by itself";
     EXPECT_EQ(player.index(), L"4");

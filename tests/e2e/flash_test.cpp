@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 TEST(Flash, AMovieEntryPlaysInTheDisplayWindowAndTheNextEntryFollowsItsLastFrame) {
     std::string movie = ansi(mediaPath(L"movie.swf")); // 100 frames, 4 s
@@ -32,34 +34,17 @@ TEST(Flash, AMovieEntryPlaysInTheDisplayWindowAndTheNextEntryFollowsItsLastFrame
 } // namespace
 
 namespace {
-// The control's calls after the last one of `name`, from its log.
-std::vector<std::string> callsAfterLast(const std::wstring& log, const std::string& name) {
-    std::vector<std::string> calls;
-    std::string text = readFile(log);
-    for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
-        end = std::min(text.find('\n', at), text.size());
-        std::string line = text.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == name)
-            calls.clear();
-        else
-            calls.push_back(line);
-    }
-    return calls;
-}
-
 TEST(Flash, APausedMovieStaysPausedUnderThePointerAndOneSoughtByTheWheelPlaysOnToItsEnd) {
-    std::wstring log = freshFolder(L"flash") + L"\\control.log";
-    SetEnvironmentVariableW(L"ZON_FLASH_LOG", log.c_str());
-    Player player("[PLAYLIST]\r\nIndex=0\r\n",
-                  {{L"default.m3u", m3u({ansi(mediaPath(L"movie.swf")), ansi(mediaPath(L"silent320.avi"))})}});
+    StandInLog log(L"ZON_FLASH_LOG");
+    Player player(
+        "[PLAYLIST]\r\nIndex=0\r\n",
+        {{L"default.m3u", m3u({ansi(mediaPath(L"movie.swf")), ansi(mediaPath(L"silent320.avi"))})}});
     ASSERT_TRUE(player.listShown());
     player.activate();
     player.command(CMD_PLAY_PAUSE);
-    ASSERT_TRUE(eventually([&] { return readFile(log).find("\nPlay") != std::string::npos; }));
+    ASSERT_TRUE(eventually([&] { return log.has("Play"); }));
     player.command(CMD_PLAY_PAUSE);
-    ASSERT_TRUE(eventually([&] { return callsAfterLast(log, "Stop").empty(); })) << "paused";
+    ASSERT_TRUE(eventually([&] { return log.after("Stop").empty(); })) << "paused";
     // The pointer crosses the seek bar, resting on it a moment, and leaves; the frame's hover tick
     // (200 ms) notices it leaving.
     RECT r = player.windowRect();
@@ -71,14 +56,18 @@ TEST(Flash, APausedMovieStaysPausedUnderThePointerAndOneSoughtByTheWheelPlaysOnT
     mouse(MOUSEEVENTF_MOVE, 0, 1);
     Sleep(3 * 200);
     ASSERT_TRUE(player.roundTrip());
-    EXPECT_EQ(callsAfterLast(log, "Stop"), std::vector<std::string>{}) << "still paused";
+    EXPECT_EQ(log.after("Stop"), std::vector<std::string>{}) << "still paused";
     player.command(CMD_PLAY_PAUSE);
     SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
     mouse(MOUSEEVENTF_MOVE, 0, 1);
     ASSERT_TRUE(player.roundTrip());
     for (int i = 0; i < 10; ++i)
         mouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA);
-    EXPECT_TRUE(eventually([&] { return readFile(log).find("GotoFrame") != std::string::npos; }));
+    EXPECT_TRUE(eventually([&] {
+        std::vector<std::string> calls = log.lines();
+        return std::any_of(calls.begin(), calls.end(),
+                           [](const std::string& c) { return c.rfind("GotoFrame", 0) == 0; });
+    })) << "sought";
     EXPECT_TRUE(eventually([&] { return width(player.childRect(L"Zon Display")) == 320; }, 8000))
         << "it played on to its last frame, and the next entry followed";
     EXPECT_EQ(player.close(), 0);

@@ -13,15 +13,12 @@
 
 #include <algorithm>
 #include <memory>
-#include <sstream>
 
 namespace {
 class Faults : public PlayerTest {
 protected:
     void SetUp() override {
         PlayerTest::SetUp();
-        log_ = freshFolder(L"faults") + L"\\source.log";
-        SetEnvironmentVariableW(L"ZON_FAULT_LOG", log_.c_str());
         savedLimit_ = std::exchange(openLimit, 1500);
     }
     void TearDown() override {
@@ -36,23 +33,14 @@ protected:
         AppendEntry(mainList, asU16(path.c_str()));
         AppendEntry(mainList, asU16(mediaPath(L"silent320.avi").c_str()));
     }
-    std::vector<std::string> calls() const {
-        std::vector<std::string> lines;
-        std::istringstream text(readFile(log_));
-        for (std::string line; std::getline(text, line);)
-            lines.push_back(line.substr(0, line.find('\r')));
-        return lines;
-    }
-    bool logged(const std::string& call) const {
-        std::vector<std::string> all = calls();
-        return std::find(all.begin(), all.end(), call) != all.end();
-    }
+    bool logged(const std::string& call) const { return log_.has(call); }
     static bool nextPlays() {
         return eventually([] { return mainList.current == 1 && !media.opening; }, 15000);
     }
 
+    StandInLog log_{L"ZON_FAULT_LOG"};
+
 private:
-    std::wstring log_;
     DWORD savedLimit_ = 0;
 };
 
@@ -91,7 +79,7 @@ TEST_F(Faults, AFileOfUnknownLengthPlaysToItsEndShowingWhatHasPlayedWithoutSeeki
     EXPECT_EQ(mainList.current, 0) << "not ended by the first tick";
     EXPECT_TRUE(nextPlays()) << "it played to its end";
     EXPECT_TRUE(logged("EndOfStream"));
-    for (const std::string& call : calls())
+    for (const std::string& call : log_.lines())
         EXPECT_TRUE(call.rfind("SetPositions", 0) != 0 || call == "SetPositions 0")
             << "never sought: " << call;
 }

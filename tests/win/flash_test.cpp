@@ -17,30 +17,14 @@
 #include <oleidl.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 using Lines = std::vector<std::string>;
 
 class Flash : public PlayerTest {
 protected:
-    void SetUp() override {
-        PlayerTest::SetUp();
-        log_ = freshFolder(L"flash") + L"\\control.log";
-        SetEnvironmentVariableW(L"ZON_FLASH_LOG", log_.c_str());
-    }
-    Lines calls() const {
-        Lines lines;
-        std::istringstream text(readFile(log_));
-        for (std::string line; std::getline(text, line);)
-            lines.push_back(line.substr(0, line.find('\r')));
-        return lines;
-    }
-    bool called(const std::string& line) const {
-        Lines all = calls();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
-    std::wstring log_;
+    Lines calls() const { return log_.lines(); }
+    bool called(const std::string& line) const { return log_.has(line); }
+    StandInLog log_{L"ZON_FLASH_LOG"};
 };
 
 HWND controlWindow() {
@@ -140,20 +124,16 @@ TEST_F(Flash, AMovieIsDrivenInFramesAndTheNextEntryFollowsItsLastFrame) {
     // Paused, the movie stays paused however often its position is read; halted by itself midway,
     // the next tick plays it on.
     setPlaybackState(Paused);
-    std::size_t paused = 0;
     ASSERT_TRUE(onMedium([&](MediaContext& m) {
         LONGLONG position = 0;
         for (int i = 0; i < 3; ++i)
             m.seeking->GetCurrentPosition(&position);
     }));
-    paused = calls().size();
-    EXPECT_EQ(calls().back(), "Stop") << "no Play after a pause";
+    EXPECT_EQ(log_.after("Stop"), Lines{}) << "no Play after a pause";
     setPlaybackState(Playing);
     onMedium([](MediaContext& m) { haltFlash(*m.flashHost); });
-    EXPECT_TRUE(eventually([&] {
-        Lines all = calls();
-        return std::count(all.begin() + static_cast<long>(paused), all.end(), "Play") >= 2;
-    })) << "played on after halting by itself";
+    EXPECT_TRUE(eventually([&] { return log_.after("Stop") == Lines{"Play"}; }))
+        << "played on after halting by itself";
     // A seek from the wheel goes to the frame and plays on.
     seekBarTo(seekBarWidth() / 2);
     EXPECT_TRUE(eventually([&] { return called("GotoFrame 50"); }));
