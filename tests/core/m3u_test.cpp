@@ -48,7 +48,6 @@ TEST(ReadM3u, Records) {
         bool whole, utf8Name = false;
     } cases[] = {
         {"#EXTM3U\r\n#EXTINF:10,T\r\nC:\\a.mp3\r\nC:\\b.mp3", "C:\\a.mp3,10,T|C:\\b.mp3,0,b", true},
-        {"#EXTM3U\n#EXTINF:10,T\nC:\\a.mp3\nC:\\b.mp3", "C:\\a.mp3,10,T|C:\\b.mp3,0,b", true},
         {"#EXTM3U\rC:\\a.mp3\rC:\\b.mp3\r", "C:\\a.mp3,0,a|C:\\b.mp3,0,b", true},
         {"C:\\a.mp3\nC:\\b.mp3\r\n", "C:\\a.mp3,0,a|C:\\b.mp3,0,b", true},
         {"#EXTM3U", "", true},
@@ -152,19 +151,13 @@ TEST(ReadM3u, WhatOtherPlayersWroteComesBackThroughASaveWithEveryTitle) {
         {"#EXTINF:Bare title\nC:\\b.mp3\n#EXTINF:-1,\nC:\\c.mp3",
          "#EXTM3U\r\n#EXTINF:-1,Bare title\r\nC:\\b.mp3\r\nC:\\c.mp3"},
     };
-    auto titles = [](const Playlist& list) {
-        std::u16string out;
-        for (const auto& e : list.entries)
-            out += e->path + u"," + e->title + u"|";
-        return out;
-    };
     for (const Case& c : cases) {
         Playlist first, second;
         read(c.text, first);
         std::string text = m3uText(first, kLatin1, false);
         EXPECT_EQ(text, c.written);
         EXPECT_TRUE(read(text, second).whole);
-        EXPECT_EQ(titles(second), titles(first));
+        EXPECT_EQ(m3uText(second, kLatin1, false), text) << "every title and path came back";
     }
 }
 
