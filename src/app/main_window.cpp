@@ -226,7 +226,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        // The process may end without being told again: the list must be on the disk now.
+        // The process may end without being told again: the list must be written now.
         if (wParam)
             savePlaylistNow();
         return 0;

@@ -79,8 +79,8 @@ int runPlayer(HINSTANCE instance, int showCommand) {
         queueShellPaths(std::move(paths));
     PostMessageW(mainWindow, lateStartMessage, 0, 0);
     int exitCode = runMessageLoop();
-    // The list and the settings are on the disk. A medium whose filters never returned still holds
-    // its thread, and ending the process the ordinary way would wait on it in its libraries' exit
+    // The list and the settings are written (or were tried twice). A medium whose filters never returned
+    // still holds its thread, and ending the process the ordinary way would wait on it in its libraries' exit
     // code: the process ends at once instead.
     if (!endMediaSessions(500))
         TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));

@@ -158,7 +158,7 @@ void submitList() {
 void noteListChanged() {
     if (saveScheduled || playlistWindow == nullptr)
         return;
-    // Not pushed back by further changes: what changed is on the disk within the delay.
+    // Not pushed back by further changes: what changed is written within the delay.
     saveScheduled = SetTimer(playlistWindow, kListSaveTimer, kListSaveDelay, nullptr) != 0;
 }
 

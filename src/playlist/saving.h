@@ -1,4 +1,4 @@
-// The list and the settings reach the disk soon after every change, not only at exit.
+// The list and the settings are written soon after every change, not only at exit.
 #pragma once
 #include <windows.h>
 
