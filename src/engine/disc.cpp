@@ -15,6 +15,11 @@
 namespace {
 constexpr DWORD kFlushAndBlock = DVD_CMD_FLAG_Flush | DVD_CMD_FLAG_Block;
 
+// The entries asked of the navigator, counted. Its title and chapter events are delayed on their
+// way here: one the navigator sent before it took the latest request tells where it was, not where
+// it goes, and would move the list back to an entry the user has just left.
+unsigned long discRequests;
+
 std::vector<int> chapterCounts(MediaContext& m) {
     std::vector<int> chapters;
     ULONG volumes = 0, volume = 0, titles = 0;
@@ -95,8 +100,10 @@ int titleLengthOf(MediaContext& m) {
     return static_cast<int>(m.duration);
 }
 
-void toNavigator(void (*call)(IDvdControl2&, ULONG, ULONG), ULONG a, ULONG b) {
-    toMedium([call, a, b](MediaSession&, MediaContext& m) {
+void toNavigator(void (*call)(IDvdControl2&, ULONG, ULONG), ULONG a, ULONG b, unsigned long request = 0) {
+    toMedium([call, a, b, request](MediaSession&, MediaContext& m) {
+        if (request != 0)
+            m.discRequest = request;
         if (m.dvdControl)
             call(*m.dvdControl.get(), a, b);
     });
@@ -108,7 +115,9 @@ bool openDvdGraph() {
     if (!startMedium(MediaKind::Disc, MediaSession::Apartment::Multithreaded))
         return false;
     bool hidden = videoCursorHidden();
-    toMedium([hidden](MediaSession& s, MediaContext& m) {
+    unsigned long request = ++discRequests; // the disc's own start
+    toMedium([hidden, request](MediaSession& s, MediaContext& m) {
+        m.discRequest = request;
         OpenedFacts facts = openDisc(s, m, hidden);
         s.report([facts] { takeOpened(facts); });
     });
@@ -122,20 +131,18 @@ int readDvdTitleLength() {
 
 void playDiscEntry(const PlaylistEntry& entry) {
     auto title = static_cast<ULONG>(entry.dvdTitle), chapter = static_cast<ULONG>(entry.dvdChapter);
+    void (*call)(IDvdControl2&, ULONG, ULONG);
     if (title == 0)
-        toNavigator(
-            [](IDvdControl2& c, ULONG, ULONG chapter) {
-                c.ShowMenu(chapter == 0 ? DVD_MENU_Title : DVD_MENU_Root, kFlushAndBlock, nullptr);
-            },
-            title, chapter);
+        call = [](IDvdControl2& c, ULONG, ULONG chapter) {
+            c.ShowMenu(chapter == 0 ? DVD_MENU_Title : DVD_MENU_Root, kFlushAndBlock, nullptr);
+        };
     else if (chapter == 0)
-        toNavigator(
-            [](IDvdControl2& c, ULONG title, ULONG) { c.PlayTitle(title, DVD_CMD_FLAG_Block, nullptr); },
-            title, chapter);
+        call = [](IDvdControl2& c, ULONG title, ULONG) { c.PlayTitle(title, DVD_CMD_FLAG_Block, nullptr); };
     else
-        toNavigator([](IDvdControl2& c, ULONG title,
-                       ULONG chapter) { c.PlayChapterInTitle(title, chapter, DVD_CMD_FLAG_Block, nullptr); },
-                    title, chapter);
+        call = [](IDvdControl2& c, ULONG title, ULONG chapter) {
+            c.PlayChapterInTitle(title, chapter, DVD_CMD_FLAG_Block, nullptr);
+        };
+    toNavigator(call, title, chapter, ++discRequests);
 }
 
 bool selectDvdStream(WORD command) {
@@ -189,7 +196,9 @@ void handleDvdEvent(MediaSession& session, MediaContext& m, long code, LONG_PTR 
         m.currentDvdTitle = static_cast<ULONG>(param1);
         int title = static_cast<int>(param1);
         std::vector<LCID> audio = audioLanguagesOf(m), subtitles = subtitleLanguagesOf(m);
-        session.report([title, audio, subtitles] {
+        session.report([title, audio, subtitles, request = m.discRequest] {
+            if (request != discRequests)
+                return;
             media.currentDvdTitle = static_cast<ULONG>(title);
             media.audioLanguages = audio;
             media.subtitleLanguages = subtitles;
@@ -199,7 +208,9 @@ void handleDvdEvent(MediaSession& session, MediaContext& m, long code, LONG_PTR 
     }
     case EC_DVD_CHAPTER_START: {
         int chapter = static_cast<int>(param1), length = titleLengthOf(m);
-        session.report([chapter, length] {
+        session.report([chapter, length, request = m.discRequest] {
+            if (request != discRequests)
+                return;
             media.duration = length;
             engineNotices.discChapterStarted(chapter);
         });

@@ -20,6 +20,7 @@ struct MediaContext {
     FlashHostPtr flashHost; // a Flash movie's host, its faces held above
     LONGLONG duration = 0;  // in the seeking unit; 0 when the medium does not tell
     ULONG currentDvdTitle = 0;
+    unsigned long discRequest = 0; // the last entry the window asked the navigator for
     // Wine's parsers lose a stream when a running graph is sought: such a graph is stopped to seek.
     bool stopToSeek = false;
     // Where the window's thread last placed the picture, in the display window.
