@@ -1,0 +1,62 @@
+// What the streams of a Source Reader have in common: reading in turn, selecting a stream while
+// its pin is connected, and where a seek leaves them.
+#include "source/reader_streams.h"
+
+OpenReader::OpenReader() : started(SUCCEEDED(MFStartup(MF_VERSION, MFSTARTUP_FULL))) {}
+
+OpenReader::~OpenReader() {
+    reader.reset();
+    if (started)
+        MFShutdown();
+}
+
+void ReaderStream::seekTo(std::int64_t position) {
+    from_ = position;
+}
+
+// A stream is read only while its pin is connected: the reader would keep every sample of a
+// selected stream that nobody reads.
+HRESULT ReaderStream::useType(const AM_MEDIA_TYPE& type) {
+    HRESULT hr = takeType(type);
+    if (FAILED(hr) || selected_)
+        return hr;
+    std::lock_guard hold(reader_->reading);
+    hr = reader_->reader->SetStreamSelection(index_, TRUE);
+    selected_ = SUCCEEDED(hr);
+    return hr;
+}
+
+void ReaderStream::disconnected() {
+    std::lock_guard hold(reader_->reading);
+    reader_->reader->SetStreamSelection(index_, FALSE);
+    selected_ = false;
+}
+
+HRESULT ReaderStream::read(ComPtr<IMFSample>& sample, std::int64_t& stamp) {
+    for (;;) {
+        DWORD actual = 0, flags = 0;
+        LONGLONG time = 0;
+        HRESULT hr;
+        {
+            std::lock_guard hold(reader_->reading);
+            hr = reader_->reader->ReadSample(index_, 0, &actual, &flags, &time, &sample);
+        }
+        if (FAILED(hr))
+            return hr;
+        if (flags & MF_SOURCE_READERF_ERROR)
+            return E_FAIL;
+        if ((flags & MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED) && FAILED(hr = readerTypeChanged()))
+            return hr;
+        if (sample) {
+            stamp = time;
+            return S_OK;
+        }
+        if (flags & MF_SOURCE_READERF_ENDOFSTREAM)
+            return S_FALSE;
+        // A gap in the stream (a tick) or a change of type: read on. Nothing at all is a reader
+        // that broke its word.
+        if ((flags & (MF_SOURCE_READERF_STREAMTICK | MF_SOURCE_READERF_CURRENTMEDIATYPECHANGED |
+                      MF_SOURCE_READERF_NATIVEMEDIATYPECHANGED)) == 0)
+            return E_UNEXPECTED;
+    }
+}
