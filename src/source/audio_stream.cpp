@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-std::unique_ptr<AudioStream> AudioStream::open(std::shared_ptr<OpenReader> reader, DWORD index) {
+std::unique_ptr<AudioStream> AudioStream::open(std::shared_ptr<OpenReader> reader) {
+    const DWORD index = MF_SOURCE_READER_FIRST_AUDIO_STREAM;
     IMFSourceReader* r = reader->reader.get();
     ComPtr<IMFMediaType> native;
     if (FAILED(r->GetNativeMediaType(index, 0, &native)))
@@ -23,7 +24,7 @@ std::unique_ptr<AudioStream> AudioStream::open(std::shared_ptr<OpenReader> reade
         if (FAILED(r->SetCurrentMediaType(index, nullptr, asked.get())) ||
             FAILED(r->GetCurrentMediaType(index, &given)))
             continue;
-        std::unique_ptr<AudioStream> stream(new AudioStream(reader, index));
+        std::unique_ptr<AudioStream> stream(new AudioStream(reader));
         if (stream->describe(given.get()))
             return stream;
     }
@@ -57,11 +58,7 @@ bool AudioStream::describe(IMFMediaType* type) {
 // The sound's format is the pin's for good: a decoder that changes it midway breaks the stream.
 HRESULT AudioStream::readerTypeChanged() {
     ComPtr<IMFMediaType> type;
-    HRESULT hr;
-    {
-        std::lock_guard hold(reader_->reading);
-        hr = reader_->reader->GetCurrentMediaType(index_, &type);
-    }
+    HRESULT hr = reader_->reader->GetCurrentMediaType(index_, &type);
     MediaType before = type_;
     if (FAILED(hr) || !describe(type.get()))
         return FAILED(hr) ? hr : VFW_E_TYPE_NOT_ACCEPTED;
@@ -69,8 +66,8 @@ HRESULT AudioStream::readerTypeChanged() {
 }
 
 void AudioStream::seekTo(std::int64_t position) {
-    ReaderStream::seekTo(position);
     pending_.reset();
+    ReaderStream::seekTo(position);
 }
 
 bool AudioStream::offeredType(std::size_t index, MediaType& type) const {

@@ -30,35 +30,33 @@ private:
 
 HRESULT ReaderSource::open(const wchar_t* path, const AM_MEDIA_TYPE*) {
     auto reader = std::make_shared<OpenReader>();
-    if (!reader->started)
-        return E_FAIL;
-    HRESULT hr = MFCreateSourceReaderFromURL(path, nullptr, &reader->reader);
+    HRESULT hr = reader->open(path);
     if (FAILED(hr))
         return hr;
-    // Nothing is read until a pin connects (ReaderStream::useType).
-    reader->reader->SetStreamSelection(MF_SOURCE_READER_ALL_STREAMS, FALSE);
-    if (auto video = VideoStream::open(reader, MF_SOURCE_READER_FIRST_VIDEO_STREAM)) {
-        streams_.push_back(video.get());
-        addOutput(L"Video", std::move(video));
-    }
-    if (auto audio = AudioStream::open(reader, MF_SOURCE_READER_FIRST_AUDIO_STREAM)) {
-        streams_.push_back(audio.get());
-        addOutput(L"Audio", std::move(audio));
-    }
-    if (streams_.empty())
-        return VFW_E_UNSUPPORTED_STREAM;
     PROPVARIANT value;
     PropVariantInit(&value);
-    if (SUCCEEDED(
-            reader->reader->GetPresentationAttribute(MF_SOURCE_READER_MEDIASOURCE, MF_PD_DURATION, &value)) &&
+    IMFSourceReader* r = reader->reader.get();
+    if (SUCCEEDED(r->GetPresentationAttribute(MF_SOURCE_READER_MEDIASOURCE, MF_PD_DURATION, &value)) &&
         value.vt == VT_UI8 && value.uhVal.QuadPart > 0 && value.uhVal.QuadPart < 0x7fffffffffffffffULL)
         length_ = static_cast<REFERENCE_TIME>(value.uhVal.QuadPart);
     PropVariantClear(&value);
-    if (SUCCEEDED(reader->reader->GetPresentationAttribute(
-            MF_SOURCE_READER_MEDIASOURCE, MF_SOURCE_READER_MEDIASOURCE_CHARACTERISTICS, &value)) &&
+    if (SUCCEEDED(r->GetPresentationAttribute(MF_SOURCE_READER_MEDIASOURCE,
+                                              MF_SOURCE_READER_MEDIASOURCE_CHARACTERISTICS, &value)) &&
         value.vt == VT_UI4)
         seekable_ = (value.ulVal & MFMEDIASOURCE_CAN_SEEK) != 0;
     PropVariantClear(&value);
+    if (reader->has(MF_SOURCE_READER_FIRST_VIDEO_STREAM))
+        if (auto video = VideoStream::open(reader)) {
+            streams_.push_back(video.get());
+            addOutput(L"Video", std::move(video));
+        }
+    if (reader->has(MF_SOURCE_READER_FIRST_AUDIO_STREAM))
+        if (auto sound = AudioStream::open(reader)) {
+            streams_.push_back(sound.get());
+            addOutput(L"Audio", std::move(sound));
+        }
+    if (streams_.empty())
+        return VFW_E_UNSUPPORTED_STREAM;
     reader_ = std::move(reader);
     return S_OK;
 }
@@ -74,11 +72,7 @@ HRESULT ReaderSource::seek(REFERENCE_TIME position) {
     PropVariantInit(&at);
     at.vt = VT_I8;
     at.hVal.QuadPart = position;
-    HRESULT hr;
-    {
-        std::lock_guard hold(reader_->reading);
-        hr = reader_->reader->SetCurrentPosition(GUID_NULL, at);
-    }
+    HRESULT hr = reader_->reader->SetCurrentPosition(GUID_NULL, at);
     for (ReaderStream* stream : streams_)
         stream->seekTo(position);
     return hr;

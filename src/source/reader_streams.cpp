@@ -1,5 +1,5 @@
-// What the streams of a Source Reader have in common: reading in turn, selecting a stream while
-// its pin is connected, and where a seek leaves them.
+// What the streams of a Source Reader have in common: opening the file, selecting the stream while
+// its pin is connected, reading it, and seeking it.
 #include "source/reader_streams.h"
 
 OpenReader::OpenReader() : started(SUCCEEDED(MFStartup(MF_VERSION, MFSTARTUP_FULL))) {}
@@ -10,8 +10,18 @@ OpenReader::~OpenReader() {
         MFShutdown();
 }
 
-void ReaderStream::seekTo(std::int64_t position) {
-    from_ = position;
+HRESULT OpenReader::open(const wchar_t* path) {
+    if (!started)
+        return E_FAIL;
+    HRESULT hr = MFCreateSourceReaderFromURL(path, nullptr, &reader);
+    if (SUCCEEDED(hr))
+        hr = reader->SetStreamSelection(MF_SOURCE_READER_ALL_STREAMS, FALSE);
+    return hr;
+}
+
+bool OpenReader::has(DWORD index) const {
+    ComPtr<IMFMediaType> type;
+    return SUCCEEDED(reader->GetNativeMediaType(index, 0, &type));
 }
 
 // A stream is read only while its pin is connected: the reader would keep every sample of a
@@ -20,14 +30,12 @@ HRESULT ReaderStream::useType(const AM_MEDIA_TYPE& type) {
     HRESULT hr = takeType(type);
     if (FAILED(hr) || selected_)
         return hr;
-    std::lock_guard hold(reader_->reading);
     hr = reader_->reader->SetStreamSelection(index_, TRUE);
     selected_ = SUCCEEDED(hr);
     return hr;
 }
 
 void ReaderStream::disconnected() {
-    std::lock_guard hold(reader_->reading);
     reader_->reader->SetStreamSelection(index_, FALSE);
     selected_ = false;
 }
@@ -36,11 +44,7 @@ HRESULT ReaderStream::read(ComPtr<IMFSample>& sample, std::int64_t& stamp) {
     for (;;) {
         DWORD actual = 0, flags = 0;
         LONGLONG time = 0;
-        HRESULT hr;
-        {
-            std::lock_guard hold(reader_->reading);
-            hr = reader_->reader->ReadSample(index_, 0, &actual, &flags, &time, &sample);
-        }
+        HRESULT hr = reader_->reader->ReadSample(index_, 0, &actual, &flags, &time, &sample);
         if (FAILED(hr))
             return hr;
         if (flags & MF_SOURCE_READERF_ERROR)

@@ -1,6 +1,8 @@
-// The streams of a file that Media Foundation's Source Reader opened: its first video stream as
+// The streams of a file that Media Foundation's Source Reader opens: its first video stream as
 // pictures the renderers take, its first audio stream as PCM. Each is a pin's producer; both read
-// from the one reader.
+// the one reader, each from its pin's thread (a synchronous reader waits for one stream's sample
+// without holding up a read of another). A second reader would decode the picture a second time
+// wherever the source decodes every stream it has (Wine's does).
 #pragma once
 #include "core/media_timing.h"
 #include "core/picture.h"
@@ -13,26 +15,28 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
-// The reader of one file, held by the filter and its streams. Media Foundation is started for it
-// and shut down once it has gone. Reads are made one at a time.
+// The Source Reader of the file, held by the filter and its streams, with none of the file's
+// streams selected until a pin connects. Media Foundation is started for it and shut down once it
+// has gone.
 struct OpenReader {
     OpenReader();
     ~OpenReader();
     OpenReader(const OpenReader&) = delete;
     OpenReader& operator=(const OpenReader&) = delete;
+    HRESULT open(const wchar_t* path);
+    // Whether the file has a stream of the kind (MF_SOURCE_READER_FIRST_VIDEO_STREAM, ...).
+    bool has(DWORD index) const;
 
     bool started = false;
     ComPtr<IMFSourceReader> reader;
-    std::mutex reading;
 };
 
 class ReaderStream : public StreamProducer {
 public:
-    // Samples that end by `position` are left out from now on (a seek's target); what was read
-    // before is dropped.
-    virtual void seekTo(std::int64_t position);
+    // The reader has moved to `position`: samples that end by then are left out from now on, and
+    // what was read before is dropped.
+    virtual void seekTo(std::int64_t position) { from_ = position; }
     HRESULT useType(const AM_MEDIA_TYPE& type) override;
     void disconnected() override;
 
@@ -58,14 +62,15 @@ protected:
 class VideoStream final : public ReaderStream {
 public:
     // Chooses the reader's output for the stream; null when it gives no picture we can use.
-    static std::unique_ptr<VideoStream> open(std::shared_ptr<OpenReader> reader, DWORD index);
+    static std::unique_ptr<VideoStream> open(std::shared_ptr<OpenReader> reader);
     bool offeredType(std::size_t index, MediaType& type) const override;
     bool accepts(const AM_MEDIA_TYPE& type) const override;
     ALLOCATOR_PROPERTIES bufferNeeds() const override;
     HRESULT produce(SampleSlot& slot) override;
 
 private:
-    VideoStream(std::shared_ptr<OpenReader> reader, DWORD index) : ReaderStream(std::move(reader), index) {}
+    explicit VideoStream(std::shared_ptr<OpenReader> reader)
+        : ReaderStream(std::move(reader), MF_SOURCE_READER_FIRST_VIDEO_STREAM) {}
     HRESULT takeType(const AM_MEDIA_TYPE& type) override;
     HRESULT readerTypeChanged() override;
     bool describe(IMFMediaType* type);
@@ -79,14 +84,15 @@ private:
 // buffers downstream gives.
 class AudioStream final : public ReaderStream {
 public:
-    static std::unique_ptr<AudioStream> open(std::shared_ptr<OpenReader> reader, DWORD index);
+    static std::unique_ptr<AudioStream> open(std::shared_ptr<OpenReader> reader);
     void seekTo(std::int64_t position) override;
     bool offeredType(std::size_t index, MediaType& type) const override;
     ALLOCATOR_PROPERTIES bufferNeeds() const override;
     HRESULT produce(SampleSlot& slot) override;
 
 private:
-    AudioStream(std::shared_ptr<OpenReader> reader, DWORD index) : ReaderStream(std::move(reader), index) {}
+    explicit AudioStream(std::shared_ptr<OpenReader> reader)
+        : ReaderStream(std::move(reader), MF_SOURCE_READER_FIRST_AUDIO_STREAM) {}
     HRESULT takeType(const AM_MEDIA_TYPE&) override { return S_OK; }
     HRESULT readerTypeChanged() override;
     bool describe(IMFMediaType* type);

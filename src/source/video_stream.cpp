@@ -79,7 +79,8 @@ std::optional<PictureLayout> layoutOfType(const AM_MEDIA_TYPE& type, int width, 
 }
 } // namespace
 
-std::unique_ptr<VideoStream> VideoStream::open(std::shared_ptr<OpenReader> reader, DWORD index) {
+std::unique_ptr<VideoStream> VideoStream::open(std::shared_ptr<OpenReader> reader) {
+    const DWORD index = MF_SOURCE_READER_FIRST_VIDEO_STREAM;
     IMFSourceReader* r = reader->reader.get();
     ComPtr<IMFMediaType> native;
     if (FAILED(r->GetNativeMediaType(index, 0, &native)))
@@ -93,7 +94,7 @@ std::unique_ptr<VideoStream> VideoStream::open(std::shared_ptr<OpenReader> reade
         if (FAILED(r->SetCurrentMediaType(index, nullptr, asked.get())) ||
             FAILED(r->GetCurrentMediaType(index, &given)))
             continue;
-        std::unique_ptr<VideoStream> stream(new VideoStream(reader, index));
+        std::unique_ptr<VideoStream> stream(new VideoStream(reader));
         if (stream->describe(given.get()))
             return stream;
     }
@@ -138,7 +139,6 @@ bool VideoStream::describe(IMFMediaType* type) {
 
 HRESULT VideoStream::readerTypeChanged() {
     ComPtr<IMFMediaType> type;
-    std::lock_guard hold(reader_->reading);
     HRESULT hr = reader_->reader->GetCurrentMediaType(index_, &type);
     return FAILED(hr) ? hr : describe(type.get()) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
