@@ -78,20 +78,38 @@ void copySameFormat(const Planes& a, const Planes& b, const PictureLayout& l) {
     copyRows(a.v, a.cPitch, b.v, b.cPitch, chromaRows, pairs);
 }
 
+void putPixel(std::uint8_t* out, int luma, int blue, int green, int red) {
+    out[0] = clampByte((luma + blue) >> 8);
+    out[1] = clampByte((luma + green) >> 8);
+    out[2] = clampByte((luma + red) >> 8);
+    out[3] = 0;
+}
+
+// One row, two pixels at a time sharing their chroma; the steps are constants for the compiler.
+template <int yStep, int cStep>
+void rowToRgb(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, std::uint8_t* out,
+              int width) {
+    for (int x = 0; x < width; x += 2, y += 2 * yStep, u += cStep, v += cStep, out += 8) {
+        int d = *u - 128, e = *v - 128;
+        int blue = 516 * d + 128, green = -100 * d - 208 * e + 128, red = 409 * e + 128;
+        putPixel(out, 298 * (y[0] - 16), blue, green, red);
+        if (x + 1 < width)
+            putPixel(out + 4, 298 * (y[yStep] - 16), blue, green, red);
+    }
+}
+
 void yuvToRgb(const Planes& a, const Planes& b, int width, int height) {
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* y = a.y + row * a.yPitch;
         const std::int64_t c = (a.halfHeight ? row / 2 : row) * a.cPitch;
         const std::uint8_t *u = a.u + c, *v = a.v + c;
         std::uint8_t* out = b.y + row * b.yPitch;
-        for (int x = 0; x < width; ++x, out += 4) {
-            int luma = 298 * (y[x * a.yStep] - 16);
-            int d = u[(x / 2) * a.cStep] - 128, e = v[(x / 2) * a.cStep] - 128;
-            out[0] = clampByte((luma + 516 * d + 128) >> 8);
-            out[1] = clampByte((luma - 100 * d - 208 * e + 128) >> 8);
-            out[2] = clampByte((luma + 409 * e + 128) >> 8);
-            out[3] = 0;
-        }
+        if (a.yStep == 2)
+            rowToRgb<2, 4>(y, u, v, out, width);
+        else if (a.cStep == 2)
+            rowToRgb<1, 2>(y, u, v, out, width);
+        else
+            rowToRgb<1, 1>(y, u, v, out, width);
     }
 }
 } // namespace
