@@ -205,7 +205,7 @@ HRESULT VideoStream::produce(SampleSlot& slot) {
             buffer->Unlock();
         }
         if (!converted)
-            return VFW_E_BUFFER_UNDERFLOW; // a picture smaller than its type says
+            return VFW_E_BUFFER_UNDERFLOW; // a picture, or a buffer, smaller than its type says
         slot.length = static_cast<long>(pictureBytes(out_));
         slot.start = t.start;
         slot.stop = t.stop;
