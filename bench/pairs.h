@@ -22,10 +22,23 @@ struct Paired {
     std::size_t pairs;
 };
 
+// The medians of runs made in pairs, the i-th of each side together; a pair with a failed run
+// (a negative figure, or none from the baseline) is left out.
+inline Paired pairUp(const std::vector<double>& ours, const std::vector<double>& theirs) {
+    std::vector<double> a, b, ratios;
+    for (std::size_t i = 0; i < ours.size() && i < theirs.size(); ++i)
+        if (ours[i] >= 0 && theirs[i] > 0) {
+            a.push_back(ours[i]);
+            b.push_back(theirs[i]);
+            ratios.push_back(ours[i] / theirs[i]);
+        }
+    return {median(a), median(b), median(ratios), ratios.size()};
+}
+
 // `runs` pairs of `ours` and `theirs`, each giving `count` figures; one Paired a figure.
 inline std::vector<Paired> inPairs(int runs, std::size_t count, const std::function<Figures()>& ours,
                                    const std::function<Figures()>& theirs) {
-    std::vector<Figures> a(count), b(count), ratios(count);
+    std::vector<Figures> a(count), b(count);
     for (int i = 0; i < runs; ++i) {
         Figures x, y;
         if (i % 2 == 0) {
@@ -35,16 +48,14 @@ inline std::vector<Paired> inPairs(int runs, std::size_t count, const std::funct
             y = theirs();
             x = ours();
         }
-        for (std::size_t k = 0; k < count; ++k)
-            if (x[k] >= 0 && y[k] > 0) {
-                a[k].push_back(x[k]);
-                b[k].push_back(y[k]);
-                ratios[k].push_back(x[k] / y[k]);
-            }
+        for (std::size_t k = 0; k < count; ++k) {
+            a[k].push_back(x[k]);
+            b[k].push_back(y[k]);
+        }
     }
     std::vector<Paired> out;
     for (std::size_t k = 0; k < count; ++k)
-        out.push_back({median(a[k]), median(b[k]), median(ratios[k]), ratios[k].size()});
+        out.push_back(pairUp(a[k], b[k]));
     return out;
 }
 } // namespace bench

@@ -2,15 +2,21 @@
 // would: start-up to a visible window and to its first answered message (against a bare window),
 // a dropped file to its first frame, a start with a file (a double-click on it) to its first frame
 // and the CPU while it plays (against a bare DirectShow player), and the memory of an idle window,
-// each in pairs (pairs.h); nothing is asserted. Run under Wine by `make bench`.
+// each in pairs (pairs.h); nothing is asserted. Run under Wine by `make bench`. With "--one
+// first-frame|cpu player|bare" it makes one run of one side and prints its figure, and with
+// "--pairs FILE" it pairs such lines up: the player in the prefix like stock Windows and the bare
+// player in the normal one cannot be started by one program.
 #include "../tests/common/test_files.h"
 #include "pairs.h"
 
 #include <psapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <functional>
 #include <set>
 #include <vector>
@@ -158,13 +164,58 @@ void compare(const std::vector<const char*>& what, const char* unit, int runs, c
     std::fflush(stdout);
 }
 
+Figures firstFrame(const Program& p, const std::vector<std::wstring>& files) {
+    Launch launch(p);
+    Sleep(500);
+    return Figures{launch.ok() ? launch.dropToFirstFrameMs(files) : -1};
+}
+
+Figures cpuWhilePlaying(const Program& p) {
+    Launch launch(p);
+    Sleep(500);
+    if (!launch.ok() || launch.dropToFirstFrameMs({mediaPath(L"long.mp4")}) < 0)
+        return Figures{-1};
+    double before = launch.cpuMs();
+    Sleep(20000);
+    return Figures{launch.cpuMs() - before};
+}
+
+// Lines "<figure> <player|bare> <value>" paired up in the order they came, a figure at a time.
+void printPairsFrom(const char* path, const wchar_t* baseline) {
+    struct Sides {
+        std::vector<double> ours, theirs;
+    };
+    std::vector<std::pair<std::string, Sides>> figures;
+    FILE* file = std::fopen(path, "r");
+    char what[32], side[16];
+    double value = 0;
+    while (file != nullptr && std::fscanf(file, "%31s %15s %lf", what, side, &value) == 3) {
+        auto at =
+            std::find_if(figures.begin(), figures.end(), [&](const auto& f) { return f.first == what; });
+        if (at == figures.end())
+            at = figures.insert(figures.end(), {what, {}});
+        (std::strcmp(side, "player") == 0 ? at->second.ours : at->second.theirs).push_back(value);
+    }
+    if (file != nullptr)
+        std::fclose(file);
+    for (const auto& [name, sides] : figures) {
+        bench::Paired p = bench::pairUp(sides.ours, sides.theirs);
+        const char* label = name == "cpu" ? "CPU while playing 20 s (mp4 *)" : "drop to first frame (mp4 *)";
+        std::printf("%-30s ZonPlayer %8.1f ms   %-16ls %8.1f ms   ratio %5.2f  (median of %zu pairs)\n",
+                    label, p.ours, baseline, p.theirs, p.ratio, p.pairs);
+    }
+    std::printf(
+        "* ZonPlayer through its own Media Foundation source in the prefix like stock Windows, the bare\n"
+        "  player through DirectShow in the normal prefix\n");
+}
+
 int runsFromEnvironment(const wchar_t* variable, int fallback) {
     wchar_t value[16] = {};
     return GetEnvironmentVariableW(variable, value, 16) != 0 ? _wtoi(value) : fallback;
 }
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     std::wstring built = pathFromEnvironment(L"ZON_BENCH_BIN");
     auto placed = [](const std::wstring& exe, const wchar_t* name) {
         std::wstring folder = freshFolder(L"bench");
@@ -178,6 +229,17 @@ int main() {
     Program player = {L"ZonPlayer", playerExe, L"Zon Player", L"Zon Display", playerFolder};
     Program window = {L"bare window", windowExe, L"Bare Window", nullptr, windowFolder};
     Program bare = {L"bare DirectShow", bareExe, L"Bare Player", nullptr, bareFolder};
+    if (argc == 3 && std::strcmp(argv[1], "--pairs") == 0) {
+        printPairsFrom(argv[2], bare.name);
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--one") == 0) {
+        const Program& p = std::strcmp(argv[3], "player") == 0 ? player : bare;
+        Figures f =
+            std::strcmp(argv[2], "cpu") == 0 ? cpuWhilePlaying(p) : firstFrame(p, {mediaPath(L"long.mp4")});
+        std::printf("%s %s %.1f\n", argv[2], argv[3], f[0]);
+        return 0;
+    }
     int runs = runsFromEnvironment(L"ZON_BENCH_RUNS", 20);
     int playRuns = runsFromEnvironment(L"ZON_BENCH_PLAY_RUNS", 3);
 
@@ -198,18 +260,12 @@ int main() {
         std::wstring file = mediaPath(clip);
         char what[64];
         std::snprintf(what, sizeof what, "drop to first frame (%ls)", clip);
-        compare({what}, "ms", runs / 2, player, bare, [&](const Program& p) {
-            Launch launch(p);
-            Sleep(500);
-            return Figures{launch.ok() ? launch.dropToFirstFrameMs({file}) : -1};
-        });
+        compare({what}, "ms", runs / 2, player, bare,
+                [&](const Program& p) { return firstFrame(p, {file}); });
     }
     // An unplayable file dropped first: skipped, then the clip's first frame.
     compare({"skip, then first frame (mp4)"}, "ms", runs / 2, player, bare, [&](const Program& p) {
-        Launch launch(p);
-        Sleep(500);
-        return Figures{
-            launch.ok() ? launch.dropToFirstFrameMs({mediaPath(L"broken.avi"), mediaPath(L"long.mp4")}) : -1};
+        return firstFrame(p, {mediaPath(L"broken.avi"), mediaPath(L"long.mp4")});
     });
     for (const wchar_t* clip : {L"long.mp4", L"long.avi"}) {
         std::wstring file = mediaPath(clip);
@@ -220,14 +276,6 @@ int main() {
             return Figures{launch.ok() ? launch.startToFirstFrameMs() : -1};
         });
     }
-    compare({"CPU while playing 20 s (mp4)"}, "ms", playRuns, player, bare, [](const Program& p) {
-        Launch launch(p);
-        Sleep(500);
-        if (!launch.ok() || launch.dropToFirstFrameMs({mediaPath(L"long.mp4")}) < 0)
-            return Figures{-1};
-        double before = launch.cpuMs();
-        Sleep(20000);
-        return Figures{launch.cpuMs() - before};
-    });
+    compare({"CPU while playing 20 s (mp4)"}, "ms", playRuns, player, bare, cpuWhilePlaying);
     return 0;
 }

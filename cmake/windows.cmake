@@ -27,8 +27,9 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${SKIN_DIR} -I ${CMAKE_SOURCE_
 set(WIN_LIBS strmiids ole32 oleaut32 uuid winmm comdlg32 shell32 gdi32 user32 kernel32)
 
 # The first paint needs only user32, gdi32 and kernel32: the player's other DLLs (and the ones they
-# pull in, such as winspool behind comdlg32) load when a function of theirs is first called.
-set(DELAYED_DLLS comdlg32 shell32 winmm ole32 oleaut32)
+# pull in, such as winspool behind comdlg32) load when a function of theirs is first called; Media
+# Foundation's only for a file DirectShow cannot split.
+set(DELAYED_DLLS comdlg32 shell32 winmm ole32 oleaut32 mfplat mfreadwrite)
 set(DELAYED_LIBS)
 if(MSVC)
     foreach(dll ${DELAYED_DLLS})
@@ -54,13 +55,13 @@ else()
     add_custom_target(delayed_imports DEPENDS ${DELAYED_LIBS})
 endif()
 
-# The program's own DirectShow source filters' base, which the player and the tests' misbehaving
-# source both link.
+# The program's own DirectShow source filters and their base, which the tests' misbehaving source
+# links too.
 file(GLOB SOURCE_FILTER_SOURCES CONFIGURE_DEPENDS src/source/*.cpp)
 add_library(zonsource STATIC ${SOURCE_FILTER_SOURCES})
 target_include_directories(zonsource PUBLIC src)
 target_compile_definitions(zonsource PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(zonsource PUBLIC strmiids ole32 uuid)
+target_link_libraries(zonsource PUBLIC zoncore mfplat mfreadwrite mfuuid strmiids ole32 uuid)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/flash/*.cpp src/app/*.cpp src/engine/*.cpp src/playlist/*.cpp src/skin/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/entry.cpp)

@@ -4,7 +4,7 @@ set -euo pipefail
 out="$1"
 mkdir -p "$out"
 # Bump when the set changes, so that an older set is made again.
-version=4
+version=6
 [ "$(cat "$out/.complete" 2>/dev/null)" = "$version" ] && exit 0
 
 ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
@@ -25,6 +25,20 @@ ff -f lavfi -i "$(pic 352x288 2)" -f lavfi -i "$(tone 2)" -target pal-vcd -short
 ff -f lavfi -i "$(pic 352x240 2)" -f lavfi -i "$(tone 2)" -target ntsc-vcd -shortest "$out/vcd-ntsc.mpg"
 # A Flash movie of 100 frames at 25 a second (SWF, uncompressed header).
 ff -f lavfi -i "$(pic 320x240 4)" -frames:v 100 -c:v flv1 "$out/movie.swf"
+# Red beside green over eight columns that are the bits of the frame number: a picture whose every
+# frame says which it is. In the containers stock Windows' DirectShow cannot split.
+bits='255*gt(bitand(N\,pow(2\,floor(X/40)))\,0)'
+pattern() {
+    echo "color=c=black:s=320x240:r=25:d=$1,format=rgb24,geq=r='if(lt(Y\,120)\,255*lt(X\,160)\,$bits)':g='if(lt(Y\,120)\,255*gte(X\,160)\,$bits)':b='if(lt(Y\,120)\,0\,$bits)'"
+}
+h264="-c:v libx264 -pix_fmt yuv420p -preset veryfast"
+ff -f lavfi -i "$(pattern 8)" -f lavfi -i "$(tone 8)" $h264 -c:a aac -shortest "$out/pattern.mp4"
+ff -f lavfi -i "$(pattern 1)" -f lavfi -i "$(tone 1)" $h264 -c:a aac -shortest "$out/short.mp4"
+ff -f lavfi -i "$(pattern 1)" -f lavfi -i "$(tone 1)" $h264 -c:a aac -shortest "$out/short.mov"
+ff -f lavfi -i "$(pattern 1)" -f lavfi -i "$(tone 1)" $h264 -c:a libvorbis -shortest "$out/short.mkv"
+ff -f lavfi -i "$(pattern 1)" -f lavfi -i "$(tone 1)" -c:v libvpx-vp9 -pix_fmt yuv420p -deadline realtime -cpu-used 8 \
+    -c:a libopus -shortest "$out/short.webm"
+ff -f lavfi -i "$(tone 1)" -c:a aac "$out/short.m4a"
 # Something with a media file's name that no decoder can read.
 head -c 65536 /dev/urandom >"$out/corrupt.avi"
 echo "$version" >"$out/.complete"

@@ -3,12 +3,14 @@
 
 ZON_CACHE="${ZON_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zonplayer}"
 export WINEPREFIX="$ZON_CACHE/wineprefix"
+ZON_STOCK=""
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # The running shell may not see a locale generated moments ago; the programs it starts do.
 export LC_ALL=zh_CN.UTF-8 2>/dev/null
 ZON_STARTED_XVFB=""
+ZON_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 # A home of our own for Wine's sound set-up, so that a headless run gets a null ALSA device
 # (a mixer for winmm, a device for DirectSound) without touching the user's ~/.asoundrc.
@@ -16,6 +18,14 @@ use_null_sound() {
     export HOME="$ZON_CACHE/home"
     mkdir -p "$HOME"
     printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
+}
+
+# The second prefix of the tests, like stock Windows: its DirectShow has no splitter for MP4, MOV,
+# M4A, MKV, WebM, FLV or Ogg (stock-windows.reg), so those files take the player's own Media
+# Foundation source there. Call before ensure_prefix.
+use_stock_prefix() {
+    export WINEPREFIX="$ZON_CACHE/wineprefix-stock"
+    ZON_STOCK=1
 }
 
 # Settings the tests rely on; bump the version when they change so old prefixes are updated.
@@ -46,6 +56,9 @@ ensure_prefix() {
         '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
         '"宋体"="WenQuanYi Micro Hei"' '' | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+    if [ -n "$ZON_STOCK" ]; then
+        wine regedit /S "$(winepath -w "$ZON_SCRIPTS/stock-windows.reg" 2>/dev/null)" >/dev/null 2>&1
+    fi
     wineserver -w
     echo "$ZON_PREFIX_VERSION" >"$marker"
 }

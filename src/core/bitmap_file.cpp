@@ -1,15 +1,10 @@
 #include "core/bitmap_file.h"
-
-#include <algorithm>
+#include "core/picture.h"
 
 namespace {
 void put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-std::uint8_t clampByte(int value) {
-    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 } // namespace
 
@@ -78,12 +73,9 @@ std::vector<std::uint8_t> packedBitmapOfYv12(const std::uint8_t* bytes, std::siz
     std::vector<std::uint8_t> out;
     if (width <= 0 || height <= 0 || width % 2 != 0 || height % 2 != 0)
         return out;
-    const std::size_t luma = static_cast<std::size_t>(width) * height, chroma = luma / 4;
-    if (size < luma + 2 * chroma)
-        return out;
-    const std::uint8_t* v = bytes + luma;
-    const std::uint8_t* u = v + chroma;
-    const std::uint32_t pixels = static_cast<std::uint32_t>(luma * 4);
+    PictureLayout in = packedLayout(PixelFormat::Yv12, width, height),
+                  rgb = packedLayout(PixelFormat::Rgb32, width, height);
+    const std::uint32_t pixels = static_cast<std::uint32_t>(pictureBytes(rgb));
     put(out, 40, 4);
     put(out, static_cast<std::uint32_t>(width), 4);
     put(out, static_cast<std::uint32_t>(height), 4);
@@ -91,17 +83,8 @@ std::vector<std::uint8_t> packedBitmapOfYv12(const std::uint8_t* bytes, std::siz
     put(out, 32, 2); // bits
     put(out, 0, 4);  // uncompressed
     put(out, pixels, 4);
-    out.resize(40 + pixels); // no resolution, no colour table; the fourth byte of a pixel stays 0
-    std::uint8_t* row = out.data() + 40;
-    for (int y = height - 1; y >= 0; --y) { // bottom up
-        for (int x = 0; x < width; ++x, row += 4) {
-            int c = 298 * (bytes[static_cast<std::size_t>(y) * width + x] - 16);
-            std::size_t at = static_cast<std::size_t>(y / 2) * (width / 2) + x / 2;
-            int d = u[at] - 128, e = v[at] - 128;
-            row[0] = clampByte((c + 516 * d + 128) >> 8);
-            row[1] = clampByte((c - 100 * d - 208 * e + 128) >> 8);
-            row[2] = clampByte((c + 409 * e + 128) >> 8);
-        }
-    }
+    out.resize(40 + pixels); // no resolution, no colour table
+    if (!convertPicture(bytes, size, in, out.data() + 40, pixels, rgb))
+        out.clear();
     return out;
 }

@@ -3,9 +3,12 @@
 #include "engine/disc.h"
 #include "engine/medium.h"
 #include "engine/renderer.h"
+#include "source/reader_source.h"
 #include "win32/long_path.h"
 
 #include <evcode.h>
+
+#include <vector>
 
 HRESULT findOutputPin(IBaseFilter* filter, IPin** pin) {
     if (pin == nullptr)
@@ -90,15 +93,73 @@ HRESULT renderThroughSource(MediaSession& session, MediaContext& m, const std::w
     return SUCCEEDED(hr) ? m.graph->Render(pin.get()) : hr;
 }
 
-HRESULT render(MediaSession& session, MediaContext& m, const std::wstring& path, const MediaPlan& plan) {
+// What a failed render left in the graph (a source that read the file, filters it reached) goes;
+// the renderer made for the file stays.
+void dropFailedFilters(MediaContext& m) {
+    std::vector<ComPtr<IBaseFilter>> left;
+    ComPtr<IEnumFilters> filters;
+    ComPtr<IBaseFilter> filter;
+    if (FAILED(m.graph->EnumFilters(&filters)) || !filters)
+        return;
+    while (filters->Next(1, &filter, nullptr) == S_OK) {
+        CLSID id = {};
+        if (FAILED(filter->GetClassID(&id)) || id != CLSID_VideoMixingRenderer)
+            left.push_back(std::move(filter));
+    }
+    for (ComPtr<IBaseFilter>& f : left)
+        m.graph->RemoveFilter(f.get());
+}
+
+// Media Foundation's reader, through our own source filter, for a file DirectShow has no way to
+// split (stock Windows has none for MP4, MOV, MKV, WebM, FLV or Ogg): each of its streams is
+// rendered as any source's would be.
+HRESULT renderThroughReader(MediaContext& m, const std::wstring& path) {
+    dropFailedFilters(m);
+    ComPtr<IBaseFilter> source = ComPtr<IBaseFilter>::adopt(newReaderSource());
+    ComPtr<IFileSourceFilter> file;
+    if (!source)
+        return E_OUTOFMEMORY;
+    HRESULT hr = m.graph->AddFilter(source.get(), L"SOURCE");
+    if (FAILED(hr))
+        return hr;
+    if (FAILED(hr = source.queryInterface(file)) || FAILED(hr = file->Load(path.c_str(), nullptr))) {
+        m.graph->RemoveFilter(source.get());
+        return hr;
+    }
+    std::vector<ComPtr<IPin>> outputs;
+    ComPtr<IEnumPins> pins;
+    ComPtr<IPin> pin;
+    if (SUCCEEDED(source->EnumPins(&pins)) && pins)
+        while (pins->Next(1, &pin, nullptr) == S_OK)
+            outputs.push_back(std::move(pin));
+    int rendered = 0;
+    for (ComPtr<IPin>& output : outputs)
+        rendered += SUCCEEDED(hr = m.graph->Render(output.get())) ? 1 : 0;
+    if (rendered == 0)
+        return hr;
+    return rendered < static_cast<int>(outputs.size()) ? VFW_S_PARTIAL_RENDER : S_OK;
+}
+
+// DirectShow first, as every file always went; our reader only where the graph renders nothing.
+HRESULT render(MediaSession& session, MediaContext& m, const std::wstring& path, const MediaPlan& plan,
+               bool& ownSource) {
     if (!mayHoldMedia(path))
         return VFW_E_NOT_FOUND;
     offerAbort(session, m.graph.get());
-    if (plan.route == MediaRoute::RenderFile)
-        return m.graph->RenderFile(path.c_str(), nullptr);
-    if (plan.realMediaFilters)
-        addRealMediaFilters(m.graph.get());
-    return renderThroughSource(session, m, path);
+    HRESULT hr;
+    if (plan.route == MediaRoute::RenderFile) {
+        hr = m.graph->RenderFile(path.c_str(), nullptr);
+    } else {
+        if (plan.realMediaFilters)
+            addRealMediaFilters(m.graph.get());
+        hr = renderThroughSource(session, m, path);
+    }
+    session.offerAbort({});
+    if (SUCCEEDED(hr))
+        return hr;
+    hr = renderThroughReader(m, path);
+    ownSource = SUCCEEDED(hr);
+    return hr;
 }
 } // namespace
 
@@ -110,7 +171,8 @@ OpenedFacts openFile(MediaSession& session, MediaContext& m, const std::wstring&
         return facts;
     facts.made = true;
     createVideoRenderer(m);
-    HRESULT rendered = render(session, m, path, plan);
+    bool ownSource = false;
+    HRESULT rendered = render(session, m, path, plan, ownSource);
     session.offerAbort({});
     facts.rendered = SUCCEEDED(rendered);
     removeUnconnectedRenderer(m);
@@ -124,7 +186,8 @@ OpenedFacts openFile(MediaSession& session, MediaContext& m, const std::wstring&
     if (SUCCEEDED(m.graph.queryInterface(m.events)))
         m.events->SetNotifyWindow(reinterpret_cast<OAHWND>(session.eventWindow()), MediaSession::eventMessage,
                                   0);
-    m.stopToSeek = runningOnWine();
+    // Our source moves all its streams when a running graph is sought.
+    m.stopToSeek = runningOnWine() && !ownSource;
     facts.duration = m.duration;
     facts.seekable = m.seeking && m.duration > 0;
     updateVideoSize(m, cursorHidden, facts);

@@ -9,7 +9,7 @@ constexpr REFERENCE_TIME kEndOfTime = 0x7fffffffffffffffLL;
 }
 
 DWORD SourceFilter::seekingCapabilities() {
-    std::lock_guard hold(lock_);
+    std::lock_guard hold(positionsLock_);
     DWORD capabilities = AM_SEEKING_CanGetCurrentPos;
     REFERENCE_TIME length = 0;
     if (stop_)
@@ -24,7 +24,6 @@ DWORD SourceFilter::seekingCapabilities() {
 HRESULT SourceFilter::lengthOf(LONGLONG* length) {
     if (length == nullptr)
         return E_POINTER;
-    std::lock_guard hold(lock_);
     REFERENCE_TIME known = 0;
     if (!duration(known))
         return E_NOTIMPL;
@@ -33,7 +32,7 @@ HRESULT SourceFilter::lengthOf(LONGLONG* length) {
 }
 
 HRESULT SourceFilter::positions(LONGLONG* current, LONGLONG* stop) {
-    std::lock_guard hold(lock_);
+    std::lock_guard hold(positionsLock_);
     if (current != nullptr)
         *current = start_;
     if (stop != nullptr && !stop_)
@@ -52,6 +51,7 @@ HRESULT SourceFilter::setPositions(LONGLONG* current, DWORD currentFlags, LONGLO
     std::lock_guard hold(lock_);
     if (currentHow != AM_SEEKING_NoPositioning && !seekable())
         return E_NOTIMPL;
+    std::unique_lock holdPositions(positionsLock_);
     REFERENCE_TIME newCurrent = start_;
     if (currentHow == AM_SEEKING_AbsolutePositioning)
         newCurrent = *current;
@@ -70,10 +70,11 @@ HRESULT SourceFilter::setPositions(LONGLONG* current, DWORD currentFlags, LONGLO
         newStop = newCurrent + *stop;
     if (stopHow != AM_SEEKING_NoPositioning)
         streamStop_ = *(stop_ = newStop);
+    holdPositions.unlock();
     HRESULT hr =
         currentHow != AM_SEEKING_NoPositioning ? restartAt(std::max<REFERENCE_TIME>(newCurrent, 0)) : S_OK;
     if (currentHow != AM_SEEKING_NoPositioning && (currentFlags & AM_SEEKING_ReturnTime))
-        *current = start_;
+        *current = std::max<REFERENCE_TIME>(newCurrent, 0);
     if (stopHow != AM_SEEKING_NoPositioning && (stopFlags & AM_SEEKING_ReturnTime))
         *stop = newStop;
     return hr;
@@ -93,12 +94,15 @@ HRESULT SourceFilter::setRate(double rate) {
     if (state_ != State_Stopped && movedOn_)
         for (auto& pin : pins_)
             reached = std::max(reached, pin->reached());
-    rate_ = rate;
+    {
+        std::lock_guard holdPositions(positionsLock_);
+        rate_ = rate;
+    }
     return state_ != State_Stopped ? restartAt(reached) : S_OK;
 }
 
 double SourceFilter::rate() {
-    std::lock_guard hold(lock_);
+    std::lock_guard hold(positionsLock_);
     return rate_;
 }
 

@@ -71,8 +71,10 @@ HRESULT SourceFilter::Pause() {
         if (movedOn_ && seekable())
             seek(start_);
         else if (movedOn_)
-            for (auto& pin : pins_)
+            for (auto& pin : pins_) {
+                std::lock_guard holdPositions(positionsLock_);
                 start_ = std::max(start_, pin->reached());
+            }
         for (auto& pin : pins_)
             if (HRESULT hr = pin->connected() ? pin->commit() : S_OK; FAILED(hr)) {
                 endStreams(true);
@@ -193,6 +195,7 @@ HRESULT SourceFilter::Load(LPCOLESTR path, const AM_MEDIA_TYPE* type) {
     if (type != nullptr)
         loadedType_ = MediaType(*type);
     REFERENCE_TIME length = 0;
+    std::lock_guard holdPositions(positionsLock_);
     if (duration(length))
         stop_ = length;
     streamStop_ = stop_.value_or(kEndOfTime);
@@ -261,7 +264,10 @@ HRESULT SourceFilter::restartAt(REFERENCE_TIME position) {
         for (auto& pin : pins_)
             pin->endFlush();
     }
-    start_ = position;
+    {
+        std::lock_guard holdPositions(positionsLock_);
+        start_ = position;
+    }
     movedOn_ = false;
     HRESULT hr = seek(position);
     if (streaming)

@@ -8,7 +8,9 @@
 // orders those calls. Each connected pin's streaming thread runs from Pause (out of Stop) until
 // Stop, the end of its stream or a failure, and never takes the filter's lock: Stop and seeking
 // end it (decommitting its allocator, flushing downstream) and wait for it while holding the
-// lock. As DirectShow asks of a graph, the filters downstream are stopped before this one.
+// lock. What downstream may ask back from a streaming thread (the positions, the length, the
+// rate: a renderer asks the stop position when its stream ends) is answered without that lock.
+// As DirectShow asks of a graph, the filters downstream are stopped before this one.
 #pragma once
 #include "source/stream_producer.h"
 #include "win32/com_ptr.h"
@@ -75,9 +77,9 @@ protected:
     // Opens the file at `path` (Load's type, when given, in `type`) and adds its output pins;
     // its failure is Load's answer (and the pins it added go).
     virtual HRESULT open(const wchar_t* path, const AM_MEDIA_TYPE* type) = 0;
-    // The whole medium's length, when known.
+    // The whole medium's length, when known. From any thread: what open() learnt.
     virtual bool duration(REFERENCE_TIME& length) = 0;
-    // Whether seek() can move the streams.
+    // Whether seek() can move the streams. From any thread: what open() learnt.
     virtual bool seekable() = 0;
     // Moves every stream to `position`; called only while no streaming thread runs, with the
     // filter's lock held.
@@ -101,11 +103,13 @@ private:
     MediaType loadedType_;
     std::vector<std::unique_ptr<SourcePin>> pins_;
     std::atomic<LONG> pinVersion_{0};
-    // Where the streams started (the last seek) and where they stop; whether they have moved on
-    // since they started there.
+    // Where the streams started (the last seek) and where they stop, and their rate: written with
+    // the filter's lock held and this one too, read with either.
+    std::mutex positionsLock_;
     REFERENCE_TIME start_ = 0;
     std::optional<REFERENCE_TIME> stop_;
     std::atomic<REFERENCE_TIME> streamStop_;
     double rate_ = 1.0;
+    // Whether the streams have moved on since they started there.
     bool movedOn_ = false;
 };

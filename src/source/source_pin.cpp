@@ -123,6 +123,7 @@ HRESULT SourcePin::Disconnect() {
     allocator_.reset();
     input_.reset();
     peer_.reset();
+    producer_->disconnected();
     std::lock_guard holdType(typeLock_);
     type_ = MediaType();
     return S_OK;

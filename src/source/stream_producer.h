@@ -29,6 +29,8 @@ public:
     // Samples from now on are made in `type`: the one agreed while connecting, or the one a
     // downstream allocator attached to a buffer (a renderer's new stride).
     virtual HRESULT useType(const AM_MEDIA_TYPE& type) = 0;
+    // The pin let go of its connection: nothing will be asked of the stream until it connects again.
+    virtual void disconnected() {}
     // The buffers the agreed type needs: how many (cBuffers) of what size (cbBuffer). The
     // downstream pin's alignment and prefix are added to them.
     virtual ALLOCATOR_PROPERTIES bufferNeeds() const = 0;

@@ -1,0 +1,170 @@
+// The real player in the test prefix like stock Windows (the second prefix of `make test`), whose
+// DirectShow splits no MP4, MOV, MKV, WebM or M4A: those play through the player's own Media
+// Foundation source, everything else as before. The pattern clip's lower half is eight columns,
+// the bits of its frame number, read here from the screen.
+#include "player.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+// The frame number the picture shows, and whether its upper half is red beside green; -1 without
+// a picture.
+struct Shown {
+    int frame = -1;
+    bool pattern = false;
+};
+bool alike(COLORREF c, int r, int g, int b) {
+    return std::abs(GetRValue(c) - r) < 60 && std::abs(GetGValue(c) - g) < 60 &&
+           std::abs(GetBValue(c) - b) < 60;
+}
+Shown shownBy(const Player& player) {
+    HWND picture = FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr);
+    RECT r = {};
+    if (!IsWindowVisible(picture) || !GetClientRect(picture, &r) || r.right < 32 || r.bottom < 32)
+        return {};
+    MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    HDC screen = GetDC(nullptr);
+    auto at = [&](double x, double y) {
+        return GetPixel(screen, r.left + static_cast<int>(x * (r.right - r.left)),
+                        r.top + static_cast<int>(y * (r.bottom - r.top)));
+    };
+    Shown shown{0, alike(at(0.25, 0.25), 255, 0, 0) && alike(at(0.75, 0.25), 0, 255, 0)};
+    for (int bit = 0; bit < 8; ++bit)
+        shown.frame |= GetGValue(at((bit + 0.5) / 8, 0.75)) > 128 ? 1 << bit : 0;
+    ReleaseDC(nullptr, screen);
+    return shown;
+}
+
+void wheel(int notches) {
+    for (int i = 0; i < std::abs(notches); ++i)
+        mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA));
+}
+
+TEST(StockWindows, EachContainerPlaysToItsEndTheNextFollowsAndWhatNothingOpensIsSkipped) {
+    std::vector<std::string> list;
+    for (const wchar_t* file : {L"short.mp4", L"short.mov", L"short.mkv", L"short.webm", L"short.m4a",
+                                L"corrupt.avi", L"clip320.avi"})
+        list.push_back(ansi(mediaPath(file)));
+    Player player("[PLAYLIST]\r\nIndex=0\r\n", {{L"default.m3u", m3u(list)}});
+    ASSERT_TRUE(player.listShown());
+    player.command(CMD_PLAY_PAUSE);
+    int unanswered = 0;
+    // Five clips of a second, a file skipped at once and one of three seconds.
+    EXPECT_TRUE(eventually(
+        [&] {
+            unanswered += player.roundTrip(1000) ? 0 : 1;
+            return player.index() == L"-1";
+        },
+        20000))
+        << "every entry played or was skipped, and the list stopped after the last";
+    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_EQ(player.close(), 0);
+    // Each played entry recorded its length when it opened; the skipped one none.
+    std::string saved = player.listFile();
+    auto count = [&](const std::string& text) {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = saved.find(text, at)) != std::string::npos; at += text.size())
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("#EXTINF:1,short\r\n"), 5u);
+    EXPECT_EQ(count("#EXTINF:3,clip320\r\n"), 1u);
+    EXPECT_EQ(count("#EXTINF:"), 6u) << "none for the file skipped";
+    EXPECT_EQ(pathLines(saved), list);
+}
+
+TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItShows) {
+    Player player(
+        "[PLAYLIST]\r\nIndex=0\r\n",
+        {{L"default.m3u", m3u({ansi(mediaPath(L"pattern.mp4")), ansi(mediaPath(L"silent640.avi"))})}});
+    ASSERT_TRUE(player.listShown());
+    player.activate();
+    player.command(CMD_PLAY_PAUSE);
+    ASSERT_TRUE(player.showsPicture());
+    ASSERT_TRUE(eventually([&] { return shownBy(player).frame > 5; })) << "it plays";
+    EXPECT_TRUE(shownBy(player).pattern) << "red beside green";
+    int unanswered = 0;
+    auto answering = [&](auto done) {
+        return eventually(
+            [&] {
+                unanswered += player.roundTrip(1000) ? 0 : 1;
+                return done();
+            },
+            5000);
+    };
+
+    // Bursts of the wheel on the seek bar move it forward and back while the window answers.
+    RECT r = player.windowRect();
+    SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
+    mouse(MOUSEEVENTF_MOVE, 0, 1);
+    mouse(MOUSEEVENTF_MOVE, 0, -1);
+    ASSERT_TRUE(player.roundTrip());
+    int before = shownBy(player).frame;
+    wheel(80);
+    wheel(-10);
+    wheel(80);
+    EXPECT_TRUE(answering([&] { return shownBy(player).frame > before + 40; })) << "sought forward";
+    before = shownBy(player).frame;
+    wheel(-60);
+    wheel(-60);
+    EXPECT_TRUE(answering([&] { return shownBy(player).frame < before - 25; })) << "and back";
+
+    // Zoomed and full screen, the picture fills its new place.
+    struct View {
+        WORD command;
+        int top, width;
+    };
+    for (auto [command, top, wide] :
+         {View{CMD_ZOOM_200, 22, 640}, {CMD_VIEW_FULLSCREEN, 0, -1}, {CMD_ZOOM_100, 22, 320}}) {
+        player.command(command);
+        EXPECT_TRUE(answering([&, top = top, wide = wide] {
+            RECT display = player.childRect(L"Zon Display");
+            return display.top == top && (wide < 0 || width(display) == wide) && shownBy(player).pattern;
+        })) << command;
+    }
+
+    player.command(CMD_PLAY_PAUSE);
+    // The frames already on their way are shown; then the picture stays.
+    Shown paused;
+    ASSERT_TRUE(eventually([&] {
+        paused = shownBy(player);
+        Sleep(500);
+        return shownBy(player).frame == paused.frame;
+    }));
+    Sleep(500);
+    EXPECT_EQ(shownBy(player).frame, paused.frame) << "paused, the picture stays";
+    // Saved while paused: the bitmap holds the frame the screen shows.
+    std::wstring shot = player.file(L"shot.bmp");
+    PostMessageW(player.main(), WM_COMMAND, CMD_FILE_SNAPSHOT, 0);
+    ASSERT_TRUE(answer(player.topWindow(L"#32770"), shot));
+    ASSERT_TRUE(eventually([&] { return readFile(shot).size() == 54 + 320 * 240 * 4; }));
+    std::string bmp = readFile(shot);
+    auto pixel = [&](int x, int y) { // bottom-up rows of blue, green, red
+        const char* p = bmp.data() + 54 + ((239 - y) * 320 + x) * 4;
+        return RGB(static_cast<BYTE>(p[2]), static_cast<BYTE>(p[1]), static_cast<BYTE>(p[0]));
+    };
+    int saved = 0;
+    for (int bit = 0; bit < 8; ++bit)
+        saved |= GetGValue(pixel(bit * 40 + 20, 180)) > 128 ? 1 << bit : 0;
+    EXPECT_EQ(saved, paused.frame);
+    EXPECT_TRUE(alike(pixel(80, 60), 255, 0, 0) && alike(pixel(240, 60), 0, 255, 0));
+
+    // Playing again, a long turn of the wheel runs it to its end: the next entry follows.
+    player.activate();
+    player.command(CMD_PLAY_PAUSE);
+    EXPECT_TRUE(answering([&] { return shownBy(player).frame > paused.frame; })) << "it plays on";
+    SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
+    mouse(MOUSEEVENTF_MOVE, 0, 1);
+    ASSERT_TRUE(player.roundTrip());
+    wheel(600);
+    EXPECT_TRUE(answering([&] { return width(player.childRect(L"Zon Display")) == 640; }))
+        << "the next entry";
+    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_EQ(player.close(), 0);
+    EXPECT_EQ(player.index(), L"1");
+}
+} // namespace
