@@ -1,5 +1,7 @@
 // A Flash movie in the list, played through the control the test prefix registers.
 #include "player.h"
+
+#include "core/timers.h"
 #include "win32/guards.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +48,7 @@ TEST(Flash, APausedMovieStaysPausedUnderThePointerAndOneSoughtByTheWheelPlaysOnT
     player.command(CMD_PLAY_PAUSE);
     ASSERT_TRUE(eventually([&] { return log.after("Stop").empty(); })) << "paused";
     // The pointer crosses the seek bar, resting on it a moment, and leaves; the frame's hover tick
-    // (200 ms) notices it leaving.
+    // notices it leaving within a period, three of which are waited out.
     RECT r = player.windowRect();
     for (int x = 20; x < width(r) - 20; x += width(r) / 8) {
         SetCursorPos(r.left + x, r.bottom - 46);
@@ -54,7 +56,7 @@ TEST(Flash, APausedMovieStaysPausedUnderThePointerAndOneSoughtByTheWheelPlaysOnT
     }
     SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     mouse(MOUSEEVENTF_MOVE, 0, 1);
-    Sleep(3 * 200);
+    Sleep(3 * kFrameHoverPeriod);
     ASSERT_TRUE(player.roundTrip());
     EXPECT_EQ(log.after("Stop"), std::vector<std::string>{}) << "still paused";
     player.command(CMD_PLAY_PAUSE);

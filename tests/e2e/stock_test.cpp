@@ -128,14 +128,16 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
     }
 
     player.command(CMD_PLAY_PAUSE);
-    // The frames already on their way are shown; then the picture stays.
+    // The frames already on their way are shown; then the picture stays. A playing clip of 25
+    // frames a second shows a new frame well within ten frames' time.
+    constexpr DWORD kTenFrames = 10 * 1000 / 25;
     Shown paused;
     ASSERT_TRUE(eventually([&] {
         paused = shownBy(player);
-        Sleep(500);
+        Sleep(kTenFrames);
         return shownBy(player).frame == paused.frame;
     }));
-    Sleep(500);
+    Sleep(kTenFrames);
     EXPECT_EQ(shownBy(player).frame, paused.frame) << "paused, the picture stays";
     // Saved while paused: the bitmap holds the frame the screen shows.
     std::wstring shot = player.file(L"shot.bmp");

@@ -169,10 +169,16 @@ TEST(Stress, WheelBurstsOnTheSeekBarWhileClipsWithSoundPlayToTheirEnds) {
     player.activate();
     player.command(CMD_PLAY_PAUSE);
     int unanswered = 0;
+    const auto picture = [&] {
+        return FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr);
+    };
+    HWND last = nullptr;
     // Each round turns the wheel forward and back in bursts, then far forward: the clip reaches
-    // its end soon after and the next one starts.
+    // its end soon after and the next one starts. A round begins once the next clip shows its
+    // picture (a burst may carry a clip's successor to its end too, so the last rounds find none).
     for (int round = 0; round < kEntries + 4; ++round) {
-        Sleep(700);
+        eventually([&] { return picture() != last && IsWindowVisible(picture()); }, 3000);
+        last = picture();
         // The pointer comes to rest on the middle of the seek bar, moving as a hand does.
         RECT r = player.windowRect();
         SetCursorPos(r.left + width(r) / 2, r.bottom - 46);

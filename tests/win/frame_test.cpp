@@ -76,6 +76,7 @@ TEST(Resources, CompressedBitmapsDecodeWithTheirKeyColours) {
 // The main menu strip's popups, with timers acting inside the popups' own loops.
 std::vector<int> opened; // menuOpenItem as each popup's loop ran
 int ticks;
+bool lastLookTaken; // the last timer has looked whether a popup is still open
 
 // The pointer at a point of the strip; returns the point as a message carries it.
 LPARAM pointAtStrip(int x) {
@@ -96,6 +97,7 @@ void CALLBACK slideThenClickTheOpenTitle(HWND, UINT, UINT_PTR id, DWORD) {
     // Should the platform keep the click for the menu, close it here all the same.
     SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR second, DWORD) {
         KillTimer(nullptr, second);
+        lastLookTaken = true;
         if (menuOpenItem >= 0) {
             opened.push_back(-2);
             EndMenu();
@@ -106,13 +108,14 @@ void CALLBACK slideThenClickTheOpenTitle(HWND, UINT, UINT_PTR id, DWORD) {
 TEST(MenuBar, SlidingToTheNextTitleOpensItsPopupAndClickingTheOpenTitleClosesIt) {
     opened.clear();
     ticks = 0;
+    lastLookTaken = false;
     SendMessageW(mainWindow, WM_MOUSEMOVE, 0, pointAtStrip(10));
     ASSERT_EQ(mainMenuHotItem, 0);
     SetTimer(nullptr, 0, 150, slideThenClickTheOpenTitle);
     // The posted press that closed the first popup opens the second one; the click on its own title
     // closes it without opening it again.
     SendMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
-    pumpMessages(600);
+    ASSERT_TRUE(eventually([] { return lastLookTaken; }));
     EXPECT_EQ(opened, (std::vector<int>{0, 1}));
     EXPECT_EQ(menuOpenItem, -1);
     mainMenuHotItem = -1;
