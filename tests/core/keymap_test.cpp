@@ -3,42 +3,87 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <sstream>
+
 namespace {
 using enum KeyActionKind;
 
-void expectAction(KeyAction a, unsigned key, KeyActionKind kind, unsigned command = 0, int slot = -1) {
-    EXPECT_EQ(a.kind, kind) << "key 0x" << std::hex << key;
-    EXPECT_EQ(a.command, command) << "key 0x" << std::hex << key;
-    EXPECT_EQ(a.slot, slot) << "key 0x" << std::hex << key;
+std::string sourceText(const char* path) {
+    std::ifstream file(std::string(ZON_SOURCE_DIR) + "/" + path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
-TEST(ShortcutKeys, EveryTakenKeyWithOrWithoutCtrlAndDigitsForTheFolderSlots) {
-    const std::pair<unsigned, unsigned> commands[] = {{0x0D, CMD_PLAY_PAUSE},  {0x1B, CMD_VIEW_FULLSCREEN},
-                                                      {0x20, CMD_FRAME_STEP},  {0xBB, CMD_ZOOM_IN},
-                                                      {0xBD, CMD_ZOOM_OUT},    {'B', CMD_SKIP_BACK},
-                                                      {'F', CMD_SKIP_FORWARD}, {'N', CMD_NEXT},
-                                                      {'P', CMD_PLAY_PAUSE},   {'S', CMD_STOP},
-                                                      {'V', CMD_PREVIOUS}};
-    for (auto [key, command] : commands) {
-        for (bool ctrl : {false, true})
-            expectAction(mapShortcutKey(key, ctrl), key, Command, command);
+// The keys the menus show beside their items are read from the resource script itself: a key that
+// does something other than what its item says is a fault a user sees at once.
+TEST(ShortcutKeys, EachKeyAMenuShowsRunsItsItemWithOrWithoutCtrl) {
+    std::map<std::string, unsigned> ids;
+    std::istringstream header(sourceText("src/core/command_ids.h"));
+    for (std::string line; std::getline(header, line);) {
+        std::istringstream words(line);
+        std::string define, name;
+        unsigned id = 0;
+        if (words >> define >> name >> id && define == "#define")
+            ids[name] = id;
     }
-    expectAction(mapShortcutKey('O', true), 'O', Command, CMD_FILE_OPEN);
-    expectAction(mapShortcutKey('R', false), 'R', Rename);
-    // Keys not taken go on to the play list.
-    for (unsigned key : {unsigned{'O'}, unsigned{'A'}, 0x26u, unsigned{'0' - 1}, unsigned{'9' + 1}})
-        expectAction(mapShortcutKey(key, false), key, NotTaken);
-    for (unsigned d = 0; d <= 9; ++d)
-        expectAction(mapShortcutKey('0' + d, false), '0' + d, MoveToFolder, 0, static_cast<int>(d));
+    const std::map<std::string, unsigned> named = {
+        {"Enter", kKeyEnter}, {"SPACE", kKeySpace}, {"+", kKeyOemPlus}, {"-", kKeyOemMinus}};
+    std::istringstream script(sourceText("src/resources/ZonPlayer.rc"));
+    int shown = 0;
+    for (std::string line; std::getline(script, line);) {
+        // MENUITEM "<text>\t<modifier+><key>", <command>
+        std::size_t tab = line.find("\\t"), quote = line.find("\", ", tab);
+        if (line.find("MENUITEM") == std::string::npos || tab == std::string::npos ||
+            quote == std::string::npos)
+            continue;
+        ++shown;
+        std::string key = line.substr(tab + 2, quote - tab - 2), modifier;
+        for (const char* m : {"Alt+", "Ctrl+"})
+            if (key.size() > 4 && key.rfind(m, 0) == 0)
+                modifier = m, key.erase(0, modifier.size());
+        const std::string command = line.substr(quote + 3, line.find_first_of(" \r", quote + 3) - quote - 3);
+        const unsigned code = named.count(key) ? named.at(key) : static_cast<unsigned char>(key[0]);
+        const KeyAction action =
+            modifier == "Alt+" ? mapAltKey(code) : mapShortcutKey(code, modifier == "Ctrl+");
+        EXPECT_EQ(action.kind, Command) << line;
+        EXPECT_EQ(action.command, ids.at(command)) << line;
+        if (modifier.empty()) {
+            EXPECT_EQ(mapShortcutKey(code, true).command, action.command) << line << " with Ctrl held";
+        }
+    }
+    EXPECT_EQ(shown, 13) << "every item that shows a key";
 }
 
-TEST(AltKeys, EnterOAndF4AndNothingElse) {
-    for (auto [key, kind, command] :
-         {std::tuple<unsigned, KeyActionKind, unsigned>{0x0D, Command, CMD_VIEW_FULLSCREEN},
-          {'O', Command, CMD_ZOOM_100},
-          {0x73, Close, 0},
-          {'X', NotTaken, 0},
-          {0x20, NotTaken, 0}})
-        expectAction(mapAltKey(key), key, kind, command);
+// The keys no menu shows.
+TEST(ShortcutKeys, EnterEscapeRenameTheFolderDigitsAndAltF4AndNoOtherKeyIsTaken) {
+    const struct {
+        KeyAction action;
+        KeyActionKind kind;
+        unsigned command;
+        int slot;
+    } cases[] = {
+        {mapShortcutKey(kKeyEnter, false), Command, CMD_PLAY_PAUSE, -1},
+        {mapShortcutKey(kKeyEscape, false), Command, CMD_VIEW_FULLSCREEN, -1},
+        {mapShortcutKey('R', false), Rename, 0, -1},
+        {mapShortcutKey('0', false), MoveToFolder, 0, 0},
+        {mapShortcutKey('9', true), MoveToFolder, 0, 9},
+        {mapShortcutKey('O', false), NotTaken, 0, -1},
+        {mapShortcutKey('A', true), NotTaken, 0, -1},
+        {mapShortcutKey(0x26, false), NotTaken, 0, -1}, // the arrows go on to the play list
+        {mapShortcutKey('0' - 1, false), NotTaken, 0, -1},
+        {mapShortcutKey('9' + 1, false), NotTaken, 0, -1},
+        {mapAltKey(kKeyF4), Close, 0, -1},
+        {mapAltKey('X'), NotTaken, 0, -1},
+        {mapAltKey(kKeySpace), NotTaken, 0, -1},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        EXPECT_EQ(c.action.kind, c.kind) << "case " << i;
+        EXPECT_EQ(c.action.command, c.command) << "case " << i;
+        EXPECT_EQ(c.action.slot, c.slot) << "case " << i;
+    }
 }
 } // namespace

@@ -2,7 +2,6 @@
 #include "core/selection.h"
 #include "core/text.h"
 #include "core/transport_math.h"
-#include "core/volume_math.h"
 #include "core/video_geometry.h"
 
 #include <gtest/gtest.h>
@@ -130,16 +129,6 @@ TEST(Transport, FlashFramesAsPositions) {
     for (auto [target, total, inside] :
          {std::tuple{99, 100L, true}, {100, 100L, false}, {0, 100L, true}, {-1, 100L, false}, {0, 0L, false}})
         EXPECT_EQ(flashFrameInRange(target, total), inside) << target << "/" << total;
-}
-
-TEST(Volume, PercentsAndLevelsRoundAsTheMixerDoes) {
-    for (auto [level, percent] : {std::pair{0u, 0}, {327u, 0}, {328u, 1}, {32767u, 50}, {65535u, 100}})
-        EXPECT_EQ(percentOfLevel(level), percent) << level;
-    for (auto [percent, level] : {std::pair{-3, 0u}, {0, 0u}, {1, 655u}, {10, 6554u}, {100, 65535u}})
-        EXPECT_EQ(levelOfPercent(percent), level) << percent;
-    for (auto [percent, step, result] :
-         {std::tuple{50, 1, 51}, {99, 1, 100}, {100, 1, 100}, {1, -1, 0}, {0, -1, 0}})
-        EXPECT_EQ(steppedPercent(percent, step), result) << percent << step;
 }
 
 TEST(VideoGeometry, ZoomAroundTheCentreAndAspectFit) {

@@ -4,8 +4,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-TEST(Volume, ANotchUpFromHalfIsWrittenAsFiftyOnePercent) {
-    EXPECT_EQ(levelOfPercent(steppedPercent(percentOfLevel(32767), 1)), 33423u);
+TEST(Volume, PercentsAndLevelsRoundAsTheMixerDoes) {
+    for (auto [level, percent] : {std::pair{0u, 0}, {327u, 0}, {328u, 1}, {32767u, 50}, {65535u, 100}})
+        EXPECT_EQ(percentOfLevel(level), percent) << level;
+    for (auto [percent, level] :
+         {std::pair{-3, 0u}, {0, 0u}, {1, 655u}, {10, 6554u}, {51, 33423u}, {100, 65535u}})
+        EXPECT_EQ(levelOfPercent(percent), level) << percent;
+    for (auto [percent, step, result] :
+         {std::tuple{50, 1, 51}, {99, 1, 100}, {100, 1, 100}, {1, -1, 0}, {0, -1, 0}})
+        EXPECT_EQ(steppedPercent(percent, step), result) << percent << step;
 }
 
 TEST(Volume, ControlRangesAndEndpointScalesMapOntoTheLevel) {

@@ -179,14 +179,17 @@ void fill(int n) {
 TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
     const struct {
         const char* name;
-        int count, current, step, expect; // step: +1 next, -1 previous; expect: the entry then playing
+        int count, current, selected, step,
+            expect; // step: +1 next, -1 previous, 0 play; expect: the entry then playing
         bool loop;
     } cases[] = {
-        {"next from the last stops", 3, 2, 1, -1, false},
-        {"next from the last wraps with loop", 3, 2, 1, 0, true},
-        {"previous from the first stops even with loop", 3, 0, -1, -1, true},
-        {"next with no current plays the first", 3, -1, 1, 0, false},
-        {"next on an empty list stops", 0, -1, 1, -1, true},
+        {"next from the last stops", 3, 2, -1, 1, -1, false},
+        {"next from the last wraps with loop", 3, 2, -1, 1, 0, true},
+        {"previous from the first stops even with loop", 3, 0, -1, -1, -1, true},
+        {"next with no current plays the first", 3, -1, -1, 1, 0, false},
+        {"next on an empty list stops", 0, -1, -1, 1, -1, true},
+        {"play with no current starts the selected one", 3, -1, 2, 0, 2, false},
+        {"play with no current or selected one starts the first", 3, -1, -1, 0, 0, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -195,10 +198,13 @@ TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
         loopFlag = c.loop;
         if (c.current >= 0)
             PlayEntry(c.current);
+        mainList.selected = c.selected;
         if (c.step > 0)
             PlayNext();
-        else
+        else if (c.step < 0)
             PlayPrevious();
+        else
+            executePlaybackCommand(CMD_PLAY_PAUSE);
         EXPECT_TRUE(eventually([] { return !media.opening; }));
         EXPECT_EQ(mainList.current, c.expect);
         EXPECT_EQ(playbackState, c.expect >= 0 ? Playing : Stopped);
@@ -207,17 +213,6 @@ TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
             EXPECT_STREQ(mainList.entries[c.expect]->timeText, "00:03") << "the row shows it";
             EXPECT_EQ(statusText, L"entry" + std::to_wstring(c.expect));
         }
-        setPlaybackState(Stopped);
-    }
-}
-
-TEST_F(Play, PlayWithNoCurrentEntryStartsTheSelectedOneElseTheFirst) {
-    for (int selected : {2, -1}) {
-        ClearPlaylist(mainList);
-        fill(3);
-        mainList.selected = selected;
-        executePlaybackCommand(CMD_PLAY_PAUSE);
-        EXPECT_EQ(mainList.current, selected < 0 ? 0 : selected);
         setPlaybackState(Stopped);
     }
 }
