@@ -50,6 +50,13 @@ std::string ansi(const std::wstring& text) {
     return out;
 }
 
+void mouse(DWORD flags, DWORD data, LONG dx) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi = {dx, 0, data, flags, 0, 0};
+    SendInput(1, &input, sizeof input);
+}
+
 void pumpMessages(DWORD ms) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms;
          MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {

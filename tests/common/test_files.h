@@ -42,6 +42,9 @@ void* copyInto(HANDLE process, const void* bytes, std::size_t size);
 // Drops files on a window of another process as the shell does: the drop's memory lives there.
 bool dropOn(HANDLE process, HWND window, const std::vector<std::wstring>& paths);
 
+// The system's mouse input, as a hand makes it: a move by dx, a wheel turn, a button.
+void mouse(DWORD flags, DWORD data = 0, LONG dx = 0);
+
 // Handles this thread's messages for about `ms` milliseconds.
 void pumpMessages(DWORD ms);
 // Waits (handling messages) until done() holds or `ms` pass; returns done().

@@ -268,13 +268,6 @@ void* Player::remoteCopy(const void* bytes, std::size_t size) const {
     return copyInto(process_.hProcess, bytes, size);
 }
 
-void mouse(DWORD flags, DWORD data, LONG dx) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi = {dx, 0, data, flags, 0, 0};
-    SendInput(1, &input, sizeof input);
-}
-
 bool answer(HWND dialog, const std::wstring& text, int button) {
     GUITHREADINFO focus = {sizeof focus, 0, {}, {}, {}, {}, {}, {}, {}};
     GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus);

@@ -88,8 +88,6 @@ inline int width(const RECT& r) {
 inline int height(const RECT& r) {
     return r.bottom - r.top;
 }
-// The system's mouse input, as a hand makes it: a move by dx, a wheel turn, a button.
-void mouse(DWORD flags, DWORD data = 0, LONG dx = 0);
 // Types `text` into the focused box of a dialog (a file dialog's name box has the focus as it
 // opens), presses the button and waits for the dialog to go.
 bool answer(HWND dialog, const std::wstring& text = L"", int button = IDOK);

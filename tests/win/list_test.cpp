@@ -18,12 +18,10 @@
 #include <vector>
 
 namespace {
+// A press or release of the left button, once this thread has seen it.
 void leftButton(bool down) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof input);
-    pumpMessages(30);
+    mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    eventually([down] { return (GetKeyState(VK_LBUTTON) < 0) == down; });
 }
 
 class ListWindow : public PlayerTest {
