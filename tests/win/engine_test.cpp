@@ -149,8 +149,10 @@ TEST_F(Engine, NotificationsStopTheVideoWindowHidesBeforeTheGraphStopsAndThePlay
     CallLog log;
     RecordingEvents events(&log, "events");
     WatchingControl control(&log, "control");
-    control.video = FindWindowExW(displayWindow, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(IsWindowVisible(control.video));
+    // Shown once the session has run the graph it opened.
+    ASSERT_TRUE(eventually([&] {
+        return IsWindowVisible(control.video = FindWindowExW(displayWindow, nullptr, nullptr, nullptr));
+    }));
     ASSERT_TRUE(SetForegroundWindow(mainWindow));
     ASSERT_TRUE(onMedium([&](MediaContext& m) {
         m.events = ComPtr<IMediaEventEx>::adopt(&events);
