@@ -75,12 +75,12 @@ TEST(Picture, ASameFormatCopyFollowsEachPitchAndAnRgbCopyTurnsItsRowsOver) {
     ASSERT_TRUE(convertPicture(nv12.data(), nv12.size(), packedLayout(PixelFormat::Nv12, 2, 2), wide.data(),
                                wide.size(), {PixelFormat::Nv12, 2, 2, 4, 2, false}));
     EXPECT_EQ(wide, (Bytes{1, 2, x, x, 3, 4, x, x, 5, 6, x, x}));
-    // YV12 2 x 2 of rows 4 wide: the chroma planes have rows 2 wide.
-    const Bytes yv12 = {1, 2, x, x, 3, 4, x, x, 5, x, 6, x};
-    Bytes packed(6, 0);
-    ASSERT_TRUE(convertPicture(yv12.data(), yv12.size(), {PixelFormat::Yv12, 2, 2, 4, 2, false},
-                               packed.data(), packed.size(), packedLayout(PixelFormat::Yv12, 2, 2)));
-    EXPECT_EQ(packed, (Bytes{1, 2, 3, 4, 5, 6}));
+    // YV12 2 x 4 of rows 4 wide: each chroma plane has two rows 2 wide.
+    const Bytes yv12 = {1, 2, x, x, 3, 4, x, x, 5, 6, x, x, 7, 8, x, x, 9, x, 10, x, 11, x, 12, x};
+    Bytes packed(12, 0);
+    ASSERT_TRUE(convertPicture(yv12.data(), yv12.size(), {PixelFormat::Yv12, 2, 4, 4, 4, false},
+                               packed.data(), packed.size(), packedLayout(PixelFormat::Yv12, 2, 4)));
+    EXPECT_EQ(packed, (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     const Bytes topDown = {1, 1, 1, 1, 2, 2, 2, 2};
     Bytes bottomUp(8, 0);
     ASSERT_TRUE(convertPicture(topDown.data(), 8, {PixelFormat::Rgb32, 1, 2, 4, 2, false}, bottomUp.data(), 8,
@@ -103,7 +103,7 @@ TEST(Picture, LayoutsThatCannotHoldThePictureAndConversionsWeDoNotMakeAreRefused
         {"odd rows of 4:2:0", {PixelFormat::Yv12, 2, 3, 2, 3, false}, 0},
         {"an odd pitch of planar 4:2:0", {PixelFormat::I420, 2, 2, 3, 2, false}, 0},
         {"YUV kept bottom up", {PixelFormat::Yuy2, 2, 2, 4, 2, true}, 0},
-        {"no picture", packedLayout(PixelFormat::Rgb32, 0, 2), 0},
+        {"no picture", {PixelFormat::Rgb32, 0, 2, 8, 2, false}, 0},
     };
     for (const Case& c : sizes)
         EXPECT_EQ(pictureBytes(c.layout), c.bytes) << c.name;
@@ -182,6 +182,7 @@ TEST(MediaTiming, DurationsFromRatesAndStampsNeverRunBackwards) {
     } cases[] = {
         {800'000, 400'000, 333'333, 1'200'000}, // the sample's own duration
         {800'000, 0, 400'000, 1'200'000},       // none: a frame, or what its bytes play for
+        {800'000, 1, 400'000, 800'001},         // the shortest duration is its own too
         {800'000, -5, -5, 800'000},             // never ends before it starts
         {INT64_MAX - 10, 400'000, 0, INT64_MAX},
     };
@@ -190,33 +191,38 @@ TEST(MediaTiming, DurationsFromRatesAndStampsNeverRunBackwards) {
 }
 
 TEST(MediaTiming, ASampleIsCutIntoWholeBlocksTimedByTheirShareAndASeekLeavesOutWhatCameBefore) {
-    const SampleTimes whole{1'000'000, 2'000'000}; // 1000 bytes of 4-byte blocks
+    const SampleTimes whole{1'000'000, 2'000'000}; // 1000 bytes of 4-byte blocks, unless a row says
     struct Piece {
         std::size_t taken, room, length;
         std::int64_t start, stop;
+        std::size_t total = 1000, block = 4;
     } pieces[] = {
-        {0, 4096, 1000, 1'000'000, 2'000'000}, // all of it fits
-        {0, 402, 400, 1'000'000, 1'400'000},   // whole blocks only
-        {800, 402, 200, 1'800'000, 2'000'000}, // the rest
-        {999, 400, 1, 1'999'000, 2'000'000},   // a part of a block at the end goes too
-        {0, 3, 0, 0, 0},                       // not one block fits
-        {1000, 400, 0, 0, 0},                  // nothing left
+        {0, 4096, 1000, 1'000'000, 2'000'000},        // all of it fits
+        {0, 402, 400, 1'000'000, 1'400'000},          // whole blocks only
+        {800, 402, 200, 1'800'000, 2'000'000},        // the rest
+        {999, 400, 1, 1'999'000, 2'000'000},          // a part of a block at the end goes too
+        {999, 1, 1, 1'999'000, 2'000'000},            // even into a buffer of just its size
+        {0, 401, 401, 1'000'000, 1'401'000, 1000, 1}, // single bytes fill the buffer
+        {0, 4, 1, 1'000'000, 2'000'000, 1, 1},        // a sample of one byte lasts all of its time
+        {0, 3, 0, 0, 0},                              // not one block fits
+        {1000, 400, 0, 0, 0},                         // nothing left
     };
     for (const Piece& p : pieces) {
-        SamplePiece got = nextPiece(whole, 1000, p.taken, p.room, 4);
+        SamplePiece got = nextPiece(whole, p.total, p.taken, p.room, p.block);
         EXPECT_EQ(got.length, p.length) << p.taken << " " << p.room;
         if (got.length != 0) {
             EXPECT_EQ(got.times.start, p.start) << p.taken << " " << p.room;
             EXPECT_EQ(got.times.stop, p.stop) << p.taken << " " << p.room;
         }
     }
+    // Past its end a sample is left out whole, a part of a block too; single bytes go one by one.
     struct Seek {
         std::int64_t target;
-        std::size_t before;
-    } seeks[] = {{500'000, 0},     {1'000'000, 0},    {1'250'000, 248},
-                 {1'250'100, 248}, {2'000'000, 1000}, {9'000'000, 1000}};
+        std::size_t before, total = 1000, block = 4;
+    } seeks[] = {{500'000, 0},      {1'000'000, 0},    {1'250'000, 248},        {1'250'100, 248},
+                 {2'000'000, 1000}, {9'000'000, 1000}, {2'000'000, 1002, 1002}, {1'251'000, 251, 1000, 1}};
     for (const Seek& s : seeks)
-        EXPECT_EQ(bytesBefore(whole, 1000, 4, s.target), s.before) << s.target;
+        EXPECT_EQ(bytesBefore(whole, s.total, s.block, s.target), s.before) << s.target;
     EXPECT_EQ(bytesBefore({5, 5}, 8, 4, 5), 0u) << "a sample of no length at the target plays";
 }
 } // namespace
