@@ -78,7 +78,8 @@ TEST_F(Skin, ImageSelectionAndTheMuteRowAtLoad) {
         SkinState s;
         int latched;
         int image;
-    } cases[] = {{2, state(Stopped, 0, -1, false, 2, 2), 0, 3},
+    } cases[] = {{0, state(Stopped, 0, -1), 0, 3},
+                 {2, state(Stopped, 0, -1, false, 2, 2), 0, 3},
                  {2, state(Playing, 2, 0, false, 2), 0, 1},
                  {2, state(Playing, 2, 0, false, 2, 2), 0, 2},
                  {2, state(Playing, 2, 0, false, -1, 2), 0, 0},
