@@ -134,6 +134,7 @@ TEST(Transport, FlashFramesAsPositions) {
 TEST(VideoGeometry, ZoomAroundTheCentreAndAspectFit) {
     EXPECT_EQ(zoomedVideoRect(320, 180, 150), (Rect{-80, -45, 400, 225}));
     EXPECT_EQ(zoomedVideoRect(320, 180, 50), (Rect{80, 45, 240, 135}));
+    EXPECT_EQ(zoomedVideoRect(320, 180, 100), (Rect{0, 0, 320, 180})) << "at its own size: the window";
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 640, 480), (Rect{40, 0, 280, 180}));
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 640, 360), (Rect{0, 0, 320, 180}));
     EXPECT_EQ(fitVideoAspect({10, 20, 330, 260}, 640, 360), (Rect{10, 50, 330, 230}));
