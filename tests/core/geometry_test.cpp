@@ -25,7 +25,7 @@ TEST(SizingLimits, SmallestClientAreaTheListEdgeAndTheWorkArea) {
         {{300, 100, 1500, 278, false}, {228, true, false}, {0, 100, 1280, 278, false}},
         {{100, 300, 562, 900, false}, {228, true, false}, {100, 0, 562, 770, false}},
         // A task bar on the left and one on the top.
-        {{50, 100, 1500, 278, false}, {228, true, false}, {100, 100, 1180, 278, false}, {100, 0, 1280, 770}},
+        {{50, 100, 1200, 278, false}, {228, true, false}, {100, 100, 1180, 278, false}, {100, 0, 1280, 770}},
         {{100, 10, 562, 900, false}, {228, true, false}, {100, 30, 562, 740, false}, {0, 30, 1280, 770}},
         {{100, 10, 562, 740, false}, {228, true, false}, {100, 30, 562, 740, false}, {0, 30, 1280, 770}},
     };
