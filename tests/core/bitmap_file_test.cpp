@@ -69,7 +69,7 @@ TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(packedBitmapBytes(c.b.data(), c.b.size()), c.bytes) << c.name;
-    EXPECT_EQ(packedBitmapBytes(nullptr, 0), 0u) << "no block";
+    EXPECT_EQ(packedBitmapBytes(nullptr, 56), 0u) << "no block, whatever size it is said to have";
 }
 
 // The rows themselves are Picture's (picture_test.cpp); here, the bitmap they become.
