@@ -56,6 +56,7 @@ TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
     } cases[] = {
         {"whole", block(40, 2, 32, 0, 16, 0, 56), 56},
         {"with room to spare", block(40, 2, 32, 0, 0, 0, 100), 56},
+        {"wider than 255 pixels", block(40, 320, 32, 0, 0, 0, 40 + 2 * 1280), 40 + 2 * 1280},
         {"a row short", block(40, 2, 32, 0, 16, 0, 48), 0},
         {"pixels claimed past the block", block(40, 2, 32, 0, 0x7FFFFFFF, 0, 56), 0},
         {"colours claimed past 32 bits", block(40, 2, 32, 0, 16, 0x40000000, 56), 0},
@@ -68,6 +69,7 @@ TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(packedBitmapBytes(c.b.data(), c.b.size()), c.bytes) << c.name;
+    EXPECT_EQ(packedBitmapBytes(nullptr, 56), 0u) << "no block, whatever size it is said to have";
 }
 
 // The rows themselves are Picture's (picture_test.cpp); here, the bitmap they become.

@@ -2,6 +2,7 @@
 
 #include "core/disc_list.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,7 +26,7 @@ TEST(DvdList, MenusThenEachTitleWithItsChaptersUpToTheCap) {
                             "    章节 3/1/3/ |标题 2/2/0/|    章节 1/2/1/ ");
     EXPECT_EQ((std::vector<int>{list.current, list.selected, list.top}), (std::vector<int>{-1, -1, 0}));
     EXPECT_TRUE(list.entries[2]->path.empty());
-    for (const std::vector<int>& chapters : {std::vector<int>{5000}, std::vector<int>(3000, 1)}) {
+    for (const std::vector<int>& chapters : {std::vector<int>{INT_MAX}, std::vector<int>(3000, 1)}) {
         fillDvdList(list, chapters);
         EXPECT_EQ(list.count(), kDiscListCapacity) << chapters.size();
     }

@@ -15,6 +15,7 @@ TEST(FileNames, ShownNameRenamedAndMovedPaths) {
         const char16_t* moved;   // into D:\Keep\ ; nullptr: refused
     } cases[] = {
         {u"C:\\Music\\Old.mp3", u"Old", u"C:\\Music\\New.mp3", u"D:\\Keep\\Old.mp3"},
+        {u"C:\\Music\\a.mp3", u"a", u"C:\\Music\\New.mp3", u"D:\\Keep\\a.mp3"}, // a one-letter name
         {u"C:\\Music\\a.b.avi", u"a.b", u"C:\\Music\\New.avi", u"D:\\Keep\\a.b.avi"},
         {u"C:\\My.Music\\song", u"song", u"C:\\My.Music\\New", u"D:\\Keep\\song"}, // no extension
         {u"C:\\Music\\.hidden", u".hidden", u"C:\\Music\\New", u"D:\\Keep\\.hidden"},

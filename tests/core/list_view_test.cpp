@@ -12,6 +12,7 @@ TEST(ScrollGeometry, FittingListsHideTheBarAndTheLastPageIsFull) {
         {10, 3, 1, 0, 0, 0, 0},           {84, 10, 9, 1, 4, 35, 32},
         {84, 10, 3, 1, 3, 30, 32},        {84, 7, 5, 1, 1, 22, 45},
         {84, 4096, 5000, 1, 4090, 61, 6}, {800, 10000000, 9999999, 1, 9999943, 777, 6},
+        {20, 3, 1, 1, 1, 15, 6}, // one row: the bar shows, its arrows alone
     };
     for (const Case& c : cases) {
         int top = c.top;

@@ -27,6 +27,8 @@ TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
          bom + "#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\n#EXTINF:61,caf\xC3\xA9\r\nC:\\caf\xC3\xA9.mp3\r\nC:"
                "\\\xF0\x9F\x8E\xB5.mp3"},
         {"C:\\a.mp3,5,\xE4\xB8\xAD", false, bom + "#EXTM3U\r\n#EXTINF:5,\xE4\xB8\xAD\r\nC:\\a.mp3"},
+        {"C:\\a.mp3,5," + std::string(40, 't'), false,
+         "#EXTM3U\r\n#EXTINF:5," + std::string(40, 't') + "\r\nC:\\a.mp3"},
         // Code-page bytes that read as UTF-8 would come back as another name.
         {"C:\\\xC3\x83\xC2\xA9.mp3", false, bom + "#EXTM3U\r\nC:\\\xC3\x83\xC2\xA9.mp3"},
     };
@@ -60,6 +62,8 @@ TEST(ReadM3u, Records) {
          "C:\\a.mp3,5,T", false},
         {"#EXTM3U\r\n#EXT-X-STREAM-INF:BANDWIDTH=1\r\nhttp://h/low.m3u8", "http://h/low.m3u8,0,low", false},
         {"#EXTM3U x\r\nC:\\a.mp3", "C:\\a.mp3,0,a", false},
+        // Two lists run together: the second header is a line the list cannot keep.
+        {"#EXTM3U\r\nC:\\a.mp3\r\n#EXTM3U\r\nC:\\b.mp3", "C:\\a.mp3,0,a|C:\\b.mp3,0,b", false},
         {"#EXTM3U\r\nC:\\x.mp3\r\n#EXTINF:7,Last", "C:\\x.mp3,0,x", false},
         {"#EXTM3U\r\n#EXTINF:7,A\r\n#EXTINF:8,B\r\nC:\\x.mp3", "C:\\x.mp3,8,B", false},
         // White space around a line is not part of it; blank lines are never entries.
@@ -73,7 +77,7 @@ TEST(ReadM3u, Records) {
         {"#EXTM3U\r\n#EXTINF:0,T\r\nC:\\x.mp3", "C:\\x.mp3,0,T", true},
         {"#EXTM3U\r\n#EXTINF:-1,\r\nC:\\x.mp3", "C:\\x.mp3,-1,x", true},
         {"#EXTM3U\r\n#EXTINF:Some name\r\nC:\\x.mp3", "C:\\x.mp3,0,Some name", true},
-        {"#EXTINF:8.6,A\nC:\\a.mp3\n#EXTINF:0.5,B\nC:\\b.mp3\n#EXTINF:3.000,C\nC:\\c.mp3",
+        {"#EXTINF:8.9,A\nC:\\a.mp3\n#EXTINF:0.5,B\nC:\\b.mp3\n#EXTINF:3.000,C\nC:\\c.mp3",
          "C:\\a.mp3,9,A|C:\\b.mp3,1,B|C:\\c.mp3,3,C", false},
         {"#EXTM3U\r\n#EXTINF:-1 tvg-id=\"a,1\" group-title=\"News\",News 24\r\nhttp://n/s.ts",
          "http://n/s.ts,-1,News 24", false},
@@ -97,11 +101,12 @@ TEST(ReadM3u, Records) {
         {"#EXTM3U\r\n#EXTINF:3," + std::string(400, 't') + "\r\n" + longPath,
          longPath + ",3," + std::string(400, 't'), true},
         // UTF-16 in either order after its mark (Notepad's "Unicode"), up to a NUL.
-        {std::string("\xFF\xFE#\0E\0X\0T\0M\0\x33\0U\0\n\0C\0:\0\\\0\x2D\x4E.\0m\0p\0\x33\0", 34),
-         "C:\\\xE4\xB8\xAD.mp3,0,\xE4\xB8\xAD", true},
+        {std::string("\xFF\xFE#\0E\0X\0T\0M\0\x33\0U\0\n\0C\0:\0\\\0\x2D\x4E\0\xE0.\0m\0p\0\x33\0", 36),
+         "C:\\\xE4\xB8\xAD\xEE\x80\x80.mp3,0,\xE4\xB8\xAD\xEE\x80\x80", true}, // U+E000 is no surrogate
         {std::string("\xFE\xFF\0C\0:\0\\\x4E\x2D\0.\0m\0p\0\x33\0\r\0\n\0\0\0x", 26),
          "C:\\\xE4\xB8\xAD.mp3,0,\xE4\xB8\xAD", false},
         {std::string("\377\376a\0\0\330.\0", 8), "a\xEF\xBF\xBD.,0,a\xEF\xBF\xBD", false},
+        {std::string("\377\376a\0\0\334", 6), "a\xEF\xBF\xBD,0,a\xEF\xBF\xBD", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
@@ -128,6 +133,10 @@ TEST(ReadM3u, RelativeEntriesAreMadeWholeAgainstTheListsFolder) {
         {u"\\\\nas\\music\\",
          std::string("\\\\nas\\music\\a.avi|\\\\nas\\music\\sub\\b.avi|\\\\nas\\music\\sub\\b.avi|"
                      "\\\\nas\\music\\a.avi|\\\\nas\\music\\up\\c.avi|\\\\nas\\music\\root.avi|") +
+             kept},
+        {u"\\\\?\\X:\\lists\\",
+         std::string("\\\\?\\X:\\lists\\a.avi|\\\\?\\X:\\lists\\sub\\b.avi|\\\\?\\X:\\lists\\sub\\b.avi|"
+                     "\\\\?\\X:\\lists\\a.avi|\\\\?\\X:\\up\\c.avi|\\\\?\\X:\\root.avi|") +
              kept},
         {u"", "a.avi|sub\\b.avi|sub/b.avi|.\\a.avi|..\\up\\.\\c.avi|\\root.avi|" + std::string(kept)},
     };

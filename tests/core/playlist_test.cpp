@@ -40,16 +40,18 @@ TEST(EntryPaths, FileAddressesBecomeThePathsTheyName) {
     struct Case {
         const char16_t *address, *path;
         bool exact;
-    } cases[] = {{u"file:///C|/a%2Fb%zz.mp3?query", u"C:\\a\\b%zz.mp3", true},
+    } cases[] = {{u"file:///C|/a%2fb%2z.mp3?query", u"C:\\a\\b%2z.mp3", true},
                  {u"file://C:/x.mp3", u"C:\\x.mp3", true},
                  {u"file://Server%20A/s/%E6%AD%8C.mp3", u"\\\\Server A\\s\\\u6B4C.mp3", true},
-                 {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false}};
+                 {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false},
+                 {u"file://LocalHost/a:/x.mp3", u"a:\\x.mp3", true}};
     for (const Case& c : cases) {
         bool exact = true;
         EXPECT_EQ(pathFromFileAddress(c.address, &exact), c.path);
         EXPECT_EQ(exact, c.exact);
     }
     EXPECT_FALSE(isAddress(u"C://x")) << "a drive letter is no scheme";
+    EXPECT_TRUE(isAddress(u"svn+ssh://h/x"));
 }
 
 TEST(CommandLine, ArgumentsAsTheShellQuotesThemAndTheBlockASecondStartHandsOver) {
@@ -72,6 +74,7 @@ TEST(CommandLine, ArgumentsAsTheShellQuotesThemAndTheBlockASecondStartHandsOver)
     const char16_t junk[] = u"\0\0a\0\0b";
     EXPECT_EQ(unpackPaths(junk, 6), (std::vector<std::u16string>{u"a", u"b"})) << "no NUL at the end";
     EXPECT_EQ(unpackPaths(junk, 0), std::vector<std::u16string>());
+    EXPECT_TRUE(commandLineArguments(nullptr).empty()) << "no line at all";
 }
 
 TEST(Shuffle, FollowsItsGeneratorFromSeedOneAndDrawsNothingForShortLists) {
