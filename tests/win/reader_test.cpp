@@ -1,6 +1,7 @@
 // Our Media Foundation source on Wine's real graph, in the test prefix like stock Windows (the
 // second prefix of `make test`), where DirectShow itself opens no MP4, MOV, MKV, WebM or M4A.
 // The pattern clip shows red beside green over eight columns that are the bits of its frame number.
+#include "fakes.h"
 #include "support.h"
 
 #include "app/shell.h"
@@ -82,16 +83,9 @@ bool alike(COLORREF a, COLORREF b) {
 }
 
 // Keeps the first picture that reaches the grabber after each reset.
-class FirstPicture final : public ISampleGrabberCB {
+class FirstPicture final : public Fake<ISampleGrabberCB> {
 public:
-    HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_ISampleGrabberCB)
-            return *out = nullptr, E_NOINTERFACE;
-        *out = this;
-        return S_OK;
-    }
-    ULONG WINAPI AddRef() override { return 2; }
-    ULONG WINAPI Release() override { return 1; }
+    FirstPicture() : Fake(nullptr, "grabbed") {}
     HRESULT WINAPI SampleCB(double, IMediaSample* sample) override {
         BYTE* data = nullptr;
         std::lock_guard hold(lock_);
