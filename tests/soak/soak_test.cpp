@@ -126,11 +126,15 @@ TEST(Soak, MemoryHandlesAndGdiObjectsStayFlatWhileAListLoops) {
     ASSERT_TRUE(player.listShown());
     player.command(CMD_PLAY_PAUSE);
     std::atomic<bool> stop{false};
+    // Each file on a thread of its own in the multithreaded apartment, as the player opens each
+    // medium: what the platform keeps of every such thread is the platform's.
     std::thread bare([&] {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         for (std::size_t i = 0; !stop; i = (i + 1) % std::size(kFiles))
-            playOnce(mediaPath(kFiles[i]), stop);
-        CoUninitialize();
+            std::thread([&, i] {
+                CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+                playOnce(mediaPath(kFiles[i]), stop);
+                CoUninitialize();
+            }).join();
     });
     std::vector<long> series[2][3]; // the player's and the bare loop's working set, handles, GDI objects
     int unanswered = 0;
