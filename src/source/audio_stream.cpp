@@ -8,21 +8,14 @@
 
 std::unique_ptr<AudioStream> AudioStream::open(std::shared_ptr<OpenReader> reader) {
     const DWORD index = MF_SOURCE_READER_FIRST_AUDIO_STREAM;
-    IMFSourceReader* r = reader->reader.get();
-    ComPtr<IMFMediaType> native;
-    if (FAILED(r->GetNativeMediaType(index, 0, &native)))
+    if (!reader->has(index))
         return nullptr;
     // 16-bit PCM, which every audio renderer plays; floating-point samples where a decoder makes
     // only those.
     for (const GUID& subtype : {MFAudioFormat_PCM, MFAudioFormat_Float}) {
-        ComPtr<IMFMediaType> asked, given;
-        if (FAILED(MFCreateMediaType(&asked)) ||
-            FAILED(asked->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Audio)) ||
-            FAILED(asked->SetGUID(MF_MT_SUBTYPE, subtype)) ||
-            FAILED(asked->SetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, subtype == MFAudioFormat_PCM ? 16 : 32)))
-            return nullptr;
-        if (FAILED(r->SetCurrentMediaType(index, nullptr, asked.get())) ||
-            FAILED(r->GetCurrentMediaType(index, &given)))
+        ComPtr<IMFMediaType> given =
+            reader->decodedAs(index, MFMediaType_Audio, subtype, subtype == MFAudioFormat_PCM ? 16 : 32);
+        if (!given)
             continue;
         std::unique_ptr<AudioStream> stream(new AudioStream(reader));
         if (stream->describe(given.get()))

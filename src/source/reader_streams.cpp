@@ -26,6 +26,18 @@ bool OpenReader::has(DWORD index) const {
 
 // A stream is read only while its pin is connected: the reader would keep every sample of a
 // selected stream that nobody reads.
+ComPtr<IMFMediaType> OpenReader::decodedAs(DWORD index, const GUID& major, const GUID& subtype,
+                                           UINT32 bits) const {
+    ComPtr<IMFMediaType> asked, given;
+    if (FAILED(MFCreateMediaType(&asked)) || FAILED(asked->SetGUID(MF_MT_MAJOR_TYPE, major)) ||
+        FAILED(asked->SetGUID(MF_MT_SUBTYPE, subtype)) ||
+        (bits != 0 && FAILED(asked->SetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, bits))) ||
+        FAILED(reader->SetCurrentMediaType(index, nullptr, asked.get())) ||
+        FAILED(reader->GetCurrentMediaType(index, &given)))
+        return {};
+    return given;
+}
+
 HRESULT ReaderStream::useType(const AM_MEDIA_TYPE& type) {
     HRESULT hr = takeType(type);
     if (FAILED(hr) || selected_)

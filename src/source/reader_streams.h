@@ -27,6 +27,10 @@ struct OpenReader {
     HRESULT open(const wchar_t* path);
     // Whether the file has a stream of the kind (MF_SOURCE_READER_FIRST_VIDEO_STREAM, ...).
     bool has(DWORD index) const;
+    // The type the stream `index` is read in once the reader is asked to decode it to `subtype`
+    // (sound `bits` a sample, when not 0); none when it will not.
+    ComPtr<IMFMediaType> decodedAs(DWORD index, const GUID& major, const GUID& subtype,
+                                   UINT32 bits = 0) const;
 
     bool started = false;
     ComPtr<IMFSourceReader> reader;

@@ -81,18 +81,11 @@ std::optional<PictureLayout> layoutOfType(const AM_MEDIA_TYPE& type, int width, 
 
 std::unique_ptr<VideoStream> VideoStream::open(std::shared_ptr<OpenReader> reader) {
     const DWORD index = MF_SOURCE_READER_FIRST_VIDEO_STREAM;
-    IMFSourceReader* r = reader->reader.get();
-    ComPtr<IMFMediaType> native;
-    if (FAILED(r->GetNativeMediaType(index, 0, &native)))
+    if (!reader->has(index))
         return nullptr;
     for (const GUID& subtype : kDecoded) {
-        ComPtr<IMFMediaType> asked, given;
-        if (FAILED(MFCreateMediaType(&asked)) ||
-            FAILED(asked->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Video)) ||
-            FAILED(asked->SetGUID(MF_MT_SUBTYPE, subtype)))
-            return nullptr;
-        if (FAILED(r->SetCurrentMediaType(index, nullptr, asked.get())) ||
-            FAILED(r->GetCurrentMediaType(index, &given)))
+        ComPtr<IMFMediaType> given = reader->decodedAs(index, MFMediaType_Video, subtype);
+        if (!given)
             continue;
         std::unique_ptr<VideoStream> stream(new VideoStream(reader));
         if (stream->describe(given.get()))
