@@ -12,6 +12,10 @@ constexpr double kDvdScanSpeed = 8.0;
 // A time a wheel turn or a skip asked for, sought at the next position tick.
 bool seekPending;
 LONGLONG pendingTarget;
+// Seeks asked for so far. A position read before the latest one, or while one waits for its tick,
+// is not where the medium is going: taken, it would move the bar back under a turning wheel, and
+// the next notches would count from there.
+unsigned seeksAsked;
 } // namespace
 
 bool canSeek() {
@@ -20,6 +24,7 @@ bool canSeek() {
 
 void seekNow(LONGLONG target) {
     seekPending = false;
+    ++seeksAsked;
     if (media.kind == MediaKind::Disc) {
         DvdTime t = dvdTimeOf(target);
         toMedium([t](MediaSession&, MediaContext& m) {
@@ -36,6 +41,7 @@ void seekNow(LONGLONG target) {
 void seekSoon(LONGLONG target) {
     seekPending = canSeek();
     pendingTarget = target;
+    ++seeksAsked;
 }
 
 void forgetPendingSeek() {
@@ -81,10 +87,13 @@ void pollPosition() {
         seekNow(pendingTarget);
     if (playbackState != Playing)
         return;
-    toMedium([](MediaSession& s, MediaContext& m) {
+    toMedium([asked = seeksAsked](MediaSession& s, MediaContext& m) {
         LONGLONG position = 0;
         if (readPosition(m, &position))
-            s.report([position] { takePosition(position); });
+            s.report([position, asked] {
+                if (asked == seeksAsked && !seekPending)
+                    takePosition(position);
+            });
     });
 }
 
