@@ -39,6 +39,26 @@ Shown shownBy(const Player& player) {
     return shown;
 }
 
+// What a failed look at the picture saw.
+std::string seen(const Player& player) {
+    HWND picture = FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr);
+    RECT display = player.childRect(L"Zon Display"), r = {};
+    GetWindowRect(picture, &r);
+    MapWindowPoints(nullptr, player.main(), reinterpret_cast<POINT*>(&r), 2);
+    wchar_t name[64] = {};
+    GetClassNameW(picture, name, 64);
+    HDC screen = GetDC(nullptr);
+    COLORREF red = GetPixel(screen, r.left + width(r) / 4, r.top + (r.bottom - r.top) / 4);
+    ReleaseDC(nullptr, screen);
+    char text[300];
+    snprintf(text, sizeof text, "display %d,%d %dx%d; picture %s %ls %d,%d %dx%d; at red %06lx; frame %d",
+             static_cast<int>(display.left), static_cast<int>(display.top), width(display),
+             static_cast<int>(display.bottom - display.top), IsWindowVisible(picture) ? "shown" : "hidden",
+             name, static_cast<int>(r.left), static_cast<int>(r.top), width(r),
+             static_cast<int>(r.bottom - r.top), static_cast<unsigned long>(red), shownBy(player).frame);
+    return text;
+}
+
 void wheel(int notches) {
     for (int i = 0; i < std::abs(notches); ++i)
         mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA));
@@ -124,7 +144,8 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
         EXPECT_TRUE(answering([&, top = top, wide = wide] {
             RECT display = player.childRect(L"Zon Display");
             return display.top == top && (wide < 0 || width(display) == wide) && shownBy(player).pattern;
-        })) << command;
+        })) << command
+            << ": " << seen(player);
     }
 
     player.command(CMD_PLAY_PAUSE);
