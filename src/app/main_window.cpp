@@ -138,13 +138,24 @@ bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+namespace {
+FrameHit frameHitAt(POINT screen) {
+    return hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
+                        playlistVisible, controlTable, currentSkinState(), seekBarRect);
+}
+} // namespace
+
 LRESULT hitTestWindow(POINT screen) {
-    FrameHit hit =
-        hitTestFrame(screen.x - mainX, screen.y - mainY, mainWidth, mainHeight, frameMetrics.captionHeight,
-                     playlistVisible, controlTable, currentSkinState(), seekBarRect);
+    FrameHit hit = frameHitAt(screen);
     hoverFrame(hit);
     followListEdge(hit.resizingPlaylist);
     return hit.code;
+}
+
+void hoverUnderPointer() {
+    POINT cursor;
+    if (GetCursorPos(&cursor) && WindowFromPoint(cursor) == mainWindow)
+        hoverFrame(frameHitAt(cursor));
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

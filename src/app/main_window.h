@@ -11,3 +11,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 bool executeCommand(HWND window, WPARAM wParam, LPARAM lParam);
 void showInTray(bool flag);
 LRESULT hitTestWindow(POINT screen);
+// What a resting pointer is over takes the hover again, as if it had just moved there: a medium that
+// opens under it has its seek bar previewed and turned by the wheel (the last one's end let go of it).
+void hoverUnderPointer();

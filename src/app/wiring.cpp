@@ -2,6 +2,7 @@
 
 #include "app/disc_menus.h"
 #include "app/geometry.h"
+#include "app/main_window.h"
 #include "app/shell.h"
 #include "engine/media.h"
 #include "playlist/discs.h"
@@ -20,6 +21,7 @@ void wirePlayer() {
             discOpened();
         else
             recordPlayingLength();
+        hoverUnderPointer();
     };
     engineNotices.videoSizeKnown = fitWindowToVideo;
     engineNotices.playbackStopped = [] {
