@@ -16,7 +16,9 @@
 #include "win32/wide.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -300,55 +302,43 @@ std::vector<IBaseFilter*> realMediaFiltersOpening(const wchar_t* name) {
 }
 
 // The stand-ins' factories, registered from a thread of the multithreaded apartment, where the
-// media's sessions make their filters, for as long as the object lives.
-class Registered {
-public:
-    explicit Registered(StandInFactory* factories)
-        : factories_(factories), thread_(CreateThread(nullptr, 0, run, this, 0, nullptr)) {
-        WaitForSingleObject(ready_, 5000);
-    }
-    ~Registered() {
-        SetEvent(done_);
-        WaitForSingleObject(thread_, 5000);
-        for (HANDLE h : {thread_, ready_, done_})
-            CloseHandle(h);
-    }
+// media's sessions make their filters, while `use` runs; false when one could not be registered.
+bool whileRegistered(StandInFactory* factories, const std::function<void()>& use) {
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+           done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     bool registered = true;
-
-private:
-    static DWORD WINAPI run(void* self) {
-        auto* r = static_cast<Registered*>(self);
+    std::thread apartment([&] {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         DWORD cookies[3] = {};
         for (int i = 0; i < 3; ++i)
-            r->registered &= CoRegisterClassObject(kClasses[i], &r->factories_[i], CLSCTX_INPROC_SERVER,
-                                                   REGCLS_MULTIPLEUSE, &cookies[i]) == S_OK;
-        SetEvent(r->ready_);
-        WaitForSingleObject(r->done_, INFINITE);
+            registered &= CoRegisterClassObject(kClasses[i], &factories[i], CLSCTX_INPROC_SERVER,
+                                                REGCLS_MULTIPLEUSE, &cookies[i]) == S_OK;
+        SetEvent(ready);
+        WaitForSingleObject(done, INFINITE);
         for (DWORD cookie : cookies)
             CoRevokeClassObject(cookie);
         CoUninitialize();
-        return 0;
-    }
-    StandInFactory* factories_;
-    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr),
-           done_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread_;
-};
+    });
+    WaitForSingleObject(ready, INFINITE);
+    if (registered)
+        use();
+    SetEvent(done);
+    apartment.join();
+    CloseHandle(ready), CloseHandle(done);
+    return registered;
+}
 
 TEST(RealMedia, FiltersAreAddedInOrderUnderTheirNamesAndLeftOutWhenNotInstalled) {
     EXPECT_TRUE(realMediaFiltersOpening(L"film.rmvb").empty()) << "not installed: left out silently";
     StandInFactory factories[3];
-    {
-        Registered standIns(factories);
-        ASSERT_TRUE(standIns.registered);
+    EXPECT_TRUE(whileRegistered(factories, [] {
         for (const wchar_t* name : {L"film.RMVB", L"clip.avi"}) {
             EXPECT_EQ(realMediaFiltersOpening(name), made) << ansi(name);
             EXPECT_EQ(made.size(), name[0] == L'c' ? 0u : 3u) << "never added for other files";
             for (IBaseFilter* filter : made)
                 EXPECT_EQ(filter->Release(), 0u) << "the graph lets go of what it took";
         }
-    }
+    }));
     for (const StandInFactory& factory : factories)
         EXPECT_EQ(factory.refs, 1);
 }

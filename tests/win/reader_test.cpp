@@ -24,11 +24,14 @@ const CLSID kNullRenderer = {0xc1f400a4, 0x3f08, 0x11d3, {0x9f, 0x0b, 0x00, 0x60
 constexpr LONGLONG kMs = 10'000;
 constexpr int kWidth = 320, kHeight = 240;
 
+// A new object of a class in this process, through its interface T; empty when none is made.
+template <class T> ComPtr<T> made(REFCLSID id) {
+    ComPtr<T> object;
+    CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, __uuidof(T), reinterpret_cast<void**>(&object));
+    return object;
+}
 ComPtr<IGraphBuilder> newGraph() {
-    ComPtr<IGraphBuilder> graph;
-    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                     reinterpret_cast<void**>(&graph));
-    return graph;
+    return made<IGraphBuilder>(CLSID_FilterGraph);
 }
 
 // Every case here needs the prefix where DirectShow has no MP4 splitter.
@@ -126,15 +129,9 @@ bool completes(IMediaEventEx* events, DWORD ms) {
 
 TEST_F(StockWindows, TheReaderSourcesPicturesAreTheFilesFramesASeekLandsWithinAFrameAndTheEndIsHeard) {
     ComPtr<IGraphBuilder> graph = newGraph();
-    ComPtr<IBaseFilter> grabber, null;
+    ComPtr<IBaseFilter> grabber = made<IBaseFilter>(kSampleGrabber), null = made<IBaseFilter>(kNullRenderer);
     ComPtr<ISampleGrabber> grab;
-    ASSERT_EQ(CoCreateInstance(kSampleGrabber, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                               reinterpret_cast<void**>(&grabber)),
-              S_OK);
-    ASSERT_EQ(CoCreateInstance(kNullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                               reinterpret_cast<void**>(&null)),
-              S_OK);
-    ASSERT_EQ(grabber->QueryInterface(IID_ISampleGrabber, reinterpret_cast<void**>(&grab)), S_OK);
+    ASSERT_TRUE(null && SUCCEEDED(grabber.queryInterface(grab)));
     AM_MEDIA_TYPE rgb = {};
     rgb.majortype = MEDIATYPE_Video;
     rgb.subtype = MEDIASUBTYPE_RGB32;
