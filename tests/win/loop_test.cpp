@@ -30,8 +30,11 @@ MSG message(UINT m, WPARAM wp, LPARAM lp, HWND w = displayWindow) {
     return msg;
 }
 
+LPARAM hitAt = -1; // the screen point the main window's frame last looked at
+
 // Commands, closing, keys and wheel turns are only recorded: their handling is tested elsewhere.
 template <int N> LRESULT CALLBACK recorder(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    hitAt = N == 0 && m == WM_NCHITTEST ? lp : hitAt;
     if (m != WM_COMMAND && m != WM_CLOSE && m != WM_KEYDOWN && m != WM_MOUSEWHEEL)
         return CallWindowProcW(originals[N], w, m, wp, lp);
     seen.push_back(message(m, wp, lp, w));
@@ -124,7 +127,7 @@ TEST_F(Loop, TheWheelTurnsTheVolumeSeeksOrScrollsTheListUnderThePointer) {
     RECT r;
     GetWindowRect(mainWindow, &r);
     SetCursorPos((r.left + r.right) / 2, r.bottom - 46);
-    pumpMessages(30);
+    ASSERT_TRUE(eventually([&] { return hitAt == MAKELPARAM((r.left + r.right) / 2, r.bottom - 46); }));
     EXPECT_EQ(seekHover, 0);
     ASSERT_TRUE(openInPlace(path));
     EXPECT_GT(seekHover, 0) << "the seek bar under the pointer";
