@@ -182,12 +182,8 @@ void fill(int n) {
 }
 
 TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
-    const struct {
-        const char* name;
-        int count, current, selected, step,
-            expect; // step: +1 next, -1 previous, 0 play; expect: the entry then playing
-        bool loop;
-    } cases[] = {
+    // step: +1 next, -1 previous, 0 play; expect: the entry then playing.
+    const std::tuple<const char*, int, int, int, int, int, bool> cases[] = {
         {"next from the last stops", 3, 2, -1, 1, -1, false},
         {"next from the last wraps with loop", 3, 2, -1, 1, 0, true},
         {"previous from the first stops even with loop", 3, 0, -1, -1, -1, true},
@@ -196,27 +192,27 @@ TEST_F(Play, EntryRulesAtTheEndsOfTheListAndWhatOpeningRecords) {
         {"play with no current starts the selected one", 3, -1, 2, 0, 2, false},
         {"play with no current or selected one starts the first", 3, -1, -1, 0, 0, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (auto [name, count, current, selected, step, expect, loop] : cases) {
+        SCOPED_TRACE(name);
         ClearPlaylist(mainList);
-        fill(c.count);
-        loopFlag = c.loop;
-        if (c.current >= 0)
-            PlayEntry(c.current);
-        mainList.selected = c.selected;
-        if (c.step > 0)
+        fill(count);
+        loopFlag = loop;
+        if (current >= 0)
+            PlayEntry(current);
+        mainList.selected = selected;
+        if (step > 0)
             PlayNext();
-        else if (c.step < 0)
+        else if (step < 0)
             PlayPrevious();
         else
             executePlaybackCommand(CMD_PLAY_PAUSE);
         EXPECT_TRUE(eventually([] { return !media.opening; }));
-        EXPECT_EQ(mainList.current, c.expect);
-        EXPECT_EQ(playbackState, c.expect >= 0 ? Playing : Stopped);
-        if (c.expect >= 0) { // opening an entry records its length and shows its title
-            EXPECT_EQ(mainList.entries[c.expect]->duration, 3);
-            EXPECT_STREQ(mainList.entries[c.expect]->timeText, "00:03") << "the row shows it";
-            EXPECT_EQ(statusText, L"entry" + std::to_wstring(c.expect));
+        EXPECT_EQ(mainList.current, expect);
+        EXPECT_EQ(playbackState, expect >= 0 ? Playing : Stopped);
+        if (expect >= 0) { // opening an entry records its length and shows its title
+            EXPECT_EQ(mainList.entries[expect]->duration, 3);
+            EXPECT_STREQ(mainList.entries[expect]->timeText, "00:03") << "the row shows it";
+            EXPECT_EQ(statusText, L"entry" + std::to_wstring(expect));
         }
         setPlaybackState(Stopped);
     }

@@ -45,21 +45,19 @@ private:
 };
 
 TEST_F(Faults, AFileThatHangsOpeningFailsMidwayOrEndsEarlyGivesWayToTheNext) {
-    const struct {
-        const char* fault;
-        const char* proof; // the source's call that shows how far it got
-    } cases[] = {
+    // A fault, and the source's call that shows how far it got.
+    const std::pair<const char*, const char*> cases[] = {
         {"hang-load", "Load"},               // given up while its file loads
         {"hang-connect", "AbortOperation"},  // given up while its pin connects, asked to stop
         {"abort 0.5", "ErrorAbort"},         // skipped when it fails midway
         {"end 0.5 claim 60", "EndOfStream"}, // ended by its real end, long before its claimed one
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fault);
-        listWith(c.fault);
+    for (auto [fault, proof] : cases) {
+        SCOPED_TRACE(fault);
+        listWith(fault);
         PlayEntry(0);
         EXPECT_TRUE(nextPlays()) << "the next entry plays";
-        EXPECT_TRUE(logged(c.proof));
+        EXPECT_TRUE(logged(proof));
         EXPECT_EQ(playbackState, Playing);
         setPlaybackState(Stopped);
     }

@@ -197,16 +197,11 @@ std::optional<Renderers> ourSourceIn(IGraphBuilder* graph) {
 
 TEST_F(StockWindows,
        DirectShowOpensWhatItCanOurSourceTheRestForTheGraphsRenderersAndWhatNeitherOpensIsSkipped) {
-    struct Case {
-        const wchar_t* file;
-        bool ours, picture, sound;
-        double seconds;
-    };
-    for (auto [file, ours, picture, sound, seconds] : {Case{L"clip320.avi", false, true, true, 3},
-                                                       {L"pattern.mp4", true, true, true, 8},
-                                                       {L"tone.wav", false, false, true, 3},
-                                                       {L"short.webm", true, true, true, 1},
-                                                       {L"short.m4a", true, false, true, 1}}) {
+    for (auto [file, ours, picture, sound, seconds] : {std::tuple{L"clip320.avi", false, true, true, 3.0},
+                                                       {L"pattern.mp4", true, true, true, 8.0},
+                                                       {L"tone.wav", false, false, true, 3.0},
+                                                       {L"short.webm", true, true, true, 1.0},
+                                                       {L"short.m4a", true, false, true, 1.0}}) {
         SCOPED_TRACE(ansi(file));
         std::wstring path = mediaPath(file);
         ASSERT_TRUE(openInPlace(path));
