@@ -30,11 +30,12 @@ TEST(VideoCd, TheTracksPlayInOrderOnTheDiscsOwnListAndTheUsersListStays) {
         insertDisc(videoCd, dvd);
         Player player("", {{L"default.m3u", m3u(mine)}});
         ASSERT_TRUE(player.listShown());
-        auto display = [&] { return height(player.display()); };
         player.command(CMD_DISC);
         if (videoCd) {
-            EXPECT_TRUE(eventually([&] { return display() == 288; }, 8000)) << "the first track, PAL";
-            EXPECT_TRUE(eventually([&] { return display() == 240; }, 8000)) << "then the second, NTSC";
+            EXPECT_TRUE(eventually([&] { return height(player.display()) == 288; }, 8000))
+                << "the first track, PAL";
+            EXPECT_TRUE(eventually([&] { return height(player.display()) == 240; }, 8000))
+                << "then the second, NTSC";
             // The last track's renderer goes with its end; had the user's list gone on, its entry
             // would be the one stored.
             EXPECT_TRUE(eventually([&] { return !player.picture(); }, 8000))

@@ -16,15 +16,6 @@ Lines numbered(int n, std::size_t width) {
     return paths;
 }
 
-// Copies of a clip in a folder of their own, as a file manager would drop them.
-std::vector<std::wstring> outsideFiles(const std::vector<std::wstring>& names) {
-    std::wstring folder = freshFolder(L"drop");
-    std::vector<std::wstring> paths;
-    for (const std::wstring& n : names)
-        paths.push_back(copyOf(folder + L"\\" + n, L"clip320.avi"));
-    return paths;
-}
-
 TEST(Keeping, ListsOfOtherPlayersAndOddFilesSurviveAStartAndAnExit) {
     const Lines many = numbered(5000, 20), a = {"C:\\a.mp3"};
     const std::string t5 = "#EXTINF:5,T\r\nC:\\a.mp3";
@@ -61,7 +52,9 @@ TEST(Keeping, AnEditIsOnTheDiskSoonAndTheEndOfTheSessionSavesTheRest) {
     SetForegroundWindow(other);
     ASSERT_TRUE(player.roundTrip());
     ASSERT_NE(GetForegroundWindow(), player.main());
-    auto dropped = outsideFiles({L"z.avi", L"y.avi"});
+    std::wstring outside = freshFolder(L"drop");
+    std::vector<std::wstring> dropped = {copyOf(outside + L"\\z.avi", L"clip320.avi"),
+                                         copyOf(outside + L"\\y.avi", L"clip320.avi")};
     ASSERT_TRUE(player.dropFiles(dropped));
     player.command(CMD_LIST_LOOP, player.list());
     EXPECT_TRUE(eventually([&] {

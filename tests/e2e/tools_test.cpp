@@ -47,11 +47,6 @@ bool selectInBrowser(const Player& player, HWND browser, const std::wstring& fol
            });
 }
 
-void play(const Player& player) {
-    ASSERT_TRUE(player.plays());
-    ASSERT_TRUE(player.showsPicture());
-}
-
 // The volume hint's full-height bars, counted along its top row of pixels, and their colour.
 std::pair<int, COLORREF> litBars(const Player& player) {
     RECT r = {};
@@ -70,7 +65,7 @@ std::pair<int, COLORREF> litBars(const Player& player) {
 
 TEST(MasterVolume, TheWheelAndClicksOnTheMuteButtonMoveTheHintsBars) {
     Player player(kFirstPlays, Clips({L"clip.avi"}).list());
-    play(player);
+    ASSERT_TRUE(player.plays() && player.showsPicture());
     RECT w = player.windowRect();
     SetCursorPos(w.left + 151, w.bottom - 23); // the mute button
     mouse(MOUSEEVENTF_MOVE);
@@ -101,7 +96,7 @@ TEST(MasterVolume, TheWheelAndClicksOnTheMuteButtonMoveTheHintsBars) {
 TEST(Rename, TheSameNameResumesANewOneKeepsTheExtensionAndTheTitleAndTheNextPlays) {
     Clips clips({L"Old.avi", L"Next.avi"});
     Player player(kFirstPlays, clips.list());
-    play(player);
+    ASSERT_TRUE(player.plays() && player.showsPicture());
     // The same name first: had it moved on, the second dialog would name the next file.
     for (const wchar_t* name : {L"", L"New"}) {
         player.postKey(WM_KEYDOWN, 'R');
@@ -128,7 +123,7 @@ TEST(MoveToFolder, TheFirstDigitAsksForTheFolderTheSecondMovesAtOnceAndATakenNam
     CreateDirectoryW(target.c_str(), nullptr);
     writeFile(target + L"\\C.avi", "already here");
     Player player(kFirstPlays, clips.list());
-    play(player);
+    ASSERT_TRUE(player.plays() && player.showsPicture());
     player.postKey(WM_KEYDOWN, '1');
     HWND browser = player.topWindow(L"#32770");
     ASSERT_TRUE(selectInBrowser(player, browser, target));
