@@ -8,8 +8,6 @@
 #include <filesystem>
 
 namespace {
-using Lines = std::vector<std::string>;
-
 // Puts a disc in the drive: the given folders, a video CD's two tracks (PAL, then NTSC) in MPEGAV.
 void insertDisc(bool videoCd, bool dvd) {
     std::filesystem::path disc(pathFromEnvironment(L"ZON_DISC"));
@@ -18,8 +16,8 @@ void insertDisc(bool videoCd, bool dvd) {
     if (videoCd) {
         std::filesystem::create_directory(disc / L"MPEGAV");
         // Written second to first: the tracks play in the order of their names all the same.
-        CopyFileW(mediaPath(L"vcd-ntsc.mpg").c_str(), (disc / L"MPEGAV\\AVSEQ02.DAT").c_str(), FALSE);
-        CopyFileW(mediaPath(L"vcd-pal.mpg").c_str(), (disc / L"MPEGAV\\AVSEQ01.DAT").c_str(), FALSE);
+        copyOf(disc / L"MPEGAV\\AVSEQ02.DAT", L"vcd-ntsc.mpg");
+        copyOf(disc / L"MPEGAV\\AVSEQ01.DAT", L"vcd-pal.mpg");
     }
     if (dvd)
         std::filesystem::create_directory(disc / L"VIDEO_TS");
@@ -31,18 +29,16 @@ TEST(VideoCd, TheTracksPlayInOrderOnTheDiscsOwnListAndTheUsersListStays) {
         SCOPED_TRACE(testing::Message() << "video CD " << videoCd << ", DVD folder " << dvd);
         insertDisc(videoCd, dvd);
         Player player("", {{L"default.m3u", m3u(mine)}});
-        ASSERT_TRUE(player.started());
         ASSERT_TRUE(player.listShown());
-        auto display = [&] { return height(player.childRect(L"Zon Display")); };
         player.command(CMD_DISC);
         if (videoCd) {
-            EXPECT_TRUE(eventually([&] { return display() == 288; }, 8000)) << "the first track, PAL";
-            EXPECT_TRUE(eventually([&] { return display() == 240; }, 8000)) << "then the second, NTSC";
+            EXPECT_TRUE(eventually([&] { return height(player.display()) == 288; }, 8000))
+                << "the first track, PAL";
+            EXPECT_TRUE(eventually([&] { return height(player.display()) == 240; }, 8000))
+                << "then the second, NTSC";
             // The last track's renderer goes with its end; had the user's list gone on, its entry
             // would be the one stored.
-            EXPECT_TRUE(eventually(
-                [&] { return !FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr); },
-                8000))
+            EXPECT_TRUE(eventually([&] { return !player.picture(); }, 8000))
                 << "the disc ends with its last track";
         } else {
             ASSERT_TRUE(player.roundTrip()) << "no disc: nothing plays, and the stored entry says so";
@@ -107,7 +103,7 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     expectCalls(CMD_PREVIOUS, {"PlayTitle 2 4", "SelectAudioStream 0 0", "SetSubpictureState 1 0",
                                "SelectSubpictureStream 1 0"});
     // The pointer over the picture selects the disc's button under it; a click activates it.
-    RECT display = player.childRect(L"Zon Display"), window = player.windowRect();
+    RECT display = player.display(), window = player.windowRect();
     SetCursorPos(window.left + display.left + 40, window.top + display.top + 30);
     mouse(MOUSEEVENTF_MOVE, 0, 1);
     mouse(MOUSEEVENTF_LEFTDOWN);
@@ -119,8 +115,7 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
         return click != calls.end() && click[-1] == "Select" + click->substr(8);
     })) << testing::PrintToString(log.lines());
     // A click in the middle of the seek bar seeks the title's middle (title 2: 0:30).
-    SetCursorPos(window.left + width(window) / 2, window.bottom - 46);
-    mouse(MOUSEEVENTF_MOVE, 0, 1);
+    player.restOnSeekBar();
     mouse(MOUSEEVENTF_LEFTDOWN);
     mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(eventually([&] { return log.lines().back() == "PlayAtTime 0:00:15 0"; }))

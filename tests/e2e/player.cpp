@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 PROCESS_INFORMATION launch(const std::wstring& exe, const std::wstring& folder,
@@ -22,6 +23,17 @@ long exitCode(HANDLE process, DWORD ms) {
     if (WaitForSingleObject(process, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code))
         return -1;
     return static_cast<long>(code);
+}
+
+// A visible top-level window of process `pid` (a dialog is "#32770").
+HWND visibleWindow(const wchar_t* className, DWORD pid) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
 }
 
 void release(PROCESS_INFORMATION& process) {
@@ -51,16 +63,10 @@ Player::Player(const std::string& settings, const std::vector<Beside>& files, co
     // Whichever start got there first is the player.
     eventually(
         [&] {
-            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Zon Player", nullptr)) != nullptr;) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                for (PROCESS_INFORMATION& p : others_)
-                    if (p.dwProcessId == pid && IsWindowVisible(w))
-                        std::swap(p, process_);
-                if (pid == process_.dwProcessId && IsWindowVisible(w))
-                    return (main_ = w) != nullptr;
-            }
-            return false;
+            for (PROCESS_INFORMATION& p : others_)
+                if (visibleWindow(L"Zon Player", p.dwProcessId) != nullptr)
+                    std::swap(p, process_);
+            return (main_ = visibleWindow(L"Zon Player", process_.dwProcessId)) != nullptr;
         },
         10000);
     roundTrip();
@@ -95,17 +101,7 @@ int Player::othersEnded(DWORD ms) const {
 
 HWND Player::topWindow(const wchar_t* className) const {
     HWND found = nullptr;
-    eventually(
-        [&] {
-            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (pid == process_.dwProcessId && IsWindowVisible(w))
-                    return (found = w) != nullptr;
-            }
-            return false;
-        },
-        10000);
+    eventually([&] { return (found = visibleWindow(className, process_.dwProcessId)) != nullptr; }, 10000);
     return found;
 }
 
@@ -156,6 +152,8 @@ bool Player::roundTrip(DWORD ms) const {
 bool Player::listShown() const {
     // The first row's stripe appears once the list file is loaded.
     RECT list = {};
+    if (!started())
+        return false;
     GetWindowRect(child(L"Zon PlayList"), &list);
     return eventually([&] {
         COLORREF c = GetPixel(WindowDc(nullptr), list.left + 4, list.top + 22 + 7);
@@ -163,10 +161,24 @@ bool Player::listShown() const {
     });
 }
 
+bool Player::plays() const {
+    if (!listShown())
+        return false;
+    activate();
+    command(CMD_PLAY_PAUSE);
+    return true;
+}
+
+void Player::restOnSeekBar() const {
+    RECT r = windowRect();
+    SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
+    mouse(MOUSEEVENTF_MOVE, 0, 1);
+    mouse(MOUSEEVENTF_MOVE, 0, -1);
+    roundTrip();
+}
+
 bool Player::showsPicture() const {
-    // The renderer's own window shows the picture once the file is open (Wine has no windowless one).
-    return eventually(
-        [&] { return IsWindowVisible(FindWindowExW(child(L"Zon Display"), nullptr, nullptr, nullptr)); });
+    return eventually([&] { return IsWindowVisible(picture()); });
 }
 
 void Player::kill() const {
@@ -266,6 +278,16 @@ std::vector<std::string> pathLines(const std::string& text) {
 
 void* Player::remoteCopy(const void* bytes, std::size_t size) const {
     return copyInto(process_.hProcess, bytes, size);
+}
+
+void wheel(int notches, DWORD gap) {
+    for (int i = 0; i < std::abs(notches); ++i, Sleep(gap))
+        mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA));
+}
+
+std::wstring copyOf(const std::wstring& path, const wchar_t* medium) {
+    CopyFileW(mediaPath(medium).c_str(), path.c_str(), FALSE);
+    return path;
 }
 
 bool answer(HWND dialog, const std::wstring& text, int button) {

@@ -8,6 +8,9 @@
 
 // A file to place beside the program before it starts: its name and its bytes.
 using Beside = std::pair<std::wstring, std::string>;
+using Lines = std::vector<std::string>;
+// Settings under which Play starts the list's first entry.
+constexpr char kFirstPlays[] = "[PLAYLIST]\r\nIndex=0\r\n";
 
 // How the program is started, beyond its settings and files.
 struct Start {
@@ -31,9 +34,11 @@ public:
     HANDLE process() const { return process_.hProcess; }
     HWND child(const wchar_t* className) const { return FindWindowExW(main_, nullptr, className, nullptr); }
     HWND list() const { return child(L"Zon PlayList"); }
+    RECT display() const { return childRect(L"Zon Display"); }
+    // The renderer's own window in the display, there while a picture shows (Wine has no windowless one).
+    HWND picture() const { return FindWindowExW(child(L"Zon Display"), nullptr, nullptr, nullptr); }
     // A visible top-level window of the player's process, waited for (a dialog is "#32770").
     HWND topWindow(const wchar_t* className) const;
-    std::wstring folder() const { return folder_; }
     // The program started once more from its folder; its exit code, or -1 when it runs on past `ms`.
     long startAgain(const std::wstring& arguments, DWORD ms = 10000) const;
     // Waits for the other starts to end: how many ended with 0, or -1 when one ran on past `ms`.
@@ -61,6 +66,21 @@ public:
     bool roundTrip(DWORD ms = 5000) const;
     // Waits until the list file beside the program is loaded and shown (a list with entries).
     bool listShown() const;
+    // Once the list shows, brings the window to the front and presses Play.
+    bool plays() const;
+    // The real pointer comes to rest on the middle of the seek bar, moving as a hand does.
+    void restOnSeekBar() const;
+    // Waits until done() holds or `ms` pass, probing the window all along: a probe it does not
+    // answer within a second counts in unanswered().
+    template <class F> bool answering(F done, DWORD ms = 5000) const {
+        return eventually(
+            [&] {
+                unanswered_ += roundTrip(1000) ? 0 : 1;
+                return done();
+            },
+            ms);
+    }
+    int unanswered() const { return unanswered_; }
     // Waits until the playing file is open and its picture shown.
     bool showsPicture() const;
     // Asks the window to close and returns the exit code, or -1 when the process did not end (and
@@ -80,6 +100,7 @@ private:
     PROCESS_INFORMATION process_ = {};
     std::vector<PROCESS_INFORMATION> others_; // starts alongside that did not become the player
     HWND main_ = nullptr;
+    mutable int unanswered_ = 0;
 };
 
 inline int width(const RECT& r) {
@@ -88,6 +109,10 @@ inline int width(const RECT& r) {
 inline int height(const RECT& r) {
     return r.bottom - r.top;
 }
+// The system's wheel turned by `notches` (back when negative), `gap` ms apart.
+void wheel(int notches, DWORD gap = 0);
+// A copy of a generated medium at `path` (silent640.avi is the one that widens the picture to 640).
+std::wstring copyOf(const std::wstring& path, const wchar_t* medium = L"silent320.avi");
 // Types `text` into the focused box of a dialog (a file dialog's name box has the focus as it
 // opens), presses the button and waits for the dialog to go.
 bool answer(HWND dialog, const std::wstring& text = L"", int button = IDOK);

@@ -3,6 +3,7 @@
 // Foundation source, everything else as before. The pattern clip's lower half is eight columns,
 // the bits of its frame number, read here from the screen.
 #include "player.h"
+#include "win32/guards.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +23,12 @@ bool alike(COLORREF c, int r, int g, int b) {
            std::abs(GetBValue(c) - b) < 60;
 }
 Shown shownBy(const Player& player) {
-    HWND picture = FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr);
+    HWND picture = player.picture();
     RECT r = {};
     if (!IsWindowVisible(picture) || !GetClientRect(picture, &r) || r.right < 32 || r.bottom < 32)
         return {};
     MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    HDC screen = GetDC(nullptr);
+    WindowDc screen(nullptr);
     auto at = [&](double x, double y) {
         return GetPixel(screen, r.left + static_cast<int>(x * (r.right - r.left)),
                         r.top + static_cast<int>(y * (r.bottom - r.top)));
@@ -35,33 +36,28 @@ Shown shownBy(const Player& player) {
     Shown shown{0, alike(at(0.25, 0.25), 255, 0, 0) && alike(at(0.75, 0.25), 0, 255, 0)};
     for (int bit = 0; bit < 8; ++bit)
         shown.frame |= GetGValue(at((bit + 0.5) / 8, 0.75)) > 128 ? 1 << bit : 0;
-    ReleaseDC(nullptr, screen);
     return shown;
 }
 
-// What a failed look at the picture saw.
+// What a failed look at the picture saw: where the display and the picture are in the window,
+// and the colour where the pattern's red would be.
 std::string seen(const Player& player) {
-    HWND picture = FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr);
-    RECT display = player.childRect(L"Zon Display"), r = {};
+    HWND picture = player.picture();
+    RECT r = {};
     GetWindowRect(picture, &r);
+    COLORREF red = GetPixel(WindowDc(nullptr), r.left + width(r) / 4, r.top + height(r) / 4);
     MapWindowPoints(nullptr, player.main(), reinterpret_cast<POINT*>(&r), 2);
     wchar_t name[64] = {};
     GetClassNameW(picture, name, 64);
-    HDC screen = GetDC(nullptr);
-    COLORREF red = GetPixel(screen, r.left + width(r) / 4, r.top + (r.bottom - r.top) / 4);
-    ReleaseDC(nullptr, screen);
-    char text[300];
-    snprintf(text, sizeof text, "display %d,%d %dx%d; picture %s %ls %d,%d %dx%d; at red %06lx; frame %d",
-             static_cast<int>(display.left), static_cast<int>(display.top), width(display),
-             static_cast<int>(display.bottom - display.top), IsWindowVisible(picture) ? "shown" : "hidden",
-             name, static_cast<int>(r.left), static_cast<int>(r.top), width(r),
-             static_cast<int>(r.bottom - r.top), static_cast<unsigned long>(red), shownBy(player).frame);
-    return text;
-}
-
-void wheel(int notches) {
-    for (int i = 0; i < std::abs(notches); ++i)
-        mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA));
+    auto place = [](const RECT& p) {
+        return std::to_string(p.left) + "," + std::to_string(p.top) + " " + std::to_string(width(p)) + "x" +
+               std::to_string(height(p));
+    };
+    char colour[8];
+    snprintf(colour, sizeof colour, "%06lx", static_cast<unsigned long>(red & 0xFFFFFF));
+    return "display " + place(player.display()) + "; picture " +
+           (IsWindowVisible(picture) ? "shown " : "hidden ") + ansi(name) + " " + place(r) + "; at red " +
+           colour + "; frame " + std::to_string(shownBy(player).frame);
 }
 
 TEST(StockWindows, EachContainerPlaysToItsEndTheNextFollowsAndWhatNothingOpensIsSkipped) {
@@ -69,69 +65,42 @@ TEST(StockWindows, EachContainerPlaysToItsEndTheNextFollowsAndWhatNothingOpensIs
     for (const wchar_t* file : {L"short.mp4", L"short.mov", L"short.mkv", L"short.webm", L"short.m4a",
                                 L"corrupt.avi", L"clip320.avi"})
         list.push_back(ansi(mediaPath(file)));
-    Player player("[PLAYLIST]\r\nIndex=0\r\n", {{L"default.m3u", m3u(list)}});
-    ASSERT_TRUE(player.listShown());
-    player.command(CMD_PLAY_PAUSE);
-    int unanswered = 0;
+    Player player(kFirstPlays, {{L"default.m3u", m3u(list)}});
+    ASSERT_TRUE(player.plays());
     // Five clips of a second, a file skipped at once and one of three seconds.
-    EXPECT_TRUE(eventually(
-        [&] {
-            unanswered += player.roundTrip(1000) ? 0 : 1;
-            return player.index() == L"-1";
-        },
-        20000))
+    EXPECT_TRUE(player.answering([&] { return player.index() == L"-1"; }, 20000))
         << "every entry played or was skipped, and the list stopped after the last";
-    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_EQ(player.unanswered(), 0) << "the window answered every probe within a second";
     EXPECT_EQ(player.close(), 0);
     // Each played entry recorded its length when it opened; the skipped one none.
-    std::string saved = player.listFile();
-    auto count = [&](const std::string& text) {
-        std::size_t n = 0;
-        for (std::size_t at = 0; (at = saved.find(text, at)) != std::string::npos; at += text.size())
-            ++n;
-        return n;
-    };
-    EXPECT_EQ(count("#EXTINF:1,short\r\n"), 5u);
-    EXPECT_EQ(count("#EXTINF:3,clip320\r\n"), 1u);
-    EXPECT_EQ(count("#EXTINF:"), 6u) << "none for the file skipped";
-    EXPECT_EQ(pathLines(saved), list);
+    std::string expected = "#EXTM3U";
+    for (std::size_t i = 0; i < list.size(); ++i)
+        expected += (i < 5    ? "\r\n#EXTINF:1,short\r\n"
+                     : i == 6 ? "\r\n#EXTINF:3,clip320\r\n"
+                              : "\r\n") +
+                    list[i];
+    EXPECT_EQ(player.listFile(), expected);
 }
 
 TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItShows) {
-    Player player(
-        "[PLAYLIST]\r\nIndex=0\r\n",
-        {{L"default.m3u", m3u({ansi(mediaPath(L"pattern.mp4")), ansi(mediaPath(L"silent640.avi"))})}});
-    ASSERT_TRUE(player.listShown());
-    player.activate();
-    player.command(CMD_PLAY_PAUSE);
+    Player player(kFirstPlays, {{L"default.m3u",
+                                 m3u({ansi(mediaPath(L"pattern.mp4")), ansi(mediaPath(L"silent640.avi"))})}});
+    ASSERT_TRUE(player.plays());
     ASSERT_TRUE(player.showsPicture());
     ASSERT_TRUE(eventually([&] { return shownBy(player).frame > 5; })) << "it plays";
     EXPECT_TRUE(shownBy(player).pattern) << "red beside green";
-    int unanswered = 0;
-    auto answering = [&](auto done) {
-        return eventually(
-            [&] {
-                unanswered += player.roundTrip(1000) ? 0 : 1;
-                return done();
-            },
-            5000);
-    };
 
     // Bursts of the wheel on the seek bar move it forward and back while the window answers.
-    RECT r = player.windowRect();
-    SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
-    mouse(MOUSEEVENTF_MOVE, 0, 1);
-    mouse(MOUSEEVENTF_MOVE, 0, -1);
-    ASSERT_TRUE(player.roundTrip());
+    player.restOnSeekBar();
     int before = shownBy(player).frame;
     wheel(80);
     wheel(-10);
     wheel(80);
-    EXPECT_TRUE(answering([&] { return shownBy(player).frame > before + 40; })) << "sought forward";
+    EXPECT_TRUE(player.answering([&] { return shownBy(player).frame > before + 40; })) << "sought forward";
     before = shownBy(player).frame;
     wheel(-60);
     wheel(-60);
-    EXPECT_TRUE(answering([&] { return shownBy(player).frame < before - 25; })) << "and back";
+    EXPECT_TRUE(player.answering([&] { return shownBy(player).frame < before - 25; })) << "and back";
 
     // Zoomed and full screen, the picture fills its new place.
     struct View {
@@ -141,8 +110,8 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
     for (auto [command, top, wide] :
          {View{CMD_ZOOM_200, 22, 640}, {CMD_VIEW_FULLSCREEN, 0, -1}, {CMD_ZOOM_100, 22, 320}}) {
         player.command(command);
-        EXPECT_TRUE(answering([&, top = top, wide = wide] {
-            RECT display = player.childRect(L"Zon Display");
+        EXPECT_TRUE(player.answering([&, top = top, wide = wide] {
+            RECT display = player.display();
             return display.top == top && (wide < 0 || width(display) == wide) && shownBy(player).pattern;
         })) << command
             << ": " << seen(player);
@@ -179,14 +148,11 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
     // Playing again, a long turn of the wheel runs it to its end: the next entry follows.
     player.activate();
     player.command(CMD_PLAY_PAUSE);
-    EXPECT_TRUE(answering([&] { return shownBy(player).frame > paused.frame; })) << "it plays on";
-    SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
-    mouse(MOUSEEVENTF_MOVE, 0, 1);
-    ASSERT_TRUE(player.roundTrip());
+    EXPECT_TRUE(player.answering([&] { return shownBy(player).frame > paused.frame; })) << "it plays on";
+    player.restOnSeekBar();
     wheel(600);
-    EXPECT_TRUE(answering([&] { return width(player.childRect(L"Zon Display")) == 640; }))
-        << "the next entry";
-    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_TRUE(player.answering([&] { return width(player.display()) == 640; })) << "the next entry";
+    EXPECT_EQ(player.unanswered(), 0) << "the window answered every probe within a second";
     EXPECT_EQ(player.close(), 0);
     EXPECT_EQ(player.index(), L"1");
 }

@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-using Lines = std::vector<std::string>;
-
 TEST(Startup, TheWindowFollowsItsSettingsNeverWritesItsPlaceAndEveryWayOutEndsIt) {
     struct Case {
         const char* settings;
@@ -50,8 +47,7 @@ TEST(Startup, TheWindowFollowsItsSettingsNeverWritesItsPlaceAndEveryWayOutEndsIt
 
 TEST(Buttons, ACommandRunsOnceOnTheReleaseAndMinimiseGoesToTheTray) {
     std::string clip = ansi(mediaPath(L"clip8.avi"));
-    Player player("[PLAYLIST]\r\nIndex=0\r\n", {{L"default.m3u", m3u({clip, clip, clip, clip})}});
-    ASSERT_TRUE(player.started());
+    Player player(kFirstPlays, {{L"default.m3u", m3u({clip, clip, clip, clip})}});
     ASSERT_TRUE(player.listShown());
     // The Next button: a clip that plays resizes the window.
     auto next = [&] { return POINT{115, height(player.windowRect()) - 23}; };
@@ -76,48 +72,43 @@ TEST(Buttons, ACommandRunsOnceOnTheReleaseAndMinimiseGoesToTheTray) {
 }
 
 TEST(View, SoundKeepsTheSmallestVideoAreaAVideoFitsFullScreenGoesBackAndTheListOnlyWidens) {
-    Player player("[PLAYLIST]\r\nIndex=0\r\n",
+    Player player(kFirstPlays,
                   {{L"default.m3u", m3u({ansi(mediaPath(L"tone.wav")), ansi(mediaPath(L"silent640.avi"))})}});
-    ASSERT_TRUE(player.started());
-    ASSERT_TRUE(player.listShown());
-    auto display = [&] { return player.childRect(L"Zon Display"); };
-    player.command(CMD_PLAY_PAUSE);
+    ASSERT_TRUE(player.plays());
     ASSERT_TRUE(player.roundTrip());
-    EXPECT_EQ(width(display()), 320);
-    EXPECT_EQ(height(display()), 180);
-    EXPECT_EQ(FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr), nullptr)
-        << "no video window";
+    EXPECT_EQ(width(player.display()), 320);
+    EXPECT_EQ(height(player.display()), 180);
+    EXPECT_EQ(player.picture(), nullptr) << "no video window";
 
     player.command(CMD_NEXT);
-    ASSERT_TRUE(eventually([&] { return width(display()) == 640; }));
-    EXPECT_EQ(height(display()), 360);
+    ASSERT_TRUE(eventually([&] { return width(player.display()) == 640; }));
+    EXPECT_EQ(height(player.display()), 360);
     EXPECT_EQ(width(player.windowRect()), 640 + 14 + 228);
-    player.activate();
     for (int top : {0, 22}) { // the button into full screen, Alt+Enter back
         if (top == 0)
             player.click({width(player.windowRect()) - 35, 10});
         else
             player.postKey(WM_SYSKEYDOWN, VK_RETURN, true);
-        ASSERT_TRUE(eventually([&] { return display().top == top; }));
+        ASSERT_TRUE(eventually([&] { return player.display().top == top; }));
         EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, top > 0);
     }
-    EXPECT_EQ(width(display()), 640);
+    EXPECT_EQ(width(player.display()), 640);
     // Fifty per cent from full screen leaves it, at the smallest video area.
     player.command(CMD_VIEW_FULLSCREEN);
     EXPECT_GE(width(player.windowRect()), GetSystemMetrics(SM_CXSCREEN) - 16);
     player.command(CMD_ZOOM_50);
     // Leaving full screen settles the layout through messages of its own: waited for.
-    EXPECT_TRUE(eventually([&] { return width(display()) == 320; }));
-    EXPECT_EQ(display().top, 22);
-    EXPECT_EQ(height(display()), 180);
+    EXPECT_TRUE(eventually([&] { return width(player.display()) == 320; }));
+    EXPECT_EQ(player.display().top, 22);
+    EXPECT_EQ(height(player.display()), 180);
 
-    RECT before = player.windowRect(), video = display();
+    RECT before = player.windowRect(), video = player.display();
     for (bool shown : {false, true}) {
         player.command(CMD_VIEW_PLAYLIST);
         EXPECT_EQ(width(player.windowRect()), width(before) - (shown ? 0 : 228));
         EXPECT_EQ(player.windowRect().left, before.left);
         EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, shown);
-        RECT now = display();
+        RECT now = player.display();
         EXPECT_TRUE(EqualRect(&video, &now));
     }
     EXPECT_EQ(player.close(), 0);
@@ -134,7 +125,6 @@ TEST(Dialogs, AddSaveAndOpenAsAUserAnswersThem) {
     const std::string clip = ansi(mediaPath(L"clip320.avi"));
     const Lines old = {"C:\\old\\one.mp3", "C:\\old\\two.mp3"}, three = {old[0], old[1], clip};
     Player player("", {{L"default.m3u", m3u(old)}});
-    ASSERT_TRUE(player.started());
     ASSERT_TRUE(player.listShown());
     // Cancelled, Add adds nothing; chosen, it adds the file.
     ASSERT_TRUE(answer(openDialog(player, CMD_LIST_ADD, player.list()), L"", IDCANCEL));
@@ -155,45 +145,26 @@ TEST(Dialogs, AddSaveAndOpenAsAUserAnswersThem) {
     EXPECT_EQ(pathLines(player.listFile()), three) << "default.m3u keeps what it had";
 }
 
-void wheel(int notches, DWORD gap) {
-    for (int i = 0; i < std::abs(notches); ++i, Sleep(gap))
-        mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA));
-}
-
 TEST(Stress, WheelBurstsOnTheSeekBarWhileClipsWithSoundPlayToTheirEnds) {
     constexpr int kEntries = 10;
-    Player player("[PLAYLIST]\r\nIndex=0\r\n",
-                  {{L"default.m3u", m3u(Lines(kEntries, ansi(mediaPath(L"clip8.avi"))))}});
-    ASSERT_TRUE(player.started());
-    ASSERT_TRUE(player.listShown());
-    player.activate();
-    player.command(CMD_PLAY_PAUSE);
-    int unanswered = 0;
-    const auto picture = [&] {
-        return FindWindowExW(player.child(L"Zon Display"), nullptr, nullptr, nullptr);
-    };
+    Player player(kFirstPlays, {{L"default.m3u", m3u(Lines(kEntries, ansi(mediaPath(L"clip8.avi"))))}});
+    ASSERT_TRUE(player.plays());
     HWND last = nullptr;
     // Each round turns the wheel forward and back in bursts, then far forward: the clip reaches
     // its end soon after and the next one starts. A round begins once the next clip shows its
     // picture (a burst may carry a clip's successor to its end too, so the last rounds find none).
     for (int round = 0; round < kEntries + 4; ++round) {
-        eventually([&] { return picture() != last && IsWindowVisible(picture()); }, 3000);
-        last = picture();
-        // The pointer comes to rest on the middle of the seek bar, moving as a hand does.
-        RECT r = player.windowRect();
-        SetCursorPos(r.left + width(r) / 2, r.bottom - 46);
-        mouse(MOUSEEVENTF_MOVE, 0, 1);
-        mouse(MOUSEEVENTF_MOVE, 0, -1);
-        player.roundTrip();
+        player.answering([&] { return player.picture() != last && IsWindowVisible(player.picture()); }, 3000);
+        last = player.picture();
+        player.restOnSeekBar();
         wheel(20, 30);
         wheel(-15, 30);
-        wheel(40, 0);
-        wheel(600, 0);
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 1500; Sleep(100))
-            unanswered += player.roundTrip(1000) ? 0 : 1;
+        wheel(40);
+        wheel(600);
     }
-    EXPECT_EQ(unanswered, 0) << "the window answered every probe within a second";
+    EXPECT_TRUE(player.answering([&] { return player.index() == L"-1"; }, 10000))
+        << "every clip played to its end";
+    EXPECT_EQ(player.unanswered(), 0) << "the window answered every probe within a second";
     EXPECT_EQ(player.close(), 0) << "and closes by itself";
-    EXPECT_EQ(player.index(), L"-1") << "every clip played to its end";
 }
 } // namespace

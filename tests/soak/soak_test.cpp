@@ -122,9 +122,7 @@ TEST(Soak, MemoryHandlesAndGdiObjectsStayFlatWhileAListLoops) {
     for (const wchar_t* name : kFiles)
         list.push_back(ansi(mediaPath(name)));
     Player player("[PLAYLIST]\r\nLoop=1\r\nIndex=0\r\n", {{L"default.m3u", m3u(list)}});
-    ASSERT_TRUE(player.started());
-    ASSERT_TRUE(player.listShown());
-    player.command(CMD_PLAY_PAUSE);
+    ASSERT_TRUE(player.plays());
     std::atomic<bool> stop{false};
     // Each file on a thread of its own in the multithreaded apartment, as the player opens each
     // medium: what the platform keeps of every such thread is the platform's.
