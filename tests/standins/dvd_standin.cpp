@@ -18,12 +18,10 @@
 #include <vector>
 
 namespace {
+using standin::environment;
 using standin::offer;
 const wchar_t kServerKey[] = L"CLSID\\{FCC152B7-F372-11d0-8E00-00C04FD7C08B}\\InprocServer32";
 
-std::wstring environment(const wchar_t* name) {
-    return standin::environment(name);
-}
 // Logs a command and answers hr, with no command object for the caller to wait on.
 void noCommand(IDvdCmd** command) {
     if (command != nullptr)
@@ -46,20 +44,18 @@ HRESULT choose(const std::vector<LCID>& streams, ULONG stream, ULONG& current) {
     return stream < streams.size() ? current = stream, S_OK : E_INVALIDARG;
 }
 
-// A method the player never calls; the navigator's commands are still logged.
+// A command the player never gives, logged all the same.
 // clang-format off
-#define NOT_IMPLEMENTED(name, ...) virtual HRESULT WINAPI name(__VA_ARGS__) { return E_NOTIMPL; }
 #define LOGGED_NOT_IMPLEMENTED(name, ...) \
-    virtual HRESULT WINAPI name(__VA_ARGS__) { return logged(nullptr, E_NOTIMPL, #name); }
+    HRESULT WINAPI name(__VA_ARGS__) override { return logged(nullptr, E_NOTIMPL, #name); }
 // clang-format on
 
 // Owns the disc, the graph and the thread that watches the graph. The navigator
 // and the line 21 decoder are objects of their own (a query on one finds none of the others, as
 // with the platform's), whose references are the builder's.
-class Builder final : public IDvdGraphBuilder {
+class Builder final : public IDvdGraphBuilder, public standin::Live {
 public:
     Builder() {
-        InterlockedIncrement(&standin::liveObjects);
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                          reinterpret_cast<void**>(&graph_));
         if (FAILED(graph_.queryInterface(control_)) || FAILED(graph_.queryInterface(seeking_)) ||
@@ -74,8 +70,6 @@ public:
             SetEvent(stop_), WaitForSingleObject(thread_, INFINITE), CloseHandle(thread_);
         if (stop_ != nullptr)
             CloseHandle(stop_);
-        sink_.reset(), seeking_.reset(), control_.reset(), graph_.reset();
-        InterlockedDecrement(&standin::liveObjects);
     }
     bool ready() const { return thread_ != nullptr; }
 
@@ -249,23 +243,20 @@ private:
         }
         ULONG WINAPI AddRef() override { return b_.AddRef(); }
         ULONG WINAPI Release() override { return b_.Release(); }
-        HRESULT WINAPI GetServiceState(AM_LINE21_CCSTATE* state) override { return *state = state_, S_OK; }
         HRESULT WINAPI SetServiceState(AM_LINE21_CCSTATE state) override {
-            state_ = state;
             return logged(nullptr, S_OK, "SetServiceState %d", state);
         }
         // clang-format off
         NOT_IMPLEMENTED(GetDecoderLevel, int*); NOT_IMPLEMENTED(GetCurrentService, int*);
-        NOT_IMPLEMENTED(SetCurrentService, int); NOT_IMPLEMENTED(GetOutputFormat, BITMAPINFOHEADER*);
-        NOT_IMPLEMENTED(SetOutputFormat, BITMAPINFO*); NOT_IMPLEMENTED(GetBackgroundColor, DWORD*);
-        NOT_IMPLEMENTED(SetBackgroundColor, DWORD); NOT_IMPLEMENTED(GetRedrawAlways, BOOL*);
-        NOT_IMPLEMENTED(SetRedrawAlways, BOOL); NOT_IMPLEMENTED(GetDrawBackgroundMode, int*);
-        NOT_IMPLEMENTED(SetDrawBackgroundMode, int);
+        NOT_IMPLEMENTED(SetCurrentService, int); NOT_IMPLEMENTED(GetServiceState, AM_LINE21_CCSTATE*);
+        NOT_IMPLEMENTED(GetOutputFormat, BITMAPINFOHEADER*); NOT_IMPLEMENTED(SetOutputFormat, BITMAPINFO*);
+        NOT_IMPLEMENTED(GetBackgroundColor, DWORD*); NOT_IMPLEMENTED(SetBackgroundColor, DWORD);
+        NOT_IMPLEMENTED(GetRedrawAlways, BOOL*); NOT_IMPLEMENTED(SetRedrawAlways, BOOL);
+        NOT_IMPLEMENTED(GetDrawBackgroundMode, int*); NOT_IMPLEMENTED(SetDrawBackgroundMode, int);
         // clang-format on
 
     private:
         Builder& b_;
-        AM_LINE21_CCSTATE state_ = AM_L21_CCSTATE_Off;
     };
 
     // A disc without titles (an unreadable script) answers as one title without streams.
