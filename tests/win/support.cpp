@@ -13,6 +13,8 @@
 #include "win32/guards.h"
 #include "win32/wide.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -89,6 +91,17 @@ std::vector<std::wstring> listPaths() {
     for (const auto& e : activeList->entries)
         out.push_back(asWide(e->path.c_str()));
     return out;
+}
+
+std::vector<DWORD> threadsOfThisProcess() {
+    std::vector<DWORD> ids;
+    Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ids.push_back(entry.th32ThreadID);
+    return ids;
 }
 
 bool openInPlace(std::wstring& path) {
