@@ -81,8 +81,7 @@ public:
         KillTimer(window_, 1);
         if (inPlaceSite_)
             inPlaceSite_->OnInPlaceDeactivate(), inPlaceSite_.reset();
-        if (window_ != nullptr)
-            DestroyWindow(std::exchange(window_, nullptr));
+        DestroyWindow(std::exchange(window_, nullptr));
         return logged(S_OK, "Close %lu", option);
     }
     // clang-format off
@@ -124,8 +123,7 @@ public:
     HRESULT WINAPI Unadvise(DWORD cookie) override {
         if (cookie != 1 || !sinks_)
             return CONNECT_E_NOCONNECTION;
-        sinks_.reset();
-        return logged(S_OK, "Unadvise");
+        return sinks_.reset(), logged(S_OK, "Unadvise");
     }
 
     // The published interface, by name.
@@ -233,10 +231,8 @@ void Control::advance() {
     playing_ = ++frame_ + 1 < movie_.frames;
     InvalidateRect(window_, nullptr, TRUE);
     if (frame_ % 10 == 0 && sinks_) {
-        VARIANT percent;
-        VariantInit(&percent);
-        percent.vt = VT_I4;
-        percent.lVal = frame_ * 100 / movie_.frames;
+        VARIANT percent = {}; // VT_EMPTY, as VariantInit leaves it
+        percent.vt = VT_I4, percent.lVal = frame_ * 100 / movie_.frames;
         DISPPARAMS params = {&percent, nullptr, 1, 0};
         HRESULT hr = sinks_->Invoke(0x7a6, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         logged(S_OK, "OnProgress %ld answered %lx", percent.lVal, static_cast<unsigned long>(hr));

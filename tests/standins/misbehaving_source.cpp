@@ -142,10 +142,7 @@ public:
     HRESULT WINAPI QueryProgress(LONGLONG* total, LONGLONG* current) override {
         return *total = *current = 0, S_OK;
     }
-    HRESULT WINAPI AbortOperation() override {
-        SetEvent(aborted_);
-        return logged(S_OK, "AbortOperation");
-    }
+    HRESULT WINAPI AbortOperation() override { return SetEvent(aborted_), logged(S_OK, "AbortOperation"); }
 
     HRESULT WINAPI Stop() override {
         logged(S_OK, "Stop");
@@ -170,8 +167,7 @@ protected:
         return S_OK;
     }
     bool duration(REFERENCE_TIME& length) override {
-        length = fault_.claim.value_or(0);
-        return fault_.claim.has_value();
+        return length = fault_.claim.value_or(0), fault_.claim.has_value();
     }
     bool seekable() override { return fault_.claim.has_value(); }
     HRESULT seek(REFERENCE_TIME position) override {
