@@ -27,9 +27,11 @@ public:
     long refs = 1;
 
 protected:
-    void record(const std::string& call) {
+    // Logs the call and answers S_OK.
+    HRESULT record(const std::string& call) {
         if (log_ != nullptr)
             log_->push_back(name_ + "." + call);
+        return S_OK;
     }
 
 private:
@@ -52,8 +54,7 @@ public:
     using Fake::Fake;
     FAKE_DISPATCH
     HRESULT WINAPI SetNotifyWindow(OAHWND window, LONG, LONG_PTR) override {
-        record(window == 0 ? "SetNotifyWindow(none)" : "SetNotifyWindow");
-        return S_OK;
+        return record(window == 0 ? "SetNotifyWindow(none)" : "SetNotifyWindow");
     }
     HRESULT WINAPI GetEvent(LONG*, LONG_PTR*, LONG_PTR*, LONG) override { return E_ABORT; }
     // clang-format off
@@ -75,17 +76,12 @@ public:
     HRESULT WINAPI SetVideoClippingWindow(HWND) override { return S_OK; }
     HRESULT WINAPI SetBorderColor(COLORREF) override { return S_OK; }
     HRESULT WINAPI SetVideoPosition(const LPRECT, const LPRECT target) override {
-        record("SetVideoPosition " + std::to_string(target->right - target->left));
-        return S_OK;
+        return record("SetVideoPosition " + std::to_string(target->right - target->left));
     }
     HRESULT WINAPI RepaintVideo(HWND, HDC dc) override {
-        record(dc != nullptr ? "RepaintVideo" : "RepaintVideo(none)");
-        return S_OK;
+        return record(dc != nullptr ? "RepaintVideo" : "RepaintVideo(none)");
     }
-    HRESULT WINAPI DisplayModeChanged() override {
-        record("DisplayModeChanged");
-        return S_OK;
-    }
+    HRESULT WINAPI DisplayModeChanged() override { return record("DisplayModeChanged"); }
     // clang-format off
     NOT_IMPLEMENTED(GetMinIdealVideoSize, LONG*, LONG*); NOT_IMPLEMENTED(GetMaxIdealVideoSize, LONG*, LONG*);
     NOT_IMPLEMENTED(GetVideoPosition, LPRECT, LPRECT); NOT_IMPLEMENTED(GetAspectRatioMode, DWORD*);
