@@ -46,15 +46,11 @@ COLORREF Capture::at(int x, int y) const {
 
 Capture capture(HWND window, bool wholeWindow) {
     RECT r;
-    if (wholeWindow) {
-        GetWindowRect(window, &r);
-        OffsetRect(&r, -r.left, -r.top);
-    } else {
+    if (wholeWindow)
+        GetWindowRect(window, &r), OffsetRect(&r, -r.left, -r.top);
+    else
         GetClientRect(window, &r);
-    }
-    Capture c;
-    c.width = r.right;
-    c.height = r.bottom;
+    Capture c{r.right, r.bottom, {}};
     if (c.width <= 0 || c.height <= 0)
         return c;
     WindowDc dc(window, wholeWindow);
