@@ -10,6 +10,7 @@
 // HMSF time (hours, minutes, seconds, frames at 25 a second, byte by byte).
 #include "engine/dshow.h"
 #include "win32/com_ptr.h"
+#include "win32/guards.h"
 #include "com_server.h"
 
 #include <dvdevcod.h>
@@ -21,9 +22,6 @@ namespace {
 using standin::offer;
 const wchar_t kServerKey[] = L"CLSID\\{FCC152B7-F372-11d0-8E00-00C04FD7C08B}\\InprocServer32";
 
-std::wstring environment(const wchar_t* name) {
-    return standin::environment(name);
-}
 // Logs a command and answers hr, with no command object for the caller to wait on.
 void noCommand(IDvdCmd** command) {
     if (command != nullptr)
@@ -46,36 +44,22 @@ HRESULT choose(const std::vector<LCID>& streams, ULONG stream, ULONG& current) {
     return stream < streams.size() ? current = stream, S_OK : E_INVALIDARG;
 }
 
-// A method the player never calls; the navigator's commands are still logged.
-// clang-format off
-#define NOT_IMPLEMENTED(name, ...) virtual HRESULT WINAPI name(__VA_ARGS__) { return E_NOTIMPL; }
-#define LOGGED_NOT_IMPLEMENTED(name, ...) \
-    virtual HRESULT WINAPI name(__VA_ARGS__) { return logged(nullptr, E_NOTIMPL, #name); }
-// clang-format on
-
 // Owns the disc, the graph and the thread that watches the graph. The navigator
 // and the line 21 decoder are objects of their own (a query on one finds none of the others, as
 // with the platform's), whose references are the builder's.
-class Builder final : public IDvdGraphBuilder {
+class Builder final : public IDvdGraphBuilder, public standin::Live {
 public:
     Builder() {
-        InterlockedIncrement(&standin::liveObjects);
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                          reinterpret_cast<void**>(&graph_));
-        if (FAILED(graph_.queryInterface(control_)) || FAILED(graph_.queryInterface(seeking_)) ||
-            FAILED(graph_.queryInterface(sink_)))
-            return;
-        stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, watch, this, 0, nullptr);
+        if (SUCCEEDED(graph_.queryInterface(control_)) && SUCCEEDED(graph_.queryInterface(seeking_)) &&
+            SUCCEEDED(graph_.queryInterface(sink_)))
+            thread_ = CreateThread(nullptr, 0, watch, this, 0, nullptr);
     }
     // The watcher ends before the graph goes, as it calls into the graph.
     ~Builder() {
         if (thread_ != nullptr)
             SetEvent(stop_), WaitForSingleObject(thread_, INFINITE), CloseHandle(thread_);
-        if (stop_ != nullptr)
-            CloseHandle(stop_);
-        sink_.reset(), seeking_.reset(), control_.reset(), graph_.reset();
-        InterlockedDecrement(&standin::liveObjects);
     }
     bool ready() const { return thread_ != nullptr; }
 
@@ -96,7 +80,7 @@ public:
         logged(nullptr, S_OK, "RenderDvdVideoVolume %ls %lu", path != nullptr ? path : L"null", flags);
         if (status != nullptr)
             *status = {};
-        HRESULT hr = graph_->RenderFile(environment(L"ZON_DVD_CLIP").c_str(), nullptr);
+        HRESULT hr = graph_->RenderFile(standin::environment(L"ZON_DVD_CLIP").c_str(), nullptr);
         return SUCCEEDED(hr) ? S_OK : hr;
     }
 
@@ -146,8 +130,7 @@ private:
             return choose(b_.title().audio, stream, b_.audio_);
         }
         HRESULT WINAPI SetSubpictureState(BOOL on, DWORD flags, IDvdCmd** command) override {
-            b_.subpictureOff_ = !on;
-            return logged(command, S_OK, "SetSubpictureState %d %lu", on, flags);
+            return b_.subpictureOff_ = !on, logged(command, S_OK, "SetSubpictureState %d %lu", on, flags);
         }
         HRESULT WINAPI SelectSubpictureStream(ULONG stream, DWORD flags, IDvdCmd** command) override {
             logged(command, S_OK, "SelectSubpictureStream %lu %lu", stream, flags);
@@ -159,7 +142,36 @@ private:
         HRESULT WINAPI ActivateAtPosition(POINT at) override {
             return logged(nullptr, S_OK, "ActivateAtPosition %ld %ld", at.x, at.y);
         }
+        HRESULT WINAPI GetDVDVolumeInfo(ULONG* volumes, ULONG* volume, DVD_DISC_SIDE* side,
+                                        ULONG* titles) override {
+            *volumes = *volume = 1, *side = DVD_SIDE_A;
+            return *titles = static_cast<ULONG>(kDisc.size()), S_OK;
+        }
+        HRESULT WINAPI GetNumberOfChapters(ULONG title, ULONG* chapters) override {
+            if (title < 1 || title > kDisc.size())
+                return E_INVALIDARG;
+            return *chapters = kDisc[title - 1].chapters, S_OK;
+        }
+        HRESULT WINAPI GetTotalTitleTime(DVD_HMSF_TIMECODE* length, ULONG* flags) override {
+            return *length = b_.title().length, *flags = DVD_TC_FLAG_25fps, S_OK;
+        }
+        HRESULT WINAPI GetCurrentAudio(ULONG* available, ULONG* current) override {
+            return *available = static_cast<ULONG>(b_.title().audio.size()), *current = b_.audio_, S_OK;
+        }
+        HRESULT WINAPI GetAudioLanguage(ULONG stream, LCID* language) override {
+            return pick(b_.title().audio, stream, language);
+        }
+        HRESULT WINAPI GetCurrentSubpicture(ULONG* available, ULONG* current, BOOL* disabled) override {
+            *available = static_cast<ULONG>(b_.title().subtitles.size());
+            return *current = b_.subpicture_, *disabled = b_.subpictureOff_, S_OK;
+        }
+        HRESULT WINAPI GetSubpictureLanguage(ULONG stream, LCID* language) override {
+            return pick(b_.title().subtitles, stream, language);
+        }
         // clang-format off
+        // The commands the player never gives, logged all the same, and the rest of the navigator.
+#define LOGGED_NOT_IMPLEMENTED(name, ...) \
+        HRESULT WINAPI name(__VA_ARGS__) override { return logged(nullptr, E_NOTIMPL, #name); }
         LOGGED_NOT_IMPLEMENTED(PlayAtTimeInTitle, ULONG, DVD_HMSF_TIMECODE*, DWORD, IDvdCmd**);
         LOGGED_NOT_IMPLEMENTED(Stop); LOGGED_NOT_IMPLEMENTED(ReturnFromSubmenu, DWORD, IDvdCmd**);
         LOGGED_NOT_IMPLEMENTED(PlayChapter, ULONG, DWORD, IDvdCmd**);
@@ -181,36 +193,6 @@ private:
         LOGGED_NOT_IMPLEMENTED(SelectDefaultMenuLanguage, LCID);
         LOGGED_NOT_IMPLEMENTED(SelectDefaultAudioLanguage, LCID, DVD_AUDIO_LANG_EXT);
         LOGGED_NOT_IMPLEMENTED(SelectDefaultSubpictureLanguage, LCID, DVD_SUBPICTURE_LANG_EXT);
-        // clang-format on
-
-        HRESULT WINAPI GetDVDVolumeInfo(ULONG* volumes, ULONG* volume, DVD_DISC_SIDE* side,
-                                        ULONG* titles) override {
-            *volumes = *volume = 1;
-            *side = DVD_SIDE_A;
-            return *titles = static_cast<ULONG>(b_.disc_.size()), S_OK;
-        }
-        HRESULT WINAPI GetNumberOfChapters(ULONG title, ULONG* chapters) override {
-            if (title < 1 || title > b_.disc_.size())
-                return E_INVALIDARG;
-            return *chapters = b_.disc_[title - 1].chapters, S_OK;
-        }
-        HRESULT WINAPI GetTotalTitleTime(DVD_HMSF_TIMECODE* length, ULONG* flags) override {
-            return *length = b_.title().length, *flags = DVD_TC_FLAG_25fps, S_OK;
-        }
-        HRESULT WINAPI GetCurrentAudio(ULONG* available, ULONG* current) override {
-            return *available = static_cast<ULONG>(b_.title().audio.size()), *current = b_.audio_, S_OK;
-        }
-        HRESULT WINAPI GetAudioLanguage(ULONG stream, LCID* language) override {
-            return pick(b_.title().audio, stream, language);
-        }
-        HRESULT WINAPI GetCurrentSubpicture(ULONG* available, ULONG* current, BOOL* disabled) override {
-            *available = static_cast<ULONG>(b_.title().subtitles.size());
-            return *current = b_.subpicture_, *disabled = b_.subpictureOff_, S_OK;
-        }
-        HRESULT WINAPI GetSubpictureLanguage(ULONG stream, LCID* language) override {
-            return pick(b_.title().subtitles, stream, language);
-        }
-        // clang-format off
         NOT_IMPLEMENTED(GetCurrentDomain, DVD_DOMAIN*); NOT_IMPLEMENTED(GetCurrentLocation, DVD_PLAYBACK_LOCATION2*);
         NOT_IMPLEMENTED(GetCurrentButton, ULONG*, ULONG*); NOT_IMPLEMENTED(GetCurrentAngle, ULONG*, ULONG*);
         NOT_IMPLEMENTED(GetCurrentUOPS, ULONG*); NOT_IMPLEMENTED(GetAllSPRMs, SPRMARRAY*);
@@ -249,35 +231,33 @@ private:
         }
         ULONG WINAPI AddRef() override { return b_.AddRef(); }
         ULONG WINAPI Release() override { return b_.Release(); }
-        HRESULT WINAPI GetServiceState(AM_LINE21_CCSTATE* state) override { return *state = state_, S_OK; }
         HRESULT WINAPI SetServiceState(AM_LINE21_CCSTATE state) override {
-            state_ = state;
             return logged(nullptr, S_OK, "SetServiceState %d", state);
         }
         // clang-format off
         NOT_IMPLEMENTED(GetDecoderLevel, int*); NOT_IMPLEMENTED(GetCurrentService, int*);
-        NOT_IMPLEMENTED(SetCurrentService, int); NOT_IMPLEMENTED(GetOutputFormat, BITMAPINFOHEADER*);
-        NOT_IMPLEMENTED(SetOutputFormat, BITMAPINFO*); NOT_IMPLEMENTED(GetBackgroundColor, DWORD*);
-        NOT_IMPLEMENTED(SetBackgroundColor, DWORD); NOT_IMPLEMENTED(GetRedrawAlways, BOOL*);
-        NOT_IMPLEMENTED(SetRedrawAlways, BOOL); NOT_IMPLEMENTED(GetDrawBackgroundMode, int*);
-        NOT_IMPLEMENTED(SetDrawBackgroundMode, int);
+        NOT_IMPLEMENTED(SetCurrentService, int); NOT_IMPLEMENTED(GetServiceState, AM_LINE21_CCSTATE*);
+        NOT_IMPLEMENTED(GetOutputFormat, BITMAPINFOHEADER*); NOT_IMPLEMENTED(SetOutputFormat, BITMAPINFO*);
+        NOT_IMPLEMENTED(GetBackgroundColor, DWORD*); NOT_IMPLEMENTED(SetBackgroundColor, DWORD);
+        NOT_IMPLEMENTED(GetRedrawAlways, BOOL*); NOT_IMPLEMENTED(SetRedrawAlways, BOOL);
+        NOT_IMPLEMENTED(GetDrawBackgroundMode, int*); NOT_IMPLEMENTED(SetDrawBackgroundMode, int);
         // clang-format on
 
     private:
         Builder& b_;
-        AM_LINE21_CCSTATE state_ = AM_L21_CCSTATE_Off;
     };
 
-    // A disc without titles (an unreadable script) answers as one title without streams.
+    // The title playing, one of the disc's: play() takes no other.
     const Title& title() const {
-        static const Title none{0, {}, {}, {}};
-        return title_ <= disc_.size() ? disc_[title_ - 1] : none;
+        return kDisc[title_ - 1];
     }
     // Wine's graph queues codes it does not know and posts to the player's notify window, under an
     // event lock of its own, so the watcher may notify while the player stops the graph.
-    HRESULT notify(LONG code, LONG_PTR param1) { return sink_->Notify(code, param1, 0); }
+    HRESULT notify(LONG code, LONG_PTR param1) {
+        return sink_->Notify(code, param1, 0);
+    }
     HRESULT play(ULONG title, ULONG chapter, bool newTitle) {
-        if (title < 1 || title > disc_.size() || chapter < 1 || chapter > disc_[title - 1].chapters)
+        if (title < 1 || title > kDisc.size() || chapter < 1 || chapter > kDisc[title - 1].chapters)
             return E_INVALIDARG;
         if (newTitle)
             title_ = title, audio_ = subpicture_ = 0, notify(EC_DVD_TITLE_CHANGE, title);
@@ -313,7 +293,6 @@ private:
     }
 
     LONG refs_ = 1;
-    const std::vector<Title>& disc_ = kDisc;
     std::atomic<ULONG> title_{1};
     ULONG audio_ = 0, subpicture_ = 0;
     BOOL subpictureOff_ = TRUE;
@@ -322,7 +301,8 @@ private:
     ComPtr<IMediaControl> control_;
     ComPtr<IMediaSeeking> seeking_;
     ComPtr<IMediaEventSink> sink_;
-    HANDLE stop_ = nullptr, thread_ = nullptr;
+    Handle stop_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread_ = nullptr;
     Navigator navigator_{*this};
     Line21 line21_{*this};
 };

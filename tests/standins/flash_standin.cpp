@@ -48,36 +48,16 @@ Movie readMovie(const wchar_t* path) {
 const wchar_t* const kMembers[] = {L"LoadMovie",       L"Play",        L"Stop",      L"IsPlaying",
                                    L"CurrentFrame",    L"TotalFrames", L"GotoFrame", L"Scale",
                                    L"BackgroundColor", L"EmbedMovie"};
-enum Member {
-    LoadMovie = 1,
-    Play,
-    Stop,
-    IsPlaying,
-    CurrentFrame,
-    TotalFrames,
-    GotoFrame,
-    Scale,
-    Background,
-    Embed
-};
-
-// clang-format off
-#define NOT_IMPLEMENTED(name, ...) HRESULT WINAPI name(__VA_ARGS__) override { return E_NOTIMPL; }
-// clang-format on
+enum Member { Load = 1, Play, Stop, IsPlaying, CurrentFrame, TotalFrames, Goto, Scale, Color, Embed };
 
 class Control final : public IOleObject,
                       public IOleInPlaceObject,
                       public IConnectionPointContainer,
                       public IConnectionPoint,
-                      public IDispatch {
+                      public IDispatch,
+                      public standin::Live {
 public:
-    Control() { InterlockedIncrement(&standin::liveObjects); }
-    ~Control() {
-        if (window_ != nullptr)
-            DestroyWindow(window_);
-        InterlockedDecrement(&standin::liveObjects);
-    }
-    bool ready() const { return true; }
+    ~Control() { DestroyWindow(window_); }
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IOleInPlaceObject || iid == IID_IOleWindow)
             return offer(out, static_cast<IOleInPlaceObject*>(this), true);
@@ -101,30 +81,28 @@ public:
         KillTimer(window_, 1);
         if (inPlaceSite_)
             inPlaceSite_->OnInPlaceDeactivate(), inPlaceSite_.reset();
-        if (window_ != nullptr)
-            DestroyWindow(std::exchange(window_, nullptr));
+        DestroyWindow(std::exchange(window_, nullptr));
         return logged(S_OK, "Close %lu", option);
     }
     // clang-format off
-    NOT_IMPLEMENTED(GetClientSite, IOleClientSite**) NOT_IMPLEMENTED(GetUserClassID, CLSID*)
-    NOT_IMPLEMENTED(GetMiscStatus, DWORD, DWORD*) NOT_IMPLEMENTED(SetHostNames, LPCOLESTR, LPCOLESTR)
-    NOT_IMPLEMENTED(SetMoniker, DWORD, IMoniker*)
-    NOT_IMPLEMENTED(GetMoniker, DWORD, DWORD, IMoniker**) NOT_IMPLEMENTED(InitFromData, IDataObject*, BOOL, DWORD)
-    NOT_IMPLEMENTED(GetClipboardData, DWORD, IDataObject**) NOT_IMPLEMENTED(EnumVerbs, IEnumOLEVERB**)
-    NOT_IMPLEMENTED(Update) NOT_IMPLEMENTED(IsUpToDate) NOT_IMPLEMENTED(GetUserType, DWORD, LPOLESTR*)
-    NOT_IMPLEMENTED(SetExtent, DWORD, SIZEL*) NOT_IMPLEMENTED(GetExtent, DWORD, SIZEL*)
-    NOT_IMPLEMENTED(Advise, IAdviseSink*, DWORD*)
-    NOT_IMPLEMENTED(EnumAdvise, IEnumSTATDATA**) NOT_IMPLEMENTED(SetColorScheme, LOGPALETTE*)
-    NOT_IMPLEMENTED(ContextSensitiveHelp, BOOL) NOT_IMPLEMENTED(InPlaceDeactivate)
-    NOT_IMPLEMENTED(UIDeactivate) NOT_IMPLEMENTED(ReactivateAndUndo)
-    NOT_IMPLEMENTED(EnumConnectionPoints, IEnumConnectionPoints**)
-    NOT_IMPLEMENTED(EnumConnections, IEnumConnections**)
-        // clang-format on
+    NOT_IMPLEMENTED(GetClientSite, IOleClientSite**); NOT_IMPLEMENTED(GetUserClassID, CLSID*);
+    NOT_IMPLEMENTED(GetMiscStatus, DWORD, DWORD*); NOT_IMPLEMENTED(SetHostNames, LPCOLESTR, LPCOLESTR);
+    NOT_IMPLEMENTED(SetMoniker, DWORD, IMoniker*); NOT_IMPLEMENTED(GetMoniker, DWORD, DWORD, IMoniker**);
+    NOT_IMPLEMENTED(InitFromData, IDataObject*, BOOL, DWORD);
+    NOT_IMPLEMENTED(GetClipboardData, DWORD, IDataObject**); NOT_IMPLEMENTED(EnumVerbs, IEnumOLEVERB**);
+    NOT_IMPLEMENTED(Update); NOT_IMPLEMENTED(IsUpToDate); NOT_IMPLEMENTED(GetUserType, DWORD, LPOLESTR*);
+    NOT_IMPLEMENTED(SetExtent, DWORD, SIZEL*); NOT_IMPLEMENTED(GetExtent, DWORD, SIZEL*);
+    NOT_IMPLEMENTED(Advise, IAdviseSink*, DWORD*); NOT_IMPLEMENTED(EnumAdvise, IEnumSTATDATA**);
+    NOT_IMPLEMENTED(SetColorScheme, LOGPALETTE*); NOT_IMPLEMENTED(ContextSensitiveHelp, BOOL);
+    NOT_IMPLEMENTED(InPlaceDeactivate); NOT_IMPLEMENTED(UIDeactivate); NOT_IMPLEMENTED(ReactivateAndUndo);
+    NOT_IMPLEMENTED(EnumConnectionPoints, IEnumConnectionPoints**);
+    NOT_IMPLEMENTED(EnumConnections, IEnumConnections**); NOT_IMPLEMENTED(GetConnectionInterface, IID*);
+    NOT_IMPLEMENTED(GetConnectionPointContainer, IConnectionPointContainer**);
+    NOT_IMPLEMENTED(GetTypeInfoCount, UINT*); NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**);
+    // clang-format on
 
-        // In place: the window and its rectangle.
-        HRESULT WINAPI GetWindow(HWND* window) override {
-        return *window = window_, window_ ? S_OK : E_FAIL;
-    }
+    // In place: the window and its rectangle.
+    HRESULT WINAPI GetWindow(HWND* window) override { return *window = window_, window_ ? S_OK : E_FAIL; }
     HRESULT WINAPI SetObjectRects(LPCRECT position, LPCRECT) override {
         if (window_ != nullptr)
             MoveWindow(window_, position->left, position->top, position->right - position->left,
@@ -137,11 +115,6 @@ public:
     HRESULT WINAPI FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
         return offer(reinterpret_cast<void**>(point), static_cast<IConnectionPoint*>(this), iid == kEvents);
     }
-    HRESULT WINAPI GetConnectionInterface(IID* iid) override { return *iid = kEvents, S_OK; }
-    HRESULT WINAPI GetConnectionPointContainer(IConnectionPointContainer** container) override {
-        return offer(reinterpret_cast<void**>(container), static_cast<IConnectionPointContainer*>(this),
-                     true);
-    }
     HRESULT WINAPI Advise(IUnknown* sink, DWORD* cookie) override {
         if (sinks_ || FAILED(sink->QueryInterface(kEvents, reinterpret_cast<void**>(&sinks_))))
             return CONNECT_E_CANNOTCONNECT;
@@ -150,13 +123,10 @@ public:
     HRESULT WINAPI Unadvise(DWORD cookie) override {
         if (cookie != 1 || !sinks_)
             return CONNECT_E_NOCONNECTION;
-        sinks_.reset();
-        return logged(S_OK, "Unadvise");
+        return sinks_.reset(), logged(S_OK, "Unadvise");
     }
 
     // The published interface, by name.
-    HRESULT WINAPI GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**)
     HRESULT WINAPI GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         for (UINT i = 0; i < count; ++i) {
             ids[i] = DISPID_UNKNOWN;
@@ -199,10 +169,8 @@ HRESULT Control::DoVerb(LONG verb, LPMSG, IOleClientSite* active, LONG, HWND, LP
         FAILED(inPlaceSite_->GetWindowContext(&frame, &document, &position, &clip, &info)))
         return logged(E_FAIL, "DoVerb %ld failed", verb);
     WNDCLASSW type = {};
-    type.lpfnWndProc = windowProc;
-    type.hInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
-    type.lpszClassName = L"Flash Stand-in";
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.lpfnWndProc = windowProc, type.hInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW), type.lpszClassName = L"Flash Stand-in";
     RegisterClassW(&type);
     window_ = CreateWindowExW(0, type.lpszClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                               position.left, position.top, position.right - position.left,
@@ -214,19 +182,13 @@ HRESULT Control::DoVerb(LONG verb, LPMSG, IOleClientSite* active, LONG, HWND, LP
 HRESULT Control::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                         UINT*) {
     VARIANT* args = params != nullptr ? params->rgvarg : nullptr; // the last argument first
-    auto answer = [&](long value, bool boolean) {
-        if (result != nullptr) {
-            VariantInit(result);
-            result->vt = boolean ? VT_BOOL : VT_I4;
-            if (boolean)
-                result->boolVal = value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
-            else
-                result->lVal = value;
-        }
-        return S_OK;
+    auto answer = [&](long value, VARTYPE type) {
+        if (result != nullptr)
+            VariantInit(result), result->vt = VT_I4, result->lVal = value;
+        return result != nullptr ? VariantChangeType(result, result, 0, type) : S_OK;
     };
     switch (member) {
-    case LoadMovie:
+    case Load:
         movie_ = readMovie(args[0].bstrVal);
         frame_ = 0;
         playing_ = movie_.frames > 1;
@@ -242,18 +204,18 @@ HRESULT Control::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params, V
         playing_ = false;
         return logged(S_OK, "Stop");
     case IsPlaying:
-        return answer(playing_, true);
+        return answer(playing_, VT_BOOL);
     case CurrentFrame:
-        return answer(frame_, false);
+        return answer(frame_, VT_I4);
     case TotalFrames:
-        return answer(movie_.frames, false);
-    case GotoFrame:
+        return answer(movie_.frames, VT_I4);
+    case Goto:
         frame_ = args[0].lVal;
         InvalidateRect(window_, nullptr, TRUE);
         return logged(S_OK, "GotoFrame %ld", args[0].lVal);
     case Scale:
         return logged(S_OK, "Scale %ls", args[0].bstrVal);
-    case Background:
+    case Color:
         return logged(S_OK, "BackgroundColor %06lx", args[0].lVal);
     case Embed:
         return logged(S_OK, "EmbedMovie %d", args[0].boolVal);
@@ -269,10 +231,8 @@ void Control::advance() {
     playing_ = ++frame_ + 1 < movie_.frames;
     InvalidateRect(window_, nullptr, TRUE);
     if (frame_ % 10 == 0 && sinks_) {
-        VARIANT percent;
-        VariantInit(&percent);
-        percent.vt = VT_I4;
-        percent.lVal = frame_ * 100 / movie_.frames;
+        VARIANT percent = {}; // VT_EMPTY, as VariantInit leaves it
+        percent.vt = VT_I4, percent.lVal = frame_ * 100 / movie_.frames;
         DISPPARAMS params = {&percent, nullptr, 1, 0};
         HRESULT hr = sinks_->Invoke(0x7a6, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         logged(S_OK, "OnProgress %ld answered %lx", percent.lVal, static_cast<unsigned long>(hr));

@@ -18,6 +18,7 @@
 // after Stop), EndOfStream, ErrorAbort, AbortOperation.
 #include "com_server.h"
 #include "source/source_filter.h"
+#include "win32/guards.h"
 
 #include <algorithm>
 #include <fstream>
@@ -66,18 +67,12 @@ std::optional<Fault> readFault(const wchar_t* path) {
     std::getline(file, line);
     std::istringstream words(line);
     Fault fault;
-    if (!(words >> word) || word != "zonfault")
+    if (!(words >> word >> fault.kind) || word != "zonfault")
         return std::nullopt;
-    words >> fault.kind;
     bool timed = fault.kind == "abort" || fault.kind == "end";
-    if (!timed && fault.kind != "hang-load" && fault.kind != "hang-connect" && fault.kind != "hang-stop")
+    std::optional<REFERENCE_TIME> at = timed && words >> word ? seconds(word) : std::nullopt;
+    if (timed ? !at : fault.kind != "hang-load" && fault.kind != "hang-connect" && fault.kind != "hang-stop")
         return std::nullopt;
-    if (timed) {
-        std::optional<REFERENCE_TIME> at = words >> word ? seconds(word) : std::nullopt;
-        if (!at)
-            return std::nullopt;
-        fault.at = *at;
-    }
     if (words >> word) {
         if (word != "claim" || !(words >> word) || (word != "none" && !seconds(word)))
             return std::nullopt;
@@ -85,8 +80,7 @@ std::optional<Fault> readFault(const wchar_t* path) {
     }
     if (words >> word)
         return std::nullopt;
-    if (fault.kind != "abort" && fault.kind != "end")
-        fault.at = fault.claim.value_or(60 * kSecond);
+    fault.at = timed ? *at : fault.claim.value_or(60 * kSecond);
     return fault;
 }
 
@@ -95,16 +89,10 @@ class Frames final : public StreamProducer {
 public:
     Frames(const Fault& fault, HANDLE aborted) : fault_(fault), aborted_(aborted) {}
     bool offeredType(std::size_t index, MediaType& type) const override {
-        VIDEOINFOHEADER format = {};
-        format.AvgTimePerFrame = kFrame;
-        format.dwBitRate = kFrameBytes * 8 * 25;
-        format.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 32, BI_RGB, kFrameBytes, 0, 0, 0, 0};
-        type = MediaType();
-        type->majortype = MEDIATYPE_Video;
-        type->subtype = MEDIASUBTYPE_RGB32;
-        type->bFixedSizeSamples = TRUE;
-        type->lSampleSize = kFrameBytes;
+        BITMAPINFOHEADER picture = {sizeof picture, kWidth, kHeight, 1, 32, BI_RGB, kFrameBytes, 0, 0, 0, 0};
+        VIDEOINFOHEADER format = {{}, {}, kFrameBytes * 8 * 25, 0, kFrame, picture};
+        type = MediaType(); // the old format block freed
+        type.get() = {MEDIATYPE_Video, MEDIASUBTYPE_RGB32, TRUE, FALSE, kFrameBytes, {}, {}, {}, {}};
         return index == 0 && type.setFormat(FORMAT_VideoInfo, &format, sizeof format);
     }
     HRESULT useType(const AM_MEDIA_TYPE&) override {
@@ -140,14 +128,9 @@ private:
     LONGLONG frame_ = 0;
 };
 
-class MisbehavingSource final : public SourceFilter, public IAMOpenProgress {
+class MisbehavingSource final : public SourceFilter, public IAMOpenProgress, public standin::Live {
 public:
-    MisbehavingSource() : SourceFilter(kClass) { InterlockedIncrement(&standin::liveObjects); }
-    ~MisbehavingSource() override {
-        CloseHandle(aborted_);
-        InterlockedDecrement(&standin::liveObjects);
-    }
-    bool ready() const { return true; }
+    MisbehavingSource() : SourceFilter(kClass) {}
 
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
         if (out != nullptr && iid == IID_IAMOpenProgress)
@@ -157,13 +140,9 @@ public:
     ULONG WINAPI AddRef() override { return SourceFilter::AddRef(); }
     ULONG WINAPI Release() override { return SourceFilter::Release(); }
     HRESULT WINAPI QueryProgress(LONGLONG* total, LONGLONG* current) override {
-        *total = *current = 0;
-        return S_OK;
+        return *total = *current = 0, S_OK;
     }
-    HRESULT WINAPI AbortOperation() override {
-        SetEvent(aborted_);
-        return logged(S_OK, "AbortOperation");
-    }
+    HRESULT WINAPI AbortOperation() override { return SetEvent(aborted_), logged(S_OK, "AbortOperation"); }
 
     HRESULT WINAPI Stop() override {
         logged(S_OK, "Stop");
@@ -188,8 +167,7 @@ protected:
         return S_OK;
     }
     bool duration(REFERENCE_TIME& length) override {
-        length = fault_.claim.value_or(0);
-        return fault_.claim.has_value();
+        return length = fault_.claim.value_or(0), fault_.claim.has_value();
     }
     bool seekable() override { return fault_.claim.has_value(); }
     HRESULT seek(REFERENCE_TIME position) override {
@@ -200,26 +178,12 @@ protected:
 private:
     Fault fault_;
     Frames* frames_ = nullptr; // the pin's
-    HANDLE aborted_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    Handle aborted_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 standin::Factory<MisbehavingSource> factory;
 } // namespace
 
-STANDIN_CLASS_ENTRIES(kClass, factory)
-
 // The class, and the graph's way from a file's first bytes to it.
-STDAPI DllRegisterServer() {
-    HRESULT hr = standin::registerServer(kServerKey);
-    if (SUCCEEDED(hr) &&
-        (RegSetKeyValueW(HKEY_CLASSES_ROOT, kPatternKey, L"0", REG_SZ, kPattern, sizeof kPattern) ||
-         RegSetKeyValueW(HKEY_CLASSES_ROOT, kPatternKey, L"Source Filter", REG_SZ, kClassText,
-                         sizeof kClassText)))
-        hr = SELFREG_E_CLASS;
-    return hr;
-}
-
-STDAPI DllUnregisterServer() {
-    RegDeleteKeyW(HKEY_CLASSES_ROOT, kPatternKey);
-    return standin::unregisterServer(kServerKey);
-}
+STANDIN_SERVER_ENTRIES(kClass, kServerKey, factory, {kPatternKey, L"0", kPattern},
+                       {kPatternKey, L"Source Filter", kClassText})

@@ -3,6 +3,7 @@
 // shared log of the calls that matter.
 #pragma once
 #include "engine/dshow.h"
+#include "../standins/com_server.h"
 
 #include <string>
 #include <vector>
@@ -15,11 +16,7 @@ template <class Interface> class Fake : public Interface {
 public:
     Fake(CallLog* log, const char* name) : log_(log), name_(name) {}
     HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != __uuidof(Interface))
-            return *out = nullptr, E_NOINTERFACE;
-        *out = static_cast<Interface*>(this);
-        AddRef();
-        return S_OK;
+        return standin::offer(out, this, iid == IID_IUnknown || iid == __uuidof(Interface));
     }
     ULONG WINAPI AddRef() override { return static_cast<ULONG>(++refs); }
     ULONG WINAPI Release() override {
@@ -30,9 +27,11 @@ public:
     long refs = 1;
 
 protected:
-    void record(const std::string& call) {
+    // Logs the call and answers S_OK.
+    HRESULT record(const std::string& call) {
         if (log_ != nullptr)
             log_->push_back(name_ + "." + call);
+        return S_OK;
     }
 
 private:
@@ -40,16 +39,14 @@ private:
     std::string name_;
 };
 
-#define FAKE_NOT_IMPLEMENTED(name, ...)                                                                      \
-    HRESULT WINAPI name(__VA_ARGS__) override {                                                              \
-        return E_NOTIMPL;                                                                                    \
-    }
+// clang-format off
+#define FAKE_NOT_IMPLEMENTED NOT_IMPLEMENTED
 // The four IDispatch methods, which no test uses.
 #define FAKE_DISPATCH                                                                                        \
-    FAKE_NOT_IMPLEMENTED(GetTypeInfoCount, UINT*)                                                            \
-    FAKE_NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**)                                               \
-    FAKE_NOT_IMPLEMENTED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)                              \
-    FAKE_NOT_IMPLEMENTED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+    NOT_IMPLEMENTED(GetTypeInfoCount, UINT*); NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**);         \
+    NOT_IMPLEMENTED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*);                                  \
+    NOT_IMPLEMENTED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*);
+// clang-format on
 
 // A graph's event queue that records whether notifications are switched off.
 class RecordingEvents : public Fake<IMediaEventEx> {
@@ -57,17 +54,15 @@ public:
     using Fake::Fake;
     FAKE_DISPATCH
     HRESULT WINAPI SetNotifyWindow(OAHWND window, LONG, LONG_PTR) override {
-        record(window == 0 ? "SetNotifyWindow(none)" : "SetNotifyWindow");
-        return S_OK;
+        return record(window == 0 ? "SetNotifyWindow(none)" : "SetNotifyWindow");
     }
     HRESULT WINAPI GetEvent(LONG*, LONG_PTR*, LONG_PTR*, LONG) override { return E_ABORT; }
-    FAKE_NOT_IMPLEMENTED(GetEventHandle, OAEVENT*)
-    FAKE_NOT_IMPLEMENTED(WaitForCompletion, LONG, LONG*)
-    FAKE_NOT_IMPLEMENTED(CancelDefaultHandling, LONG)
-    FAKE_NOT_IMPLEMENTED(RestoreDefaultHandling, LONG)
-    FAKE_NOT_IMPLEMENTED(FreeEventParams, LONG, LONG_PTR, LONG_PTR)
-    FAKE_NOT_IMPLEMENTED(SetNotifyFlags, LONG)
-    FAKE_NOT_IMPLEMENTED(GetNotifyFlags, LONG*)
+    // clang-format off
+    NOT_IMPLEMENTED(GetEventHandle, OAEVENT*); NOT_IMPLEMENTED(WaitForCompletion, LONG, LONG*);
+    NOT_IMPLEMENTED(CancelDefaultHandling, LONG); NOT_IMPLEMENTED(RestoreDefaultHandling, LONG);
+    NOT_IMPLEMENTED(FreeEventParams, LONG, LONG_PTR, LONG_PTR); NOT_IMPLEMENTED(SetNotifyFlags, LONG);
+    NOT_IMPLEMENTED(GetNotifyFlags, LONG*);
+    // clang-format on
 };
 
 // A windowless renderer that reports a given native size and records what it is asked to draw.
@@ -76,33 +71,24 @@ public:
     StandInWindowless(LONG w, LONG h, CallLog* log = nullptr)
         : Fake(log, "windowless"), width_(w), height_(h) {}
     HRESULT WINAPI GetNativeVideoSize(LONG* w, LONG* h, LONG*, LONG*) override {
-        *w = width_;
-        *h = height_;
-        return S_OK;
+        return *w = width_, *h = height_, S_OK;
     }
     HRESULT WINAPI SetVideoClippingWindow(HWND) override { return S_OK; }
     HRESULT WINAPI SetBorderColor(COLORREF) override { return S_OK; }
-    FAKE_NOT_IMPLEMENTED(GetMinIdealVideoSize, LONG*, LONG*)
-    FAKE_NOT_IMPLEMENTED(GetMaxIdealVideoSize, LONG*, LONG*)
     HRESULT WINAPI SetVideoPosition(const LPRECT, const LPRECT target) override {
-        record("SetVideoPosition " + std::to_string(target->right - target->left));
-        return S_OK;
+        return record("SetVideoPosition " + std::to_string(target->right - target->left));
     }
     HRESULT WINAPI RepaintVideo(HWND, HDC dc) override {
-        record(dc != nullptr ? "RepaintVideo" : "RepaintVideo(none)");
-        return S_OK;
+        return record(dc != nullptr ? "RepaintVideo" : "RepaintVideo(none)");
     }
-    HRESULT WINAPI DisplayModeChanged() override {
-        record("DisplayModeChanged");
-        return S_OK;
-    }
-    FAKE_NOT_IMPLEMENTED(GetVideoPosition, LPRECT, LPRECT)
-    FAKE_NOT_IMPLEMENTED(GetAspectRatioMode, DWORD*)
-    FAKE_NOT_IMPLEMENTED(SetAspectRatioMode, DWORD)
-    FAKE_NOT_IMPLEMENTED(GetCurrentImage, BYTE**)
-    FAKE_NOT_IMPLEMENTED(GetBorderColor, COLORREF*)
-    FAKE_NOT_IMPLEMENTED(SetColorKey, COLORREF)
-    FAKE_NOT_IMPLEMENTED(GetColorKey, COLORREF*)
+    HRESULT WINAPI DisplayModeChanged() override { return record("DisplayModeChanged"); }
+    // clang-format off
+    NOT_IMPLEMENTED(GetMinIdealVideoSize, LONG*, LONG*); NOT_IMPLEMENTED(GetMaxIdealVideoSize, LONG*, LONG*);
+    NOT_IMPLEMENTED(GetVideoPosition, LPRECT, LPRECT); NOT_IMPLEMENTED(GetAspectRatioMode, DWORD*);
+    NOT_IMPLEMENTED(SetAspectRatioMode, DWORD); NOT_IMPLEMENTED(GetCurrentImage, BYTE**);
+    NOT_IMPLEMENTED(GetBorderColor, COLORREF*); NOT_IMPLEMENTED(SetColorKey, COLORREF);
+    NOT_IMPLEMENTED(GetColorKey, COLORREF*);
+    // clang-format on
 
 private:
     LONG width_, height_;

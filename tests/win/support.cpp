@@ -13,6 +13,8 @@
 #include "win32/guards.h"
 #include "win32/wide.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -44,15 +46,11 @@ COLORREF Capture::at(int x, int y) const {
 
 Capture capture(HWND window, bool wholeWindow) {
     RECT r;
-    if (wholeWindow) {
-        GetWindowRect(window, &r);
-        OffsetRect(&r, -r.left, -r.top);
-    } else {
+    if (wholeWindow)
+        GetWindowRect(window, &r), OffsetRect(&r, -r.left, -r.top);
+    else
         GetClientRect(window, &r);
-    }
-    Capture c;
-    c.width = r.right;
-    c.height = r.bottom;
+    Capture c{r.right, r.bottom, {}};
     if (c.width <= 0 || c.height <= 0)
         return c;
     WindowDc dc(window, wholeWindow);
@@ -89,6 +87,17 @@ std::vector<std::wstring> listPaths() {
     for (const auto& e : activeList->entries)
         out.push_back(asWide(e->path.c_str()));
     return out;
+}
+
+std::vector<DWORD> threadsOfThisProcess() {
+    std::vector<DWORD> ids;
+    Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ids.push_back(entry.th32ThreadID);
+    return ids;
 }
 
 bool openInPlace(std::wstring& path) {

@@ -32,8 +32,6 @@ void pointerTo(HWND window, int x, int y);
 // How far the window's picture lies from the key colour: the largest channel difference found.
 int pictureContrast(HWND window);
 
-// Ends the process, naming the test and where each thread stands, when one test runs longer.
-void guardAgainstHangs(unsigned seconds);
 // The identifiers of this process's threads.
 std::vector<DWORD> threadsOfThisProcess();
 
