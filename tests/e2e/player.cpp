@@ -187,9 +187,8 @@ void Player::kill() const {
 }
 
 namespace {
-// The frames of each thread of process `pid` as Wine's debugger sees them, one line a thread:
-// "stuck player thread 0104: WaitForSingleObject@kernelbase < ...". The tests' prefix keeps the
-// debugger from starting on crashes, by its name: a copy under another name runs.
+// Prints the backtrace Wine's debugger gives of each thread of process `pid`. The tests' prefix
+// keeps the debugger from starting on crashes, by its name: a copy under another name runs.
 void printStacks(DWORD pid) {
     std::wstring folder = freshFolder(L"stacks"), out = folder + L"\\stacks.txt",
                  exe = folder + L"\\stacks.exe";
@@ -207,37 +206,20 @@ void printStacks(DWORD pid) {
                        &debugger)) {
         if (WaitForSingleObject(debugger.hProcess, 60000) != WAIT_OBJECT_0)
             TerminateProcess(debugger.hProcess, 1);
-        CloseHandle(debugger.hProcess);
-        CloseHandle(debugger.hThread);
+        release(debugger);
     }
     file.close();
     char ours[32];
     std::snprintf(ours, sizeof ours, "in process %04lx ", pid);
-    std::string text = readFile(out), line, thread;
-    bool mine = false;
-    auto flush = [&] {
-        if (!thread.empty())
-            std::printf("stuck player %s\n", thread.c_str());
-        thread.clear();
-    };
+    std::string text = readFile(out), line;
+    bool mine = false; // the lines since the last thread's heading are of the player's threads
     for (std::size_t at = 0; at < text.size(); at += line.size() + 1) {
         line = text.substr(at, text.find('\n', at) - at);
-        if (line.rfind("Backtracing for thread ", 0) == 0) {
-            flush();
+        if (line.rfind("Backtracing for thread ", 0) == 0)
             mine = line.find(ours) != std::string::npos;
-            if (mine)
-                thread = "thread " + line.substr(23, 4) + ":";
-        } else if (std::size_t in = line.rfind(" in ");
-                   mine && line.find(" 0x") != std::string::npos && in != std::string::npos) {
-            std::size_t name = line.find(' ', line.find(" 0x") + 1) + 1;
-            std::string frame = line.substr(name, line.find_first_of("( ", name) - name);
-            std::string module = line.substr(in + 4, line.find(' ', in + 4) - in - 4);
-            if (frame == "in") // no name: the module's own offset, "(+0x1234)"
-                frame = line.substr(line.find("(+", in) + 1, line.find(')', in) - line.find("(+", in) - 1);
-            thread += (thread.back() == ':' ? " " : " < ") + frame + "@" + module;
-        }
+        if (mine)
+            std::printf("stuck player: %s\n", line.c_str());
     }
-    flush();
     std::fflush(stdout);
 }
 } // namespace

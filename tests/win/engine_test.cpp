@@ -133,14 +133,14 @@ public:
         record(IsWindowVisible(video) ? "Stop(video shown)" : "Stop");
         return real->Stop();
     }
-    FAKE_NOT_IMPLEMENTED(Run)
-    FAKE_NOT_IMPLEMENTED(Pause)
-    FAKE_NOT_IMPLEMENTED(GetState, LONG, OAFilterState*)
-    FAKE_NOT_IMPLEMENTED(RenderFile, BSTR)
-    FAKE_NOT_IMPLEMENTED(AddSourceFilter, BSTR, IDispatch**)
-    FAKE_NOT_IMPLEMENTED(get_FilterCollection, IDispatch**)
-    FAKE_NOT_IMPLEMENTED(get_RegFilterCollection, IDispatch**)
-    FAKE_NOT_IMPLEMENTED(StopWhenReady)
+    NOT_IMPLEMENTED(Run)
+    NOT_IMPLEMENTED(Pause)
+    NOT_IMPLEMENTED(GetState, LONG, OAFilterState*)
+    NOT_IMPLEMENTED(RenderFile, BSTR)
+    NOT_IMPLEMENTED(AddSourceFilter, BSTR, IDispatch**)
+    NOT_IMPLEMENTED(get_FilterCollection, IDispatch**)
+    NOT_IMPLEMENTED(get_RegFilterCollection, IDispatch**)
+    NOT_IMPLEMENTED(StopWhenReady)
     ComPtr<IMediaControl> real;
     HWND video = nullptr;
 };

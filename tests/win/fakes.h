@@ -40,7 +40,6 @@ private:
 };
 
 // clang-format off
-#define FAKE_NOT_IMPLEMENTED NOT_IMPLEMENTED
 // The four IDispatch methods, which no test uses.
 #define FAKE_DISPATCH                                                                                        \
     NOT_IMPLEMENTED(GetTypeInfoCount, UINT*); NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**);         \
