@@ -3,6 +3,7 @@
 // Foundation source, everything else as before. The pattern clip's lower half is eight columns,
 // the bits of its frame number, read here from the screen.
 #include "player.h"
+#include "../common/pattern.h"
 #include "win32/guards.h"
 
 #include <gtest/gtest.h>
@@ -12,31 +13,18 @@
 #include <vector>
 
 namespace {
-// The frame number the picture shows, and whether its upper half is red beside green; -1 without
-// a picture.
-struct Shown {
-    int frame = -1;
-    bool pattern = false;
-};
-bool alike(COLORREF c, int r, int g, int b) {
-    return std::abs(GetRValue(c) - r) < 60 && std::abs(GetGValue(c) - g) < 60 &&
-           std::abs(GetBValue(c) - b) < 60;
-}
-Shown shownBy(const Player& player) {
+// What the picture shows; no frame without a picture.
+Pattern shownBy(const Player& player) {
     HWND picture = player.picture();
     RECT r = {};
     if (!IsWindowVisible(picture) || !GetClientRect(picture, &r) || r.right < 32 || r.bottom < 32)
         return {};
     MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&r), 2);
     WindowDc screen(nullptr);
-    auto at = [&](double x, double y) {
-        return GetPixel(screen, r.left + static_cast<int>(x * (r.right - r.left)),
-                        r.top + static_cast<int>(y * (r.bottom - r.top)));
-    };
-    Shown shown{0, alike(at(0.25, 0.25), 255, 0, 0) && alike(at(0.75, 0.25), 0, 255, 0)};
-    for (int bit = 0; bit < 8; ++bit)
-        shown.frame |= GetGValue(at((bit + 0.5) / 8, 0.75)) > 128 ? 1 << bit : 0;
-    return shown;
+    return patternIn([&](double x, double y) {
+        return GetPixel(screen, r.left + static_cast<int>(x * width(r)),
+                        r.top + static_cast<int>(y * height(r)));
+    });
 }
 
 // What a failed look at the picture saw: where the display and the picture are in the window,
@@ -88,7 +76,7 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
     ASSERT_TRUE(player.plays());
     ASSERT_TRUE(player.showsPicture());
     ASSERT_TRUE(eventually([&] { return shownBy(player).frame > 5; })) << "it plays";
-    EXPECT_TRUE(shownBy(player).pattern) << "red beside green";
+    EXPECT_TRUE(shownBy(player).colours) << "red beside green";
 
     // Bursts of the wheel on the seek bar move it forward and back while the window answers.
     player.restOnSeekBar();
@@ -112,7 +100,7 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
         player.command(command);
         EXPECT_TRUE(player.answering([&, top = top, wide = wide] {
             RECT display = player.display();
-            return display.top == top && (wide < 0 || width(display) == wide) && shownBy(player).pattern;
+            return display.top == top && (wide < 0 || width(display) == wide) && shownBy(player).colours;
         })) << command
             << ": " << seen(player);
     }
@@ -121,7 +109,7 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
     // The frames already on their way are shown; then the picture stays. A playing clip of 25
     // frames a second shows a new frame well within ten frames' time.
     constexpr DWORD kTenFrames = 10 * 1000 / 25;
-    Shown paused;
+    Pattern paused;
     ASSERT_TRUE(eventually([&] {
         paused = shownBy(player);
         Sleep(kTenFrames);
@@ -135,15 +123,13 @@ TEST(StockWindows, AnMp4SeeksByTheWheelZoomsGoesFullScreenPausesAndIsSavedAsItSh
     ASSERT_TRUE(answer(player.topWindow(L"#32770"), shot));
     ASSERT_TRUE(eventually([&] { return readFile(shot).size() == 54 + 320 * 240 * 4; }));
     std::string bmp = readFile(shot);
-    auto pixel = [&](int x, int y) { // bottom-up rows of blue, green, red
-        const char* p = bmp.data() + 54 + ((239 - y) * 320 + x) * 4;
+    Pattern saved = patternIn([&](double x, double y) { // bottom-up rows of blue, green, red
+        const char* p =
+            bmp.data() + 54 + ((239 - static_cast<int>(y * 240)) * 320 + static_cast<int>(x * 320)) * 4;
         return RGB(static_cast<BYTE>(p[2]), static_cast<BYTE>(p[1]), static_cast<BYTE>(p[0]));
-    };
-    int saved = 0;
-    for (int bit = 0; bit < 8; ++bit)
-        saved |= GetGValue(pixel(bit * 40 + 20, 180)) > 128 ? 1 << bit : 0;
-    EXPECT_EQ(saved, paused.frame);
-    EXPECT_TRUE(alike(pixel(80, 60), 255, 0, 0) && alike(pixel(240, 60), 0, 255, 0));
+    });
+    EXPECT_EQ(saved.frame, paused.frame);
+    EXPECT_TRUE(saved.colours);
 
     // Playing again, a long turn of the wheel runs it to its end: the next entry follows.
     player.activate();
