@@ -63,7 +63,7 @@ TEST_F(View, TheWindowlessRendererIsToldOfPaintsDisplayChangesAndItsPlace) {
     media.videoWindow = false;
     const struct {
         void (*act)();
-        const char* call;
+        std::string call;
     } cases[] = {
         // Sent, not invalidated: whether the desktop asks for a paint at all is the window
         // manager's affair, what the display does when asked is ours.
@@ -75,11 +75,8 @@ TEST_F(View, TheWindowlessRendererIsToldOfPaintsDisplayChangesAndItsPlace) {
         log.clear();
         c.act();
         ASSERT_TRUE(settled());
-        EXPECT_TRUE(std::find_if(log.begin(), log.end(),
-                                 [&](const std::string& line) {
-                                     return line.rfind(std::string("windowless.") + c.call, 0) == 0;
-                                 }) != log.end())
-            << c.call;
+        auto called = [&](const std::string& line) { return line.rfind("windowless." + c.call, 0) == 0; };
+        EXPECT_TRUE(std::any_of(log.begin(), log.end(), called)) << c.call;
     }
     ASSERT_TRUE(onMedium([](MediaContext& m) { m.windowless.reset(); }));
     EXPECT_EQ(renderer.refs, 0);
