@@ -13,36 +13,21 @@
 namespace {
 // The speakers line's control of a type, read as one value for all channels.
 bool readSpeakers(DWORD type, DWORD* value) {
-    HMIXER mixer = nullptr;
-    if (mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR)
-        return false;
     MIXERLINEW line = {};
     line.cbStruct = sizeof line;
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
     MIXERCONTROLW control = {};
     control.cbStruct = sizeof control;
-    MIXERLINECONTROLSW controls = {};
-    controls.cbStruct = sizeof controls;
-    controls.dwControlType = type;
-    controls.cControls = 1;
-    controls.cbmxctrl = sizeof control;
-    controls.pamxctrl = &control;
-    MIXERCONTROLDETAILS details = {};
-    details.cbStruct = sizeof details;
-    details.cChannels = 1;
-    details.cbDetails = sizeof *value;
-    details.paDetails = value;
-    HMIXEROBJ object = reinterpret_cast<HMIXEROBJ>(mixer);
-    bool ok =
-        mixerGetLineInfoW(object, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) == 0 &&
-        (controls.dwLineID = line.dwLineID,
-         mixerGetLineControlsW(object, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
-             0) &&
-        (details.dwControlID = control.dwControlID,
-         mixerGetControlDetailsW(object, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) ==
-             0);
-    mixerClose(mixer);
-    return ok;
+    MIXERLINECONTROLSW controls = {sizeof controls, 0, {type}, 1, sizeof control, &control};
+    MIXERCONTROLDETAILS details = {sizeof details, 0, 1, {}, sizeof *value, value};
+    // The first mixer, by its number.
+    return mixerGetLineInfoW(nullptr, &line, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) == 0 &&
+           (controls.dwLineID = line.dwLineID,
+            mixerGetLineControlsW(nullptr, &controls,
+                                  MIXER_OBJECTF_MIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) == 0) &&
+           (details.dwControlID = control.dwControlID,
+            mixerGetControlDetailsW(nullptr, &details,
+                                    MIXER_OBJECTF_MIXER | MIXER_GETCONTROLDETAILSF_VALUE) == 0);
 }
 
 DWORD speakers(DWORD type) {
