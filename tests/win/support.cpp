@@ -36,7 +36,15 @@ void PlayerTest::atRest() {
     setZoom(100);
     hideHint();
     RedrawWindow(mainWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    pumpMessages(20);
+    handleQueued();
+}
+
+void handleQueued() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
 }
 
 COLORREF Capture::at(int x, int y) const {
@@ -69,8 +77,8 @@ Capture capture(HWND window, bool wholeWindow) {
 void pointerTo(HWND window, int x, int y) {
     POINT p = {x, y};
     ClientToScreen(window, &p);
-    SetCursorPos(p.x, p.y);
-    pumpMessages(30);
+    SetCursorPos(p.x, p.y); // the system queues the move before it returns
+    handleQueued();
 }
 
 int pictureContrast(HWND window) {
