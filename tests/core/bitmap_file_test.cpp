@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 TEST(BitmapFile, LayoutFromThePackedBitmap) {
     struct Case {
@@ -32,21 +35,15 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
 
 // A renderer's block is taken only when it holds all its header claims, whatever that claims.
 TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
-    auto block = [](std::uint32_t headerSize, std::int32_t width, std::uint16_t bits,
+    auto block = [](std::uint32_t headerSize, std::uint32_t width, std::uint32_t bits,
                     std::uint32_t compression, std::uint32_t sizeImage, std::uint32_t colours,
                     std::size_t size) {
+        // The header's fields as the little-endian words of an x86 block: two rows, the bits per
+        // pixel in the high half of the fourth word.
+        const std::uint32_t words[] = {headerSize, width, 2, bits << 16, compression,
+                                       sizeImage,  0,     0, colours};
         std::vector<std::uint8_t> b(size);
-        auto put = [&](std::size_t at, std::uint32_t v, int n) {
-            for (int i = 0; i < n && at + i < b.size(); ++i)
-                b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        };
-        put(0, headerSize, 4);
-        put(4, static_cast<std::uint32_t>(width), 4);
-        put(8, 2, 4); // two rows
-        put(14, bits, 2);
-        put(16, compression, 4);
-        put(20, sizeImage, 4);
-        put(32, colours, 4);
+        std::memcpy(b.data(), words, std::min(size, sizeof words));
         return b;
     };
     const struct {

@@ -1,6 +1,9 @@
 #include "core/file_names.h"
+#include "core/media_path.h"
+#include "core/program_paths.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 std::optional<std::u16string> maybe(const char16_t* text) {
@@ -37,7 +40,78 @@ TEST(FileNames, ShownNameRenamedAndMovedPaths) {
         << "nothing is cut";
 }
 
-TEST(FileNames, TheHintStripSitsNearTheBottomOfTheVideo) {
-    EXPECT_EQ(fileHintRect({100, 50, 420, 290}), (Rect{116, 262, 404, 278}));
+std::pair<std::u16string, std::u16string> pathsFor(const std::u16string& program) {
+    char16_t settings[kPathUnits], folder[kPathUnits];
+    computeSettingsPath(program.c_str(), settings);
+    computeProgramFolder(program.c_str(), folder);
+    return {settings, folder};
+}
+
+TEST(ProgramPaths, SettingsFileAndFolderBesideTheProgram) {
+    // The folder's backslash is looked for from the fifth character from the end down to index 1:
+    // with none, the folder is the first character alone. Short paths never reach outside the buffer.
+    struct Case {
+        const char16_t *program, *settings, *folder;
+    } cases[] = {{u"C:\\a.exe", u"C:\\a.ini", u"C:\\"},
+                 {u"Pl.exe", u"Pl.ini", u"P"},
+                 {u"C:\\x\\.exe", u"C:\\x\\.ini", u"C:\\x\\"},
+                 {u"ab\\.exe", u"ab\\.ini", u"ab\\"},
+                 {u"ab\\cd\\ef", u"ab\\cdini", u"ab\\"},
+                 {u"\\abc.exe", u"\\abc.ini", u"\\"},
+                 {u"a\\b.exe", u"a\\b.ini", u"a\\"},
+                 {u"a.exe", u"a.ini", u"a"},
+                 {u"ab", u"ini", u"a"},
+                 {u"", u"ini", u""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(pathsFor(c.program), std::pair(std::u16string(c.settings), std::u16string(c.folder)));
+    for (std::size_t length : {256, 257, 258, 259, 300}) {
+        std::u16string program = u"C:\\" + std::u16string(length - 9, u'd') + u"\\p.exe";
+        auto [settings, folder] = pathsFor(program);
+        std::u16string expected = program.substr(0, std::min<std::size_t>(length, kPathUnits - 1));
+        EXPECT_EQ(settings, expected.replace(expected.size() - 3, 3, u"ini")) << length;
+        if (length < kPathUnits) {
+            EXPECT_EQ(folder, program.substr(0, length - 5)) << length;
+        }
+    }
+}
+
+TEST(MediaExtension, LowerCasedInPlace) {
+    // Only ASCII letters are lowered, A and Z included; a dot at index 1 still starts an extension.
+    struct Case {
+        const char16_t *path, *extension; // nullptr: none, and the path is left as it is
+    } cases[] = {{u"Film.RMVB", u"rmvb"},
+                 {u"My.DIR\\a.MKV", u"mkv"},
+                 {u"a.\u00C9X", u"\u00C9x"},
+                 {u"M\\NODOT", nullptr},
+                 {u".RMVB", nullptr},
+                 {u"", nullptr},
+                 {u"a.", u""},
+                 {u"a.AZ@[", u"az@["}};
+    for (const Case& c : cases) {
+        std::u16string path(c.path), buffer(c.path);
+        char16_t* ext = lowerExtensionInPlace(buffer.data());
+        std::u16string expected = c.extension ? std::u16string(c.extension) : u"";
+        EXPECT_EQ(buffer, path.substr(0, path.size() - expected.size()) + expected) << buffer.size();
+        EXPECT_EQ(ext, c.extension ? buffer.data() + (buffer.size() - expected.size()) : nullptr);
+    }
+}
+
+TEST(MediaExtension, Routed) {
+    using enum MediaRoute;
+    struct Case {
+        const char16_t* extension;
+        MediaRoute route;
+        bool realMedia;
+    } cases[] = {
+        {u"rmvb", SourceFilter, true},  {u"rm", SourceFilter, true},   {u"ra", SourceFilter, true},
+        {u"wmv2", RenderFile, false},   {u"wma", RenderFile, false},   {u"asf", RenderFile, false},
+        {u"swf", Flash, false},         {u"mkv", SourceFilter, false}, {u"r", SourceFilter, false},
+        {nullptr, SourceFilter, false},
+    };
+    for (const Case& c : cases) {
+        MediaPlan plan = planMedia(c.extension);
+        EXPECT_EQ(plan.route, c.route) << (c.extension ? c.extension[0] : 0);
+        EXPECT_EQ(plan.realMediaFilters, c.realMedia) << (c.extension ? c.extension[0] : 0);
+    }
 }
 } // namespace

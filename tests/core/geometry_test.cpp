@@ -1,3 +1,4 @@
+#include "core/file_names.h"
 #include "core/hint_layout.h"
 #include "core/window_geometry.h"
 #include "core/window_size.h"
@@ -60,11 +61,12 @@ TEST(FitWindow, ViewModesKeepTheCentre) {
     }
 }
 
-TEST(Zoom, ClampsAndHint) {
+TEST(Zoom, ClampsAndHintsAboveTheVideosBottom) {
     for (auto [percent, kept] : {std::pair{4, 5}, {5, 5}, {400, 400}, {401, 400}})
         EXPECT_EQ(clampZoom(percent), kept) << percent;
     EXPECT_EQ(zoomHintText(105), u"缩放：105%");
     EXPECT_EQ(zoomHintRect({100, 50, 420, 230}), (Rect{116, 62, 404, 78}));
+    EXPECT_EQ(fileHintRect({100, 50, 420, 290}), (Rect{116, 262, 404, 278})); // a renamed or moved file's
 }
 
 TEST(VolumeHint, PlacedOverTheVideoAboveItsBottom) {
@@ -105,23 +107,18 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
     }
 }
 
-TEST(InitialWindow, SizeFromListSettingsCentredOnTheScreen) {
+TEST(InitialWindow, SizeFromSaneListSettingsCentredOnTheScreen) {
     for (auto [listWidth, visible, width] : {std::tuple{228, true, 562}, {228, false, 334}, {300, true, 634}})
         EXPECT_EQ(initialMainWidth(kSkin, listWidth, visible), width) << listWidth << " " << visible;
     EXPECT_EQ(initialMainHeight(kSkin), 278);
     // A window larger than the screen starts left of it by half the excess, truncated toward zero.
     for (auto [screen, window, origin] : {std::tuple{1280, 562, 359}, {1281, 562, 359}, {300, 563, -131}})
         EXPECT_EQ(centredOrigin(screen, window), origin) << screen << " " << window;
-}
-
-TEST(InitialWindow, StoredListWidthIsKeptSane) {
-    for (auto [stored, screen, width] : {std::tuple{228, 1280, 228},
-                                         {100, 1280, 100},
-                                         {99, 1280, 100},
-                                         {-50, 1280, 100},
-                                         {946, 1280, 946},
-                                         {5000, 1280, 946},
-                                         {400, 300, 100}})
-        EXPECT_EQ(sanePlaylistWidth(stored, kSkin, screen), width) << stored << " on " << screen;
+    struct Stored {
+        int width, screen, kept;
+    } stored[] = {{228, 1280, 228}, {100, 1280, 100},  {99, 1280, 100}, {-50, 1280, 100},
+                  {946, 1280, 946}, {5000, 1280, 946}, {400, 300, 100}};
+    for (const Stored& s : stored)
+        EXPECT_EQ(sanePlaylistWidth(s.width, kSkin, s.screen), s.kept) << s.width << " on " << s.screen;
 }
 } // namespace

@@ -3,22 +3,23 @@
 #include "core/text.h"
 #include "core/transport_math.h"
 #include "core/video_geometry.h"
+#include "core/volume_math.h"
+#include "core/wheel.h"
 
 #include <gtest/gtest.h>
+#include <climits>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 TEST(FormatTime, Boundaries) {
     struct Case {
         int seconds;
         const char* text;
-    } cases[] = {{0, "--:--"},       {-2147483647 - 1, "--:--"},
-                 {1, "00:01"},       {59, "00:59"},
-                 {60, "01:00"},      {600, "10:00"},
-                 {1199, "19:59"},    {3599, "59:59"},
-                 {3600, "1:00:00"},  {3670, "1:01:10"},
-                 {35999, "9:59:59"}, {36000, "!!:!!"}};
+    } cases[] = {{0, "--:--"},      {INT_MIN, "--:--"}, {1, "00:01"},       {59, "00:59"},
+                 {60, "01:00"},     {600, "10:00"},     {1199, "19:59"},    {3599, "59:59"},
+                 {3600, "1:00:00"}, {3670, "1:01:10"},  {35999, "9:59:59"}, {36000, "!!:!!"}};
     for (const Case& c : cases) {
         char buffer[9] = "xxxxxxxx";
         EXPECT_STREQ(FormatTime(buffer, c.seconds), c.text) << c.seconds;
@@ -105,8 +106,8 @@ TEST(Transport, DvdTimesInHoursMinutesAndSeconds) {
                  {60, 0, 1, 0},   {59, 0, 0, 59},  {-5, 0, 0, 251}};
     for (const Case& c : cases) {
         DvdTime t = dvdTimeOf(c.seconds);
-        EXPECT_EQ((std::vector<int>{t.hours, t.minutes, t.seconds, t.frames}),
-                  (std::vector<int>{c.hours, c.minutes, c.secs, 0}))
+        EXPECT_EQ(std::tuple(t.hours, t.minutes, t.seconds, t.frames),
+                  std::tuple(c.hours, c.minutes, c.secs, 0))
             << c.seconds;
     }
 }
@@ -141,5 +142,71 @@ TEST(VideoGeometry, ZoomAroundTheCentreAndAspectFit) {
     EXPECT_EQ(fitVideoAspect({0, 0, 320, 180}, 1, 1), (Rect{70, 0, 250, 180})) << "the smallest video";
     EXPECT_EQ(fitVideoAspect({10, 20, 330, 200}, 0, 360), (Rect{10, 20, 330, 200})) << "no size yet";
     EXPECT_EQ(fitVideoAspect({10, 20, 330, 200}, 640, 0), (Rect{10, 20, 330, 200}));
+}
+
+TEST(Volume, PercentsAndLevelsRoundAsTheMixerDoes) {
+    for (auto [level, percent] : {std::pair{0u, 0}, {327u, 0}, {328u, 1}, {32767u, 50}, {65535u, 100}})
+        EXPECT_EQ(percentOfLevel(level), percent) << level;
+    for (auto [percent, level] :
+         {std::pair{-3, 0u}, {0, 0u}, {1, 655u}, {10, 6554u}, {51, 33423u}, {100, 65535u}})
+        EXPECT_EQ(levelOfPercent(percent), level) << percent;
+    for (auto [percent, step, result] :
+         {std::tuple{50, 1, 51}, {99, 1, 100}, {100, 1, 100}, {1, -1, 0}, {0, -1, 0}})
+        EXPECT_EQ(steppedPercent(percent, step), result) << percent << step;
+}
+
+TEST(Volume, ControlRangesAndEndpointScalesMapOntoTheLevel) {
+    // Values below and above the range, and a range of one value, included.
+    struct Case {
+        unsigned value, minimum, maximum, level, back;
+    } cases[] = {{0, 0, 65535, 0, 0},     {65535, 0, 65535, 65535, 65535},
+                 {50, 0, 100, 32768, 50}, {1, 0, 100, 655, 1},
+                 {99, 0, 100, 64880, 99}, {5, 10, 20, 0, 10},
+                 {25, 10, 20, 65535, 20}, {15, 10, 20, 32768, 15},
+                 {7, 7, 7, 65535, 7},     {UINT_MAX, 0, UINT_MAX, 65535, UINT_MAX},
+                 {0, 0, UINT_MAX, 0, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(levelOfControlValue(c.value, c.minimum, c.maximum), c.level) << c.value;
+        EXPECT_EQ(controlValueOfLevel(c.level, c.minimum, c.maximum), c.back) << c.value;
+    }
+    EXPECT_EQ(controlValueOfLevel(70000, 0, 100), 100u) << "a level past the top is the top";
+    struct Scale {
+        float scalar;
+        unsigned level;
+    } scales[] = {{0, 0}, {-0.5f, 0}, {NAN, 0}, {0.5f, 32768}, {0.51f, 33423}, {1, 65535}, {1.5f, 65535}};
+    for (const Scale& s : scales)
+        EXPECT_EQ(levelOfScalar(s.scalar), s.level) << s.scalar;
+    for (unsigned level : {0u, 1u, 33423u, 65534u, 65535u})
+        EXPECT_EQ(levelOfScalar(scalarOfLevel(level)), level) << "round trip of " << level;
+}
+
+TEST(TakeWheelNotch, OneNotchPer120AtMostOnePerMessage) {
+    struct Case {
+        std::vector<int> deltas, notches;
+        int remainder;
+    } cases[] = {{{60, 60}, {0, 1}, 0},
+                 {{240, 0}, {1, 1}, 0},
+                 {{120}, {1}, 0},
+                 {{-120, -60, -60}, {-1, 0, -1}, 0},
+                 {{-240, 120}, {-1, 0}, 0},
+                 {{150}, {1}, 30},
+                 {{100, -100, 119}, {0, 0, 0}, 119},
+                 {{32767}, {1}, 32647},
+                 {{-32768}, {-1}, -32648}};
+    for (const Case& c : cases) {
+        int remainder = 0;
+        for (size_t i = 0; i < c.deltas.size(); ++i)
+            EXPECT_EQ(takeWheelNotch(remainder, c.deltas[i]), c.notches[i]) << c.deltas[0] << " #" << i;
+        EXPECT_EQ(remainder, c.remainder) << c.deltas[0];
+    }
+    // A long one-sided flood piles up a remainder: the sum must stay defined (the sanitizer build
+    // aborts on overflow) and keep yielding notches.
+    int remainder = 0;
+    for (int i = 0; i < 200000; ++i)
+        ASSERT_EQ(takeWheelNotch(remainder, 32767), 1);
+    EXPECT_TRUE(remainder > 0 && remainder <= 1 << 24) << remainder;
+    for (int i = 0; i < 200000; ++i)
+        ASSERT_NE(takeWheelNotch(remainder, -32768), 0);
+    EXPECT_LE(remainder, 0);
 }
 } // namespace
