@@ -24,10 +24,9 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
     };
     for (const Case& c : cases) {
         BitmapFileLayout layout = bitmapFileLayout(c.b);
-        EXPECT_EQ(layout.colourEntries, c.entries) << c.b.bitCount;
-        EXPECT_EQ(layout.pixelBytes, c.pixels) << c.b.bitCount;
-        EXPECT_EQ(layout.pixelOffset, c.offset) << c.b.bitCount;
-        EXPECT_EQ(layout.fileSize, c.size) << c.b.bitCount;
+        EXPECT_EQ(std::tuple(layout.colourEntries, layout.pixelBytes, layout.pixelOffset, layout.fileSize),
+                  std::tuple(c.entries, c.pixels, c.offset, c.size))
+            << c.b.bitCount;
     }
     EXPECT_EQ(bitmapFileHeader({0, 921600, 54, 921654}),
               (std::vector<std::uint8_t>{'B', 'M', 0x36, 0x10, 0x0E, 0, 0, 0, 0, 0, 54, 0, 0, 0}));
@@ -46,11 +45,7 @@ TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
         std::memcpy(b.data(), words, std::min(size, sizeof words));
         return b;
     };
-    const struct {
-        const char* name;
-        std::vector<std::uint8_t> b;
-        std::size_t bytes;
-    } cases[] = {
+    const std::tuple<const char*, std::vector<std::uint8_t>, std::size_t> cases[] = {
         {"whole", block(40, 2, 32, 0, 16, 0, 56), 56},
         {"with room to spare", block(40, 2, 32, 0, 0, 0, 100), 56},
         {"wider than 255 pixels", block(40, 320, 32, 0, 0, 0, 40 + 2 * 1280), 40 + 2 * 1280},
@@ -64,8 +59,8 @@ TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
         {"masks missing", block(40, 2, 16, kBiBitfields, 8, 0, 59), 0},
         {"shorter than a header", block(40, 2, 32, 0, 16, 0, 39), 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(packedBitmapBytes(c.b.data(), c.b.size()), c.bytes) << c.name;
+    for (const auto& [name, b, bytes] : cases)
+        EXPECT_EQ(packedBitmapBytes(b.data(), b.size()), bytes) << name;
     EXPECT_EQ(packedBitmapBytes(nullptr, 56), 0u) << "no block, whatever size it is said to have";
 }
 

@@ -51,18 +51,12 @@ TEST(DvdList, EventsFindTheirEntriesAndATitlesLengthIsWantedOnce) {
 TEST(DvdStreams, TimeCodesCommandsAndDrives) {
     EXPECT_EQ(dvdSecondsOfTimecode(0x19030201), 3723) << "01:02:03, frames aside";
     using enum DvdStreamKind;
-    for (auto [command, kind, stream] : {std::tuple{42099u, None, 0u},
-                                         {42100u, Audio, 0u},
-                                         {42110u, Audio, 10u},
-                                         {42111u, Subtitle, 0u},
-                                         {42120u, Subtitle, 9u},
-                                         {42121u, None, 0u},
-                                         {42031u, SubtitlesOff, 0u},
-                                         {42032u, None, 0u}}) {
-        DvdStreamChoice c = dvdStreamOf(command);
-        EXPECT_EQ(c.kind, kind) << command;
-        EXPECT_EQ(c.stream, stream) << command;
-    }
+    const std::tuple<unsigned, DvdStreamKind, unsigned> cases[] = {
+        {42099, None, 0},     {42100, Audio, 0}, {42110, Audio, 10},       {42111, Subtitle, 0},
+        {42120, Subtitle, 9}, {42121, None, 0},  {42031, SubtitlesOff, 0}, {42032, None, 0}};
+    for (auto [command, kind, stream] : cases)
+        EXPECT_EQ(std::pair(dvdStreamOf(command).kind, dvdStreamOf(command).stream), std::pair(kind, stream))
+            << command;
     EXPECT_TRUE(driveMayHoldDisc(5)) << "a CD-ROM drive is searched";
     EXPECT_FALSE(driveMayHoldDisc(2)) << "a removable drive is passed over";
 }

@@ -11,11 +11,9 @@ std::optional<std::u16string> maybe(const char16_t* text) {
 }
 
 TEST(FileNames, ShownNameRenamedAndMovedPaths) {
+    // Each path, its name as shown, renamed to "New" and moved into D:\Keep\ (nullptr: refused).
     struct Case {
-        const char16_t* path;
-        const char16_t* shown;
-        const char16_t* renamed; // to "New"; nullptr: refused
-        const char16_t* moved;   // into D:\Keep\ ; nullptr: refused
+        const char16_t *path, *shown, *renamed, *moved;
     } cases[] = {
         {u"C:\\Music\\Old.mp3", u"Old", u"C:\\Music\\New.mp3", u"D:\\Keep\\Old.mp3"},
         {u"C:\\Music\\a.mp3", u"a", u"C:\\Music\\New.mp3", u"D:\\Keep\\a.mp3"}, // a one-letter name
@@ -98,20 +96,15 @@ TEST(MediaExtension, LowerCasedInPlace) {
 
 TEST(MediaExtension, Routed) {
     using enum MediaRoute;
-    struct Case {
-        const char16_t* extension;
-        MediaRoute route;
-        bool realMedia;
-    } cases[] = {
+    const std::tuple<const char16_t*, MediaRoute, bool> cases[] = {
         {u"rmvb", SourceFilter, true},  {u"rm", SourceFilter, true},   {u"ra", SourceFilter, true},
         {u"wmv2", RenderFile, false},   {u"wma", RenderFile, false},   {u"asf", RenderFile, false},
         {u"swf", Flash, false},         {u"mkv", SourceFilter, false}, {u"r", SourceFilter, false},
         {nullptr, SourceFilter, false},
     };
-    for (const Case& c : cases) {
-        MediaPlan plan = planMedia(c.extension);
-        EXPECT_EQ(plan.route, c.route) << (c.extension ? c.extension[0] : 0);
-        EXPECT_EQ(plan.realMediaFilters, c.realMedia) << (c.extension ? c.extension[0] : 0);
-    }
+    for (auto [extension, route, realMedia] : cases)
+        EXPECT_EQ(std::pair(planMedia(extension).route, planMedia(extension).realMediaFilters),
+                  std::pair(route, realMedia))
+            << (extension ? extension[0] : 0);
 }
 } // namespace

@@ -40,12 +40,7 @@ TEST(SizingLimits, SmallestClientAreaTheListEdgeAndTheWorkArea) {
 }
 
 TEST(FitWindow, ViewModesKeepTheCentre) {
-    struct Case {
-        ViewMode mode;
-        int nativeW, nativeH;
-        Rect expected;
-        bool changed;
-    } cases[] = {
+    const std::tuple<ViewMode, int, int, Rect, bool> cases[] = {
         {ViewNormal, 640, 360, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
         {ViewDouble, 640, 360, {200 - 480, 100 - 270, 762 + 480, 378 + 270}, true},
         {ViewHalf, 1280, 720, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
@@ -54,10 +49,10 @@ TEST(FitWindow, ViewModesKeepTheCentre) {
         {ViewNormal, 320, 240, {200, 70, 762, 408}, true},
         {ViewNormal, 325, 183, {198, 99, 764, 379}, true}, // odd growth halves toward zero
     };
-    for (const Case& c : cases) {
+    for (auto [mode, nativeW, nativeH, expected, changed] : cases) {
         Rect window = {200, 100, 762, 378}; // a 320 x 180 display inside
-        EXPECT_EQ(fitWindowRect(window, c.mode, c.nativeW, c.nativeH, 320, 180), c.changed) << c.nativeW;
-        EXPECT_EQ(window, c.expected) << c.nativeW;
+        EXPECT_EQ(fitWindowRect(window, mode, nativeW, nativeH, 320, 180), changed) << nativeW;
+        EXPECT_EQ(window, expected) << nativeW;
     }
 }
 
@@ -70,27 +65,25 @@ TEST(Zoom, ClampsAndHintsAboveTheVideosBottom) {
 }
 
 TEST(VolumeHint, PlacedOverTheVideoAboveItsBottom) {
-    struct Case {
-        int width;
-        Rect expected; // for a display at (100, 50) of the given width and 360 high
-    } cases[] = {{640, {150, 362, 690, 386}}, {1200, {190, 350, 1210, 380}}, {33, {116, 386, 116, 398}}};
-    for (const Case& c : cases)
-        EXPECT_EQ(volumeHintRect({100, 50, 100 + c.width, 410}), c.expected) << c.width;
+    // For a display at (100, 50) of each width and 360 high.
+    const std::pair<int, Rect> cases[] = {
+        {640, {150, 362, 690, 386}}, {1200, {190, 350, 1210, 380}}, {33, {116, 386, 116, 398}}};
+    for (auto [width, expected] : cases)
+        EXPECT_EQ(volumeHintRect({100, 50, 100 + width, 410}), expected) << width;
 }
+
 TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
     // The last dot fits when its right edge meets the area's; 20 pixels a step take the wider bars.
     struct Case {
-        int cw, ch, percent;
-        std::size_t lit, unlit;
-        int step, seg;
+        int cw, ch, percent, lit, unlit, step, seg;
     } cases[] = {{540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
                  {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0},
                  {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2},
                  {30, 12, 100, 30, 0, 1, 2}};
     for (const Case& c : cases) {
         VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
-        EXPECT_EQ(bars.lit.size(), c.lit) << c.cw << " at " << c.percent;
-        EXPECT_EQ(bars.unlit.size(), c.unlit) << c.cw << " at " << c.percent;
+        EXPECT_EQ(std::pair(int(bars.lit.size()), int(bars.unlit.size())), std::pair(c.lit, c.unlit))
+            << c.cw << " at " << c.percent;
         if (!bars.lit.empty()) {
             EXPECT_EQ(bars.lit[1].left - bars.lit[0].left, c.step);
             EXPECT_EQ(bars.lit[0].right - bars.lit[0].left, c.seg);
@@ -101,7 +94,7 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
             const Rect& dot = bars.unlit[0];
             EXPECT_EQ(dot.bottom - dot.top, c.ch - 2 * ((c.ch - c.seg) / 2)) << "a dot, vertically centred";
             const Rect& last = bars.unlit.back();
-            EXPECT_EQ(last.left, static_cast<int>(c.lit + c.unlit - 1) * c.step);
+            EXPECT_EQ(last.left, (c.lit + c.unlit - 1) * c.step);
             EXPECT_EQ(last.right - last.left, c.seg);
         }
     }

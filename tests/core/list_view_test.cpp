@@ -32,29 +32,21 @@ TEST(ListView, EnsureVisibleBringsTheRowWhollyIntoView) {
                  {3, 5, 116, 1, 3}, {9, 0, 116, 1, 4}, {0, 0, 116, 0, 0}, {3, 0, 30, 1, 3}};
     for (const Case& c : cases) {
         Visibility v = ensureVisible(c.index, c.top, c.height, 10);
-        EXPECT_EQ(v.scrolled, c.scrolled) << c.index << " from " << c.top;
-        EXPECT_EQ(v.top, c.newTop) << c.index << " from " << c.top;
+        EXPECT_EQ(std::pair(v.scrolled, v.top), std::pair(c.scrolled, c.newTop))
+            << c.index << " from " << c.top;
     }
 }
 
 TEST(ListView, EveryKey) {
+    constexpr unsigned kLetterA = 'A', kArrowLeft = 0x25; // keys that are no movement
     struct Case {
         unsigned key;
         int selected, target;
-    } cases[] = {{kListKeyPageDown, 0, 6},
-                 {kListKeyPageUp, 8, 2},
-                 {kListKeyPageUp, 3, 0},
-                 {kListKeyEnd, 2, 9},
-                 {kListKeyHome, 7, 0},
-                 {kListKeyUp, 4, 3},
-                 {kListKeyDown, 4, 5},
-                 {kListKeyDown, 9, 9},
-                 {kListKeyPageDown, 7, 9},
-                 {'A', 4, 4},
-                 {0x25, 4, 4},
-                 {kListKeyEnter, 4, 4},
-                 {'A', -1, 0},
-                 {kListKeyUp, -1, 0}};
+    } cases[] = {{kListKeyPageDown, 0, 6}, {kListKeyPageUp, 8, 2}, {kListKeyPageUp, 3, 0},
+                 {kListKeyEnd, 2, 9},      {kListKeyHome, 7, 0},   {kListKeyUp, 4, 3},
+                 {kListKeyDown, 4, 5},     {kListKeyDown, 9, 9},   {kListKeyPageDown, 7, 9},
+                 {kLetterA, 4, 4},         {kArrowLeft, 4, 4},     {kListKeyEnter, 4, 4},
+                 {kLetterA, -1, 0},        {kListKeyUp, -1, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(listKeyTarget(c.key, c.selected, 10, 6), c.target) << c.key << " from " << c.selected;
     EXPECT_EQ(listKeyTarget('A', -1, 0, 6), 0) << "an empty list selects row 0 all the same";
@@ -71,14 +63,13 @@ TEST(ListView, ThumbToTopAndScrollParts) {
     EXPECT_EQ(thumbToTop(125, 22 + 14 * 9, 15, 20, 10), 10) << "rows are counted down, not rounded";
     int top = 0;
     ScrollGeometry g = updateScrollGeometry(84, 15, 10, top);
-    for (auto [y, part] : {std::pair{22, PartUp},
-                           {37, PartUp},
-                           {38, PartThumb},
-                           {69, PartThumb},
-                           {70, PartNone},
-                           {91, PartDown},
-                           {105, PartDown}})
-        EXPECT_EQ(scrollPartAt(y, 106, 15, g), part) << y;
+    struct Part {
+        int y;
+        ScrollPart part;
+    } parts[] = {{22, PartUp},   {37, PartUp},   {38, PartThumb}, {69, PartThumb},
+                 {70, PartNone}, {91, PartDown}, {105, PartDown}};
+    for (const Part& p : parts)
+        EXPECT_EQ(scrollPartAt(p.y, 106, 15, g), p.part) << p.y;
     for (auto [row, count, top] : {std::tuple{12, 10, 9}, {-3, 10, 0}, {2, 0, 0}})
         EXPECT_EQ(clampTop(row, count), top) << row << " of " << count;
 }

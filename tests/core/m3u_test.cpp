@@ -9,15 +9,11 @@ M3uRead read(const std::string& text, Playlist& list, bool utf8Name = false) {
 
 TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
     const std::string bom = "\xEF\xBB\xBF";
-    struct Case {
-        std::string entries;
-        bool utf8Name;
-        std::string text;
-    } cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {
         {"", false, "#EXTM3U"},
         {"C:\\Music\\Song.mp3,245|C:\\Music\\Other.mp3|C:\\Short.mp3,1", false,
-         "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3\r\n#EXTINF:1,Short\r\nC:"
-         "\\Short.mp3"},
+         "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3\r\n"
+         "#EXTINF:1,Short\r\nC:\\Short.mp3"},
         // A title is written only with a known length.
         {"C:\\a.mp3,-1,Kept only when played|C:\\b.mp3,0,\xE4\xB8\xAD", false,
          "#EXTM3U\r\nC:\\a.mp3\r\nC:\\b.mp3"},
@@ -32,12 +28,12 @@ TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
         // Code-page bytes that read as UTF-8 would come back as another name.
         {"C:\\\xC3\x83\xC2\xA9.mp3", false, bom + "#EXTM3U\r\nC:\\\xC3\x83\xC2\xA9.mp3"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.entries)); // escaped: the bytes need not be text
-        Playlist list = listOf(c.entries), back;
-        std::string text = m3uText(list, kLatin1, c.utf8Name);
-        EXPECT_EQ(text, c.text);
-        EXPECT_TRUE(read(text, back, c.utf8Name).whole);
+    for (const auto& [entries, utf8Name, written] : cases) {
+        SCOPED_TRACE(testing::PrintToString(entries)); // escaped: the bytes need not be text
+        Playlist list = listOf(entries), back;
+        std::string text = m3uText(list, kLatin1, utf8Name);
+        EXPECT_EQ(text, written);
+        EXPECT_TRUE(read(text, back, utf8Name).whole);
         EXPECT_EQ(shown(back), shown(list));
     }
 }
@@ -158,41 +154,34 @@ TEST(ReadM3u, WhatOtherPlayersWroteComesBackThroughASaveWithEveryTitle) {
 }
 
 TEST(ListFileNames, M3uAndM3u8InAnyCase) {
-    struct Case {
-        const char16_t* path;
-        bool list, utf8;
-    } cases[] = {{u"C:\\a.m3u", true, false},    {u"C:\\a.M3U8", true, true}, {u".m3u", true, false},
-                 {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false},
-                 {u"C:\\am3u", false, false}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(isListFileName(c.path), c.list) << std::u16string(c.path).size();
-        EXPECT_EQ(isUtf8ListFileName(c.path), c.utf8);
-    }
+    const std::tuple<const char16_t*, bool, bool> cases[] = {
+        {u"C:\\a.m3u", true, false},    {u"C:\\a.M3U8", true, true}, {u".m3u", true, false},
+        {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false},
+        {u"C:\\am3u", false, false}};
+    for (auto [path, list, utf8] : cases)
+        EXPECT_EQ(std::pair(isListFileName(path), isUtf8ListFileName(path)), std::pair(list, utf8))
+            << std::u16string(path).size();
 }
 
 TEST(Utf8, BrokenSequencesAreReplacedAndWholeOnesComeBack) {
-    struct Case {
-        std::string bytes;
-        std::u16string text;
-        bool valid;
-    } cases[] = {
+    const std::tuple<std::string, std::u16string, bool> cases[] = {
         {"a\xFF\xC3", u"a\uFFFD\uFFFD", false},
         {"\xC0\xAF\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", false}, // overlong, a surrogate
         {"\xF4\x90\x80\x80\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", false},
         {"\x7F\xC2\x80\xED\x9F\xBF\xEE\x80\x80", u"\x7F\u0080\uD7FF\uE000", true},
         {"\xF0\x90\x80\x80\xF0\x9F\x8E\xB5\xF4\x8F\xBF\xBF", u"\U00010000\U0001F3B5\U0010FFFF", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.bytes));
+    for (const auto& [bytes, text, valid] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
         std::u16string out;
-        EXPECT_EQ(utf8ToUtf16(c.bytes.data(), c.bytes.size(), out), c.valid);
-        EXPECT_EQ(out, c.text);
+        EXPECT_EQ(utf8ToUtf16(bytes.data(), bytes.size(), out), valid);
+        EXPECT_EQ(out, text);
         std::string back;
-        utf16ToUtf8(c.text.data(), c.text.size(), back);
-        EXPECT_EQ(back == c.bytes, c.valid) << "only whole UTF-8 comes back as it was";
+        utf16ToUtf8(text.data(), text.size(), back);
+        EXPECT_EQ(back == bytes, valid) << "only whole UTF-8 comes back as it was";
     }
-    const char16_t units[] = {0xD800, 0xDC00, 0xE000, 0xDBFF,
-                              0xDFFF, 0xDC00, 0xDC00, 0xD800}; // two lows: no pair
+    // A pair, U+E000, a pair, then two lows and a high that make no pair.
+    const char16_t units[] = {0xD800, 0xDC00, 0xE000, 0xDBFF, 0xDFFF, 0xDC00, 0xDC00, 0xD800};
     std::string lone;
     utf16ToUtf8(units, 8, lone);
     EXPECT_EQ(lone, "\xF0\x90\x80\x80\xEE\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")

@@ -14,34 +14,28 @@
 
 namespace {
 TEST(FormatTime, Boundaries) {
-    struct Case {
-        int seconds;
-        const char* text;
-    } cases[] = {{0, "--:--"},      {INT_MIN, "--:--"}, {1, "00:01"},       {59, "00:59"},
-                 {60, "01:00"},     {600, "10:00"},     {1199, "19:59"},    {3599, "59:59"},
-                 {3600, "1:00:00"}, {3670, "1:01:10"},  {35999, "9:59:59"}, {36000, "!!:!!"}};
-    for (const Case& c : cases) {
+    const std::pair<int, const char*> cases[] = {{0, "--:--"},      {INT_MIN, "--:--"}, {1, "00:01"},
+                                                 {59, "00:59"},     {60, "01:00"},      {600, "10:00"},
+                                                 {1199, "19:59"},   {3599, "59:59"},    {3600, "1:00:00"},
+                                                 {3670, "1:01:10"}, {35999, "9:59:59"}, {36000, "!!:!!"}};
+    for (auto [seconds, text] : cases) {
         char buffer[9] = "xxxxxxxx";
-        EXPECT_STREQ(FormatTime(buffer, c.seconds), c.text) << c.seconds;
+        EXPECT_STREQ(FormatTime(buffer, seconds), text) << seconds;
     }
 }
 
 TEST(Text, CopiesAreCutToTheirBufferAndSayWhenTheyWere) {
-    struct Case {
-        const char16_t* text;
-        std::size_t capacity;
-        const char16_t* copied;
-        bool whole;
-    } cases[] = {{u"abc", 4, u"abc", true},
-                 {u"abcd", 4, u"abc", false},
-                 {u"", 1, u"", true},
-                 {u"a", 1, u"", false},
-                 {u"ab", 8, u"ab", true}};
-    for (const Case& c : cases) {
+    const std::tuple<const char16_t*, std::size_t, const char16_t*, bool> cases[] = {
+        {u"abc", 4, u"abc", true},
+        {u"abcd", 4, u"abc", false},
+        {u"", 1, u"", true},
+        {u"a", 1, u"", false},
+        {u"ab", 8, u"ab", true}};
+    for (auto [text, capacity, copied, whole] : cases) {
         char16_t buffer[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
-        EXPECT_EQ(copyTextCut(buffer, c.capacity, c.text), c.whole) << c.capacity;
-        EXPECT_EQ(std::u16string(buffer), c.copied) << c.capacity;
-        EXPECT_EQ(textLength(buffer), std::u16string(c.copied).size());
+        EXPECT_EQ(copyTextCut(buffer, capacity, text), whole) << capacity;
+        EXPECT_EQ(std::u16string(buffer), copied) << capacity;
+        EXPECT_EQ(textLength(buffer), std::u16string(copied).size());
         EXPECT_EQ(buffer[textLength(buffer) + 1], u'x') << "nothing is written past the end";
     }
     char16_t untouched[2] = {u'x', 0};
@@ -51,19 +45,15 @@ TEST(Text, CopiesAreCutToTheirBufferAndSayWhenTheyWere) {
 
 TEST(SelectedPaths, OneFileSeveralFilesAndADriveRoot) {
     using Paths = std::vector<std::u16string>;
-    struct Case {
-        std::u16string buffer;
-        std::size_t offset;
-        Paths paths;
-    } cases[] = {
+    const std::tuple<std::u16string, std::size_t, Paths> cases[] = {
         {std::u16string(u"C:\\Music\\a.mp3\0", 15), 9, {u"C:\\Music\\a.mp3"}},
         {std::u16string(u"C:\\a.mp3\0", 9), 3, {u"C:\\a.mp3"}},
         {std::u16string(u"C:\\Music\0a.mp3\0b.mp3\0\0", 22), 9, {u"C:\\Music\\a.mp3", u"C:\\Music\\b.mp3"}},
         {std::u16string(u"C:\\\0first\0second\0\0", 18), 4, {u"C:\\first", u"C:\\second"}},
         {std::u16string(u"C:\\a\0", 5), 0, {}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(selectedPaths(c.buffer.data(), c.buffer.size(), c.offset), c.paths) << c.offset;
+    for (const auto& [buffer, offset, paths] : cases)
+        EXPECT_EQ(selectedPaths(buffer.data(), buffer.size(), offset), paths) << offset;
     std::u16string folder = u"C:\\" + std::u16string(250, u'd');
     std::u16string both = folder + u'\0' + u"short" + u'\0' + std::u16string(20, u'n') + u'\0' + u'\0';
     EXPECT_EQ(selectedPaths(both.data(), both.size(), folder.size() + 1),
@@ -91,17 +81,15 @@ TEST(Transport, SeekBarPixelsTimeAndRate) {
     EXPECT_LT(pixelToPosition(-3, huge, 386), 0);
     for (auto [pixel, kept] : {std::pair{-1, 0}, {0, 0}, {200, 200}, {386, 386}, {387, 386}})
         EXPECT_EQ(clampSeekPixel(pixel, 386), kept) << pixel;
-    struct {
-        double in, out;
-    } rates[] = {{3, 2.0}, {2.0, 2.0}, {1.75, 1.75}, {0.25, 0.25}, {0.1, 0.25}, {std::nan(""), 0.25}};
-    for (const auto& c : rates)
-        EXPECT_DOUBLE_EQ(clampRate(c.in), c.out) << c.in;
+    const std::pair<double, double> rates[] = {{3, 2.0},     {2.0, 2.0},  {1.75, 1.75},
+                                               {0.25, 0.25}, {0.1, 0.25}, {std::nan(""), 0.25}};
+    for (auto [rate, kept] : rates)
+        EXPECT_DOUBLE_EQ(clampRate(rate), kept) << rate;
 }
 
 TEST(Transport, DvdTimesInHoursMinutesAndSeconds) {
     struct Case {
-        std::int64_t seconds;
-        int hours, minutes, secs;
+        int seconds, hours, minutes, secs;
     } cases[] = {{3661, 1, 1, 1}, {3600, 1, 0, 0}, {3599, 0, 59, 59},
                  {60, 0, 1, 0},   {59, 0, 0, 59},  {-5, 0, 0, 251}};
     for (const Case& c : cases) {
@@ -113,19 +101,14 @@ TEST(Transport, DvdTimesInHoursMinutesAndSeconds) {
 }
 
 TEST(Transport, FlashFramesAsPositions) {
-    struct Case {
-        long frame, total;
-        bool playing;
-        std::int64_t position;
-        bool resume;
-    } cases[] = {{99, 100, false, 100, false}, // the last frame: the duration, the next entry plays
-                 {50, 100, true, 51, false},   {50, 100, false, 51, true}, {97, 100, false, 98, true},
-                 {98, 100, false, 100, false}, // halted on the second-to-last frame: past the end
-                 {0, 1, false, 1, false},      {5, 3, false, 7, false}};
-    for (const Case& c : cases) {
-        FlashPosition p = flashPositionOf(c.frame, c.total, c.playing);
-        EXPECT_EQ(std::pair(p.position, p.resume), std::pair(c.position, c.resume))
-            << c.frame << "/" << c.total;
+    const std::tuple<long, long, bool, std::int64_t, bool> cases[] = {
+        {99, 100, false, 100, false}, // the last frame: the duration, the next entry plays
+        {50, 100, true, 51, false},   {50, 100, false, 51, true}, {97, 100, false, 98, true},
+        {98, 100, false, 100, false}, // halted on the second-to-last frame: past the end
+        {0, 1, false, 1, false},      {5, 3, false, 7, false}};
+    for (auto [frame, total, playing, position, resume] : cases) {
+        FlashPosition p = flashPositionOf(frame, total, playing);
+        EXPECT_EQ(std::pair(p.position, p.resume), std::pair(position, resume)) << frame << "/" << total;
     }
     for (auto [target, total, inside] :
          {std::tuple{99, 100L, true}, {100, 100L, false}, {0, 100L, true}, {-1, 100L, false}, {0, 0L, false}})
@@ -170,34 +153,29 @@ TEST(Volume, ControlRangesAndEndpointScalesMapOntoTheLevel) {
         EXPECT_EQ(controlValueOfLevel(c.level, c.minimum, c.maximum), c.back) << c.value;
     }
     EXPECT_EQ(controlValueOfLevel(70000, 0, 100), 100u) << "a level past the top is the top";
-    struct Scale {
-        float scalar;
-        unsigned level;
-    } scales[] = {{0, 0}, {-0.5f, 0}, {NAN, 0}, {0.5f, 32768}, {0.51f, 33423}, {1, 65535}, {1.5f, 65535}};
-    for (const Scale& s : scales)
-        EXPECT_EQ(levelOfScalar(s.scalar), s.level) << s.scalar;
+    const std::pair<float, unsigned> scales[] = {{0, 0},         {-0.5f, 0}, {NAN, 0},     {0.5f, 32768},
+                                                 {0.51f, 33423}, {1, 65535}, {1.5f, 65535}};
+    for (auto [scalar, level] : scales)
+        EXPECT_EQ(levelOfScalar(scalar), level) << scalar;
     for (unsigned level : {0u, 1u, 33423u, 65534u, 65535u})
         EXPECT_EQ(levelOfScalar(scalarOfLevel(level)), level) << "round trip of " << level;
 }
 
 TEST(TakeWheelNotch, OneNotchPer120AtMostOnePerMessage) {
-    struct Case {
-        std::vector<int> deltas, notches;
-        int remainder;
-    } cases[] = {{{60, 60}, {0, 1}, 0},
-                 {{240, 0}, {1, 1}, 0},
-                 {{120}, {1}, 0},
-                 {{-120, -60, -60}, {-1, 0, -1}, 0},
-                 {{-240, 120}, {-1, 0}, 0},
-                 {{150}, {1}, 30},
-                 {{100, -100, 119}, {0, 0, 0}, 119},
-                 {{32767}, {1}, 32647},
-                 {{-32768}, {-1}, -32648}};
-    for (const Case& c : cases) {
+    const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {{{60, 60}, {0, 1}, 0},
+                                                                         {{240, 0}, {1, 1}, 0},
+                                                                         {{120}, {1}, 0},
+                                                                         {{-120, -60, -60}, {-1, 0, -1}, 0},
+                                                                         {{-240, 120}, {-1, 0}, 0},
+                                                                         {{150}, {1}, 30},
+                                                                         {{100, -100, 119}, {0, 0, 0}, 119},
+                                                                         {{32767}, {1}, 32647},
+                                                                         {{-32768}, {-1}, -32648}};
+    for (const auto& [deltas, notches, left] : cases) {
         int remainder = 0;
-        for (size_t i = 0; i < c.deltas.size(); ++i)
-            EXPECT_EQ(takeWheelNotch(remainder, c.deltas[i]), c.notches[i]) << c.deltas[0] << " #" << i;
-        EXPECT_EQ(remainder, c.remainder) << c.deltas[0];
+        for (size_t i = 0; i < deltas.size(); ++i)
+            EXPECT_EQ(takeWheelNotch(remainder, deltas[i]), notches[i]) << deltas[0] << " #" << i;
+        EXPECT_EQ(remainder, left) << deltas[0];
     }
     // A long one-sided flood piles up a remainder: the sum must stay defined (the sanitizer build
     // aborts on overflow) and keep yielding notches.

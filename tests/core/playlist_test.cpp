@@ -26,39 +26,33 @@ TEST(TitleFromPath, TheLastNameWithoutItsExtension) {
 }
 
 TEST(EntryPaths, FileAddressesBecomeThePathsTheyName) {
-    struct Case {
-        const char16_t *address, *path;
-        bool exact;
-    } cases[] = {{u"file:///C|/a%2fb%2z.mp3?query", u"C:\\a\\b%2z.mp3", true},
-                 {u"file://C:/x.mp3", u"C:\\x.mp3", true},
-                 {u"file://Server%20A/s/%E6%AD%8C.mp3", u"\\\\Server A\\s\\\u6B4C.mp3", true},
-                 {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false},
-                 {u"file://LocalHost/a:/x.mp3", u"a:\\x.mp3", true}};
-    for (const Case& c : cases) {
+    const std::tuple<const char16_t*, const char16_t*, bool> cases[] = {
+        {u"file:///C|/a%2fb%2z.mp3?query", u"C:\\a\\b%2z.mp3", true},
+        {u"file://C:/x.mp3", u"C:\\x.mp3", true},
+        {u"file://Server%20A/s/%E6%AD%8C.mp3", u"\\\\Server A\\s\\\u6B4C.mp3", true},
+        {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false},
+        {u"file://LocalHost/a:/x.mp3", u"a:\\x.mp3", true}};
+    for (auto [address, path, whole] : cases) {
         bool exact = true;
-        EXPECT_EQ(pathFromFileAddress(c.address, &exact), c.path);
-        EXPECT_EQ(exact, c.exact);
+        EXPECT_EQ(pathFromFileAddress(address, &exact), path);
+        EXPECT_EQ(exact, whole);
     }
     EXPECT_FALSE(isAddress(u"C://x")) << "a drive letter is no scheme";
     EXPECT_TRUE(isAddress(u"svn+ssh://h/x"));
 }
 
 TEST(CommandLine, ArgumentsAsTheShellQuotesThemAndTheBlockASecondStartHandsOver) {
-    struct Case {
-        const char16_t* line;
-        std::vector<std::u16string> arguments;
-    } cases[] = {
+    const std::pair<const char16_t*, std::vector<std::u16string>> cases[] = {
         {u"\"C:\\Program Files\\Zon\\ZonPlayer.exe\" \"D:\\a b\\it's [1].avi\"", {u"D:\\a b\\it's [1].avi"}},
         {u"ZonPlayer.exe  a.avi\t\"D:\\\" \"\" C:\\x\\\"y z\"", {u"a.avi", u"D:\\", u"C:\\x\\y z"}},
         {u"\"C:\\p q\\z.exe", {}},
         {u"", {}},
     };
-    for (const Case& c : cases) {
-        std::vector<std::u16string> got = commandLineArguments(c.line);
-        EXPECT_EQ(got, c.arguments) << std::string(c.line,
-                                                   c.line + std::char_traits<char16_t>::length(c.line));
+    for (const auto& [line, arguments] : cases) {
+        std::vector<std::u16string> got = commandLineArguments(line);
+        EXPECT_EQ(got, arguments) << testing::PrintToString(std::u16string(line));
         std::u16string block = packPaths(got);
-        EXPECT_EQ(unpackPaths(block.data(), block.size()), c.arguments);
+        EXPECT_EQ(unpackPaths(block.data(), block.size()), arguments);
     }
     const char16_t junk[] = u"\0\0a\0\0b";
     EXPECT_EQ(unpackPaths(junk, 6), (std::vector<std::u16string>{u"a", u"b"})) << "no NUL at the end";
@@ -88,12 +82,7 @@ TEST(Shuffle, FollowsItsGeneratorFromSeedOneAndDrawsNothingForShortLists) {
 TEST(Sort, StableByPathOrTitleWithinTheRangeOnly) {
     // By title, a comes before the two b's, which keep their order; the ends are untouched.
     const char* five = "Z:\\z.avi|C:\\3\\b.avi|C:\\1\\b.avi|C:\\2\\a.avi|A:\\a.avi";
-    struct Case {
-        const char* paths;
-        int first, last;
-        SortMode mode;
-        const char* sorted;
-    } cases[] = {
+    const std::tuple<const char*, int, int, SortMode, const char*> cases[] = {
         {five, 1, 3, SortByTitle, "Z:\\z.avi|C:\\2\\a.avi|C:\\3\\b.avi|C:\\1\\b.avi|A:\\a.avi"},
         {five, 0, 4, SortByPath, "A:\\a.avi|C:\\1\\b.avi|C:\\2\\a.avi|C:\\3\\b.avi|Z:\\z.avi"},
         {"C:\\x\\same.avi|D:\\y\\same.avi|noTitle|E:\\z\\same.avi", 0, 3, SortByTitle,
@@ -102,10 +91,10 @@ TEST(Sort, StableByPathOrTitleWithinTheRangeOnly) {
         {"b|a", 1, 1, SortByPath, "b|a"},
         {"b|a", 1, -1, SortByPath, "b|a"},
     };
-    for (const Case& c : cases) {
-        Playlist list = listOf(c.paths);
-        SortRangeByKeys(list, c.first, c.last, c.mode, plainKey);
-        EXPECT_EQ(shown(list), c.sorted) << c.paths << " " << c.first << ".." << c.last;
+    for (auto [paths, first, last, mode, sorted] : cases) {
+        Playlist list = listOf(paths);
+        SortRangeByKeys(list, first, last, mode, plainKey);
+        EXPECT_EQ(shown(list), sorted) << paths << " " << first << ".." << last;
     }
 }
 
@@ -125,13 +114,12 @@ TEST(Sort, ComparisonsGrowAsNLogN) {
 TEST(Drop, DroppedEntriesGoSortedBehindTheCurrentOne) {
     // With nothing dropped, the place is the one after the current entry.
     struct Case {
-        int current;
+        int current, placed;
         const char *paths, *after;
-        int placed;
-    } cases[] = {{1, "A|B|C|D|y|x", "A|B|x|y|C|D", 2},
-                 {-1, "A|B|C|D|y|x", "x|y|A|B|C|D", 0},
-                 {3, "A|B|C|D|y|x", "A|B|C|D|x|y", 4},
-                 {1, "A|B|C|D", "A|B|C|D", 2}};
+    } cases[] = {{1, 2, "A|B|C|D|y|x", "A|B|x|y|C|D"},
+                 {-1, 0, "A|B|C|D|y|x", "x|y|A|B|C|D"},
+                 {3, 4, "A|B|C|D|y|x", "A|B|C|D|x|y"},
+                 {1, 2, "A|B|C|D", "A|B|C|D"}};
     for (const Case& c : cases) {
         Playlist list = listOf(c.paths);
         list.current = c.current;

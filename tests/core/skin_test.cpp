@@ -125,9 +125,7 @@ TEST(MenuStrip, ItemsThatFitAndTheirHitTest) {
     const int widths[] = {40, 40, 40, 40};
     MenuBox boxes[4];
     EXPECT_EQ(layoutMenuStrip(widths, 4, 400, boxes), 4);
-    EXPECT_EQ(boxes[0].left, 1);
-    EXPECT_EQ(boxes[0].right, 45);
-    EXPECT_EQ(boxes[1].left, 45);
+    EXPECT_EQ(std::tuple(boxes[0].left, boxes[0].right, boxes[1].left), std::tuple(1, 45, 45));
     EXPECT_EQ(layoutMenuStrip(widths, 4, 100, boxes), 2) << "a narrow strip shows only what fits";
     EXPECT_EQ(layoutMenuStrip(widths, 4, 133, boxes), 3);
     struct Case {
