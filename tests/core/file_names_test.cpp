@@ -73,36 +73,34 @@ TEST(ProgramPaths, SettingsFileAndFolderBesideTheProgram) {
     }
 }
 
-TEST(MediaExtension, LowerCasedInPlace) {
+TEST(MediaExtension, LowerCasedInPlaceAndRouted) {
     // Only ASCII letters are lowered, A and Z included; a dot at index 1 still starts an extension.
-    struct Case {
-        const char16_t *path, *extension; // nullptr: none, and the path is left as it is
-    } cases[] = {{u"Film.RMVB", u"rmvb"},
-                 {u"My.DIR\\a.MKV", u"mkv"},
-                 {u"a.\u00C9X", u"\u00C9x"},
-                 {u"M\\NODOT", nullptr},
-                 {u".RMVB", nullptr},
-                 {u"", nullptr},
-                 {u"a.", u""},
-                 {u"a.AZ@[", u"az@["}};
-    for (const Case& c : cases) {
-        std::u16string path(c.path), buffer(c.path);
-        char16_t* ext = lowerExtensionInPlace(buffer.data());
-        std::u16string expected = c.extension ? std::u16string(c.extension) : u"";
-        EXPECT_EQ(buffer, path.substr(0, path.size() - expected.size()) + expected) << buffer.size();
-        EXPECT_EQ(ext, c.extension ? buffer.data() + (buffer.size() - expected.size()) : nullptr);
-    }
-}
-
-TEST(MediaExtension, Routed) {
-    using enum MediaRoute;
-    const std::tuple<const char16_t*, MediaRoute, bool> cases[] = {
-        {u"rmvb", SourceFilter, true},  {u"rm", SourceFilter, true},   {u"ra", SourceFilter, true},
-        {u"wmv2", RenderFile, false},   {u"wma", RenderFile, false},   {u"asf", RenderFile, false},
-        {u"swf", Flash, false},         {u"mkv", SourceFilter, false}, {u"r", SourceFilter, false},
-        {nullptr, SourceFilter, false},
+    // No extension (nullptr) leaves the path as it is.
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"Film.RMVB", u"rmvb"},
+        {u"My.DIR\\a.MKV", u"mkv"},
+        {u"a.\u00C9X", u"\u00C9x"},
+        {u"M\\NODOT", nullptr},
+        {u".RMVB", nullptr},
+        {u"", nullptr},
+        {u"a.", u""},
+        {u"a.AZ@[", u"az@["},
     };
-    for (auto [extension, route, realMedia] : cases)
+    for (auto [path, extension] : cases) {
+        std::u16string buffer(path);
+        char16_t* ext = lowerExtensionInPlace(buffer.data());
+        std::u16string expected = extension ? std::u16string(extension) : u"";
+        EXPECT_EQ(buffer, std::u16string(path).substr(0, buffer.size() - expected.size()) + expected)
+            << buffer.size();
+        EXPECT_EQ(ext, extension ? buffer.data() + (buffer.size() - expected.size()) : nullptr);
+    }
+    using enum MediaRoute;
+    const std::tuple<const char16_t*, MediaRoute, bool> routes[] = {
+        {u"rmvb", SourceFilter, true}, {u"rm", SourceFilter, true},   {u"ra", SourceFilter, true},
+        {u"wmv2", RenderFile, false},  {u"wma", RenderFile, false},   {u"asf", RenderFile, false},
+        {u"swf", Flash, false},        {u"mkv", SourceFilter, false}, {u"r", SourceFilter, false},
+        {nullptr, SourceFilter, false}};
+    for (auto [extension, route, realMedia] : routes)
         EXPECT_EQ(std::pair(planMedia(extension).route, planMedia(extension).realMediaFilters),
                   std::pair(route, realMedia))
             << (extension ? extension[0] : 0);

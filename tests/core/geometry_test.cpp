@@ -64,15 +64,12 @@ TEST(Zoom, ClampsAndHintsAboveTheVideosBottom) {
     EXPECT_EQ(fileHintRect({100, 50, 420, 290}), (Rect{116, 262, 404, 278})); // a renamed or moved file's
 }
 
-TEST(VolumeHint, PlacedOverTheVideoAboveItsBottom) {
+TEST(VolumeHint, PlacedOverTheVideoAboveItsBottomWithThirtyPositionsLitByTheLevel) {
     // For a display at (100, 50) of each width and 360 high.
-    const std::pair<int, Rect> cases[] = {
+    const std::pair<int, Rect> places[] = {
         {640, {150, 362, 690, 386}}, {1200, {190, 350, 1210, 380}}, {33, {116, 386, 116, 398}}};
-    for (auto [width, expected] : cases)
+    for (auto [width, expected] : places)
         EXPECT_EQ(volumeHintRect({100, 50, 100 + width, 410}), expected) << width;
-}
-
-TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
     // The last dot fits when its right edge meets the area's; 20 pixels a step take the wider bars.
     struct Case {
         int cw, ch, percent, lit, unlit, step, seg;
@@ -84,18 +81,16 @@ TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
         VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
         EXPECT_EQ(std::pair(int(bars.lit.size()), int(bars.unlit.size())), std::pair(c.lit, c.unlit))
             << c.cw << " at " << c.percent;
+        auto width = [](const Rect& r) { return r.right - r.left; };
         if (!bars.lit.empty()) {
-            EXPECT_EQ(bars.lit[1].left - bars.lit[0].left, c.step);
-            EXPECT_EQ(bars.lit[0].right - bars.lit[0].left, c.seg);
-            EXPECT_EQ(bars.lit[0].bottom, c.ch);
-            EXPECT_EQ(bars.lit.back().right - bars.lit.back().left, c.seg);
+            EXPECT_EQ(std::tuple(bars.lit[1].left - bars.lit[0].left, width(bars.lit[0]),
+                                 width(bars.lit.back()), bars.lit[0].bottom),
+                      std::tuple(c.step, c.seg, c.seg, c.ch));
         }
         if (!bars.unlit.empty()) {
-            const Rect& dot = bars.unlit[0];
+            const Rect &dot = bars.unlit[0], &last = bars.unlit.back();
             EXPECT_EQ(dot.bottom - dot.top, c.ch - 2 * ((c.ch - c.seg) / 2)) << "a dot, vertically centred";
-            const Rect& last = bars.unlit.back();
-            EXPECT_EQ(last.left, (c.lit + c.unlit - 1) * c.step);
-            EXPECT_EQ(last.right - last.left, c.seg);
+            EXPECT_EQ(std::pair(last.left, width(last)), std::pair((c.lit + c.unlit - 1) * c.step, c.seg));
         }
     }
 }

@@ -20,8 +20,8 @@ TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
         {"C:\\caf\xC3\xA9.mp3", false, "#EXTM3U\r\nC:\\caf\xE9.mp3"},
         {"C:\\caf\xC3\xA9.mp3", true, "#EXTM3U\r\nC:\\caf\xC3\xA9.mp3"},
         {"C:\\\xE4\xB8\xAD.mp3|C:\\caf\xC3\xA9.mp3,61|C:\\\xF0\x9F\x8E\xB5.mp3", false,
-         bom + "#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\n#EXTINF:61,caf\xC3\xA9\r\nC:\\caf\xC3\xA9.mp3\r\nC:"
-               "\\\xF0\x9F\x8E\xB5.mp3"},
+         bom + "#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\n#EXTINF:61,caf\xC3\xA9\r\nC:\\caf\xC3\xA9.mp3\r\n"
+               "C:\\\xF0\x9F\x8E\xB5.mp3"},
         {"C:\\a.mp3,5,\xE4\xB8\xAD", false, bom + "#EXTM3U\r\n#EXTINF:5,\xE4\xB8\xAD\r\nC:\\a.mp3"},
         {"C:\\a.mp3,5," + std::string(40, 't'), false,
          "#EXTM3U\r\n#EXTINF:5," + std::string(40, 't') + "\r\nC:\\a.mp3"},
@@ -53,8 +53,8 @@ TEST(ReadM3u, Records) {
         // Comments and tags, anywhere, are skipped: they neither make entries nor part a title from
         // its path. A second information line supersedes the first, and a last one makes nothing.
         {"# mine\n\nC:\\a.mp3\n#EXTINF:5,T\nC:\\b.mp3", "C:\\a.mp3,0,a|C:\\b.mp3,5,T", false},
-        {"#EXTM3U\r\n#PLAYLIST:Mix\r\n#EXTINF:5,T\r\n#EXTVLCOPT:start-time=3\r\n#EXTGRP:Rock\r\n#\r\nC:\\a."
-         "mp3",
+        {"#EXTM3U\r\n#PLAYLIST:Mix\r\n#EXTINF:5,T\r\n#EXTVLCOPT:start-time=3\r\n#EXTGRP:Rock\r\n#\r\n"
+         "C:\\a.mp3",
          "C:\\a.mp3,5,T", false},
         {"#EXTM3U\r\n#EXT-X-STREAM-INF:BANDWIDTH=1\r\nhttp://h/low.m3u8", "http://h/low.m3u8,0,low", false},
         {"#EXTM3U x\r\nC:\\a.mp3", "C:\\a.mp3,0,a", false},

@@ -142,10 +142,9 @@ TEST(Picture, ARendererHeaderGivesItsRowsAndTheirOrderOrNothingWeMake) {
 }
 
 TEST(MediaTiming, DurationsFromRatesAndStampsNeverRunBackwards) {
-    EXPECT_EQ(frameDuration(25, 1), 400'000);
-    EXPECT_EQ(frameDuration(30000, 1001), 333'666);
-    EXPECT_EQ(frameDuration(0, 1), 0);
-    EXPECT_EQ(frameDuration(25, 0), 0);
+    for (auto [numerator, denominator, duration] :
+         {std::tuple{25, 1, 400'000}, {30000, 1001, 333'666}, {0, 1, 0}, {25, 0, 0}})
+        EXPECT_EQ(frameDuration(numerator, denominator), duration) << numerator << "/" << denominator;
     EXPECT_EQ(audioDuration(176'400, 176'400), 10'000'000);
     EXPECT_EQ(audioDuration(4, 176'400), 226);
     EXPECT_EQ(audioDuration(1'000'000'000'000ULL, 8), 1'250'000'000'000'000'000LL) << "no overflow";

@@ -41,10 +41,7 @@ TEST_F(Skin, ControlHitTestTakesBothEdgesOfEveryButton) {
 TEST_F(Skin, EnableRules) {
     // Play, pause, stop, previous and next, as '1' for enabled; frame step and the skips follow stop.
     // Playing an empty list is playing a disc.
-    struct Case {
-        SkinState s;
-        const char* enabled;
-    } cases[] = {
+    const std::pair<SkinState, const char*> cases[] = {
         {state(Stopped, 0, -1), "01000"},      {state(Stopped, 1, -1), "11000"},
         {state(Playing, 0, -1), "11100"},      {state(Stopped, 2, 1), "11010"},
         {state(Stopped, 2, 1, true), "11011"}, {state(Paused, 2, 0), "11101"},
@@ -52,11 +49,9 @@ TEST_F(Skin, EnableRules) {
     };
     const int commands[] = {CMD_PLAY_PAUSE, CMD_PAUSE,      CMD_STOP,      CMD_PREVIOUS,
                             CMD_NEXT,       CMD_FRAME_STEP, CMD_SKIP_BACK, CMD_SKIP_FORWARD};
-    for (const Case& c : cases) {
+    for (auto [s, enabled] : cases)
         for (int i = 0; i < 8; ++i)
-            EXPECT_EQ(isCommandEnabled(commands[i], c.s), c.enabled[i < 5 ? i : 2] == '1')
-                << c.enabled << " #" << i;
-    }
+            EXPECT_EQ(isCommandEnabled(commands[i], s), enabled[i < 5 ? i : 2] == '1') << enabled << i;
     SkinState s = state(Playing);
     EXPECT_FALSE(isCommandEnabled(CMD_FILE_OPEN_LOCATION, s));
     EXPECT_FALSE(isCommandEnabled(CMD_FILE_SNAPSHOT, s)) << "no picture to save";
@@ -73,24 +68,21 @@ TEST_F(Skin, EnableRules) {
 
 TEST_F(Skin, ImageSelectionAndTheMuteRowAtLoad) {
     // Disabled wins over hot, pressed elsewhere shows normal, and window buttons never disable.
-    struct Case {
-        int row;
-        SkinState s;
-        int latched;
-        int image;
-    } cases[] = {{0, state(Stopped, 0, -1), 0, 3},
-                 {2, state(Stopped, 0, -1, false, 2, 2), 0, 3},
-                 {2, state(Playing, 2, 0, false, 2), 0, 1},
-                 {2, state(Playing, 2, 0, false, 2, 2), 0, 2},
-                 {2, state(Playing, 2, 0, false, -1, 2), 0, 0},
-                 {5, state(Stopped, 0, -1), 1, 2},
-                 {5, state(Stopped, 0, -1, false, 5), 0, 1},
-                 {9, state(Stopped, 0, -1), 0, 0},
-                 {1, state(Stopped, 0, -1), 0, 0}};
-    for (const Case& c : cases) {
-        SkinControl control = table[c.row];
-        control.latched = c.latched;
-        EXPECT_EQ(controlImage(c.row, control, c.s), c.image) << c.row << " " << c.latched;
+    const std::tuple<int, SkinState, int, int> cases[] = {
+        {0, state(Stopped, 0, -1), 0, 3},
+        {2, state(Stopped, 0, -1, false, 2, 2), 0, 3},
+        {2, state(Playing, 2, 0, false, 2), 0, 1},
+        {2, state(Playing, 2, 0, false, 2, 2), 0, 2},
+        {2, state(Playing, 2, 0, false, -1, 2), 0, 0},
+        {5, state(Stopped, 0, -1), 1, 2},
+        {5, state(Stopped, 0, -1, false, 5), 0, 1},
+        {9, state(Stopped, 0, -1), 0, 0},
+        {1, state(Stopped, 0, -1), 0, 0},
+    };
+    for (auto [row, s, latched, image] : cases) {
+        SkinControl control = table[row];
+        control.latched = latched;
+        EXPECT_EQ(controlImage(row, control, s), image) << row << " " << latched;
     }
     fillControlTable(table, true);
     for (int row = 0; row < kControlCount; ++row)
