@@ -12,9 +12,7 @@ std::optional<std::u16string> maybe(const char16_t* text) {
 
 TEST(FileNames, ShownNameRenamedAndMovedPaths) {
     // Each path, its name as shown, renamed to "New" and moved into D:\Keep\ (nullptr: refused).
-    struct Case {
-        const char16_t *path, *shown, *renamed, *moved;
-    } cases[] = {
+    const std::tuple<std::u16string, const char16_t*, const char16_t*, const char16_t*> cases[] = {
         {u"C:\\Music\\Old.mp3", u"Old", u"C:\\Music\\New.mp3", u"D:\\Keep\\Old.mp3"},
         {u"C:\\Music\\a.mp3", u"a", u"C:\\Music\\New.mp3", u"D:\\Keep\\a.mp3"}, // a one-letter name
         {u"C:\\Music\\a.b.avi", u"a.b", u"C:\\Music\\New.avi", u"D:\\Keep\\a.b.avi"},
@@ -27,11 +25,10 @@ TEST(FileNames, ShownNameRenamedAndMovedPaths) {
         {u"song.mp3", u"", nullptr, nullptr},
         {u"", u"", nullptr, nullptr},
     };
-    for (const Case& c : cases) {
-        std::u16string path = c.path;
-        EXPECT_EQ(shownNameOf(path), c.shown) << std::string(path.begin(), path.end());
-        EXPECT_EQ(renamedPath(path, u"New"), maybe(c.renamed));
-        EXPECT_EQ(movedPath(u"D:\\Keep\\", path), maybe(c.moved));
+    for (const auto& [path, shown, renamed, moved] : cases) {
+        EXPECT_EQ(shownNameOf(path), shown) << std::string(path.begin(), path.end());
+        EXPECT_EQ(renamedPath(path, u"New"), maybe(renamed));
+        EXPECT_EQ(movedPath(u"D:\\Keep\\", path), maybe(moved));
     }
     std::u16string deep = u"C:\\" + std::u16string(300, u'd') + u"\\Old.mp3";
     EXPECT_EQ(renamedPath(deep, u"New"), u"C:\\" + std::u16string(300, u'd') + u"\\New.mp3")
@@ -48,20 +45,19 @@ std::pair<std::u16string, std::u16string> pathsFor(const std::u16string& program
 TEST(ProgramPaths, SettingsFileAndFolderBesideTheProgram) {
     // The folder's backslash is looked for from the fifth character from the end down to index 1:
     // with none, the folder is the first character alone. Short paths never reach outside the buffer.
-    struct Case {
-        const char16_t *program, *settings, *folder;
-    } cases[] = {{u"C:\\a.exe", u"C:\\a.ini", u"C:\\"},
-                 {u"Pl.exe", u"Pl.ini", u"P"},
-                 {u"C:\\x\\.exe", u"C:\\x\\.ini", u"C:\\x\\"},
-                 {u"ab\\.exe", u"ab\\.ini", u"ab\\"},
-                 {u"ab\\cd\\ef", u"ab\\cdini", u"ab\\"},
-                 {u"\\abc.exe", u"\\abc.ini", u"\\"},
-                 {u"a\\b.exe", u"a\\b.ini", u"a\\"},
-                 {u"a.exe", u"a.ini", u"a"},
-                 {u"ab", u"ini", u"a"},
-                 {u"", u"ini", u""}};
-    for (const Case& c : cases)
-        EXPECT_EQ(pathsFor(c.program), std::pair(std::u16string(c.settings), std::u16string(c.folder)));
+    const std::tuple<const char16_t*, std::u16string, std::u16string> cases[] = {
+        {u"C:\\a.exe", u"C:\\a.ini", u"C:\\"},
+        {u"Pl.exe", u"Pl.ini", u"P"},
+        {u"C:\\x\\.exe", u"C:\\x\\.ini", u"C:\\x\\"},
+        {u"ab\\.exe", u"ab\\.ini", u"ab\\"},
+        {u"ab\\cd\\ef", u"ab\\cdini", u"ab\\"},
+        {u"\\abc.exe", u"\\abc.ini", u"\\"},
+        {u"a\\b.exe", u"a\\b.ini", u"a\\"},
+        {u"a.exe", u"a.ini", u"a"},
+        {u"ab", u"ini", u"a"},
+        {u"", u"ini", u""}};
+    for (const auto& [program, settings, folder] : cases)
+        EXPECT_EQ(pathsFor(program), std::pair(settings, folder)) << std::u16string(program).size();
     for (std::size_t length : {256, 257, 258, 259, 300}) {
         std::u16string program = u"C:\\" + std::u16string(length - 9, u'd') + u"\\p.exe";
         auto [settings, folder] = pathsFor(program);

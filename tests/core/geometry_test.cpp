@@ -102,11 +102,10 @@ TEST(InitialWindow, SizeFromSaneListSettingsCentredOnTheScreen) {
     // A window larger than the screen starts left of it by half the excess, truncated toward zero.
     for (auto [screen, window, origin] : {std::tuple{1280, 562, 359}, {1281, 562, 359}, {300, 563, -131}})
         EXPECT_EQ(centredOrigin(screen, window), origin) << screen << " " << window;
-    struct Stored {
-        int width, screen, kept;
-    } stored[] = {{228, 1280, 228}, {100, 1280, 100},  {99, 1280, 100}, {-50, 1280, 100},
-                  {946, 1280, 946}, {5000, 1280, 946}, {400, 300, 100}};
-    for (const Stored& s : stored)
-        EXPECT_EQ(sanePlaylistWidth(s.width, kSkin, s.screen), s.kept) << s.width << " on " << s.screen;
+    const std::tuple<int, int, int> stored[] = {{228, 1280, 228}, {100, 1280, 100}, {99, 1280, 100},
+                                                {-50, 1280, 100}, {946, 1280, 946}, {5000, 1280, 946},
+                                                {400, 300, 100}};
+    for (auto [listWidth, screen, kept] : stored)
+        EXPECT_EQ(sanePlaylistWidth(listWidth, kSkin, screen), kept) << listWidth << " on " << screen;
 }
 } // namespace

@@ -119,18 +119,17 @@ TEST(ReadM3u, RelativeEntriesAreMadeWholeAgainstTheListsFolder) {
                                 "\\root.avi\r\nC:\\full.avi\r\nd:rel.avi\r\n\\\\srv\\s\\u.avi\r\nhttp://h/x";
     const char* kept = "C:\\full.avi|d:rel.avi|\\\\srv\\s\\u.avi|http://h/x";
     // Each folder with the root that ".." and "\" cannot climb above.
-    struct Case {
-        std::string folder, root;
-    } cases[] = {{"X:\\lists\\", "X:\\"},
-                 {"\\\\nas\\music\\", "\\\\nas\\music\\"},
-                 {"\\\\?\\X:\\lists\\", "\\\\?\\X:\\"}};
-    for (const Case& c : cases) {
-        const std::string& f = c.folder;
+    const std::pair<std::string, std::string> cases[] = {
+        {"X:\\lists\\", "X:\\"},
+        {"\\\\nas\\music\\", "\\\\nas\\music\\"},
+        {"\\\\?\\X:\\lists\\", "\\\\?\\X:\\"},
+    };
+    for (const auto& [f, root] : cases) {
         Playlist list;
         M3uRead r = parseM3u(entries.data(), entries.size(), list, kLatin1, false,
                              std::u16string(f.begin(), f.end()));
-        EXPECT_EQ(shown(list), f + "a.avi|" + f + "sub\\b.avi|" + f + "sub\\b.avi|" + f + "a.avi|" + c.root +
-                                   "up\\c.avi|" + c.root + "root.avi|" + kept);
+        EXPECT_EQ(shown(list), f + "a.avi|" + f + "sub\\b.avi|" + f + "sub\\b.avi|" + f + "a.avi|" + root +
+                                   "up\\c.avi|" + root + "root.avi|" + kept);
         EXPECT_FALSE(r.whole) << "written back, a resolved entry is another text";
         EXPECT_EQ(list.entries[4]->title, u"c");
     }

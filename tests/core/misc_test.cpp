@@ -50,8 +50,7 @@ TEST(SelectedPaths, OneFileSeveralFilesAndADriveRoot) {
         {std::u16string(u"C:\\a.mp3\0", 9), 3, {u"C:\\a.mp3"}},
         {std::u16string(u"C:\\Music\0a.mp3\0b.mp3\0\0", 22), 9, {u"C:\\Music\\a.mp3", u"C:\\Music\\b.mp3"}},
         {std::u16string(u"C:\\\0first\0second\0\0", 18), 4, {u"C:\\first", u"C:\\second"}},
-        {std::u16string(u"C:\\a\0", 5), 0, {}},
-    };
+        {std::u16string(u"C:\\a\0", 5), 0, {}}};
     for (const auto& [buffer, offset, paths] : cases)
         EXPECT_EQ(selectedPaths(buffer.data(), buffer.size(), offset), paths) << offset;
     std::u16string folder = u"C:\\" + std::u16string(250, u'd');
@@ -88,15 +87,12 @@ TEST(Transport, SeekBarPixelsTimeAndRate) {
 }
 
 TEST(Transport, DvdTimesInHoursMinutesAndSeconds) {
-    struct Case {
-        int seconds, hours, minutes, secs;
-    } cases[] = {{3661, 1, 1, 1}, {3600, 1, 0, 0}, {3599, 0, 59, 59},
-                 {60, 0, 1, 0},   {59, 0, 0, 59},  {-5, 0, 0, 251}};
-    for (const Case& c : cases) {
-        DvdTime t = dvdTimeOf(c.seconds);
-        EXPECT_EQ(std::tuple(t.hours, t.minutes, t.seconds, t.frames),
-                  std::tuple(c.hours, c.minutes, c.secs, 0))
-            << c.seconds;
+    const std::tuple<int, int, int, int> cases[] = {{3661, 1, 1, 1}, {3600, 1, 0, 0}, {3599, 0, 59, 59},
+                                                    {60, 0, 1, 0},   {59, 0, 0, 59},  {-5, 0, 0, 251}};
+    for (auto [seconds, hours, minutes, secs] : cases) {
+        DvdTime t = dvdTimeOf(seconds);
+        EXPECT_EQ(std::tuple(t.hours, t.minutes, t.seconds, t.frames), std::tuple(hours, minutes, secs, 0))
+            << seconds;
     }
 }
 

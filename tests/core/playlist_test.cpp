@@ -113,18 +113,17 @@ TEST(Sort, ComparisonsGrowAsNLogN) {
 
 TEST(Drop, DroppedEntriesGoSortedBehindTheCurrentOne) {
     // With nothing dropped, the place is the one after the current entry.
-    struct Case {
-        int current, placed;
-        const char *paths, *after;
-    } cases[] = {{1, 2, "A|B|C|D|y|x", "A|B|x|y|C|D"},
-                 {-1, 0, "A|B|C|D|y|x", "x|y|A|B|C|D"},
-                 {3, 4, "A|B|C|D|y|x", "A|B|C|D|x|y"},
-                 {1, 2, "A|B|C|D", "A|B|C|D"}};
-    for (const Case& c : cases) {
-        Playlist list = listOf(c.paths);
-        list.current = c.current;
-        EXPECT_EQ(placeDroppedEntries(list, 4, SortByPath, plainKey), c.placed) << c.after;
-        EXPECT_EQ(shown(list), c.after);
+    const std::tuple<int, int, const char*, const char*> cases[] = {
+        {1, 2, "A|B|C|D|y|x", "A|B|x|y|C|D"},
+        {-1, 0, "A|B|C|D|y|x", "x|y|A|B|C|D"},
+        {3, 4, "A|B|C|D|y|x", "A|B|C|D|x|y"},
+        {1, 2, "A|B|C|D", "A|B|C|D"},
+    };
+    for (auto [current, placed, paths, after] : cases) {
+        Playlist list = listOf(paths);
+        list.current = current;
+        EXPECT_EQ(placeDroppedEntries(list, 4, SortByPath, plainKey), placed) << after;
+        EXPECT_EQ(shown(list), after);
     }
 }
 

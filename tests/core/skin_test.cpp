@@ -45,8 +45,7 @@ TEST_F(Skin, EnableRules) {
         {state(Stopped, 0, -1), "01000"},      {state(Stopped, 1, -1), "11000"},
         {state(Playing, 0, -1), "11100"},      {state(Stopped, 2, 1), "11010"},
         {state(Stopped, 2, 1, true), "11011"}, {state(Paused, 2, 0), "11101"},
-        {state(Stopped, 3, -1), "11001"},
-    };
+        {state(Stopped, 3, -1), "11001"}};
     const int commands[] = {CMD_PLAY_PAUSE, CMD_PAUSE,      CMD_STOP,      CMD_PREVIOUS,
                             CMD_NEXT,       CMD_FRAME_STEP, CMD_SKIP_BACK, CMD_SKIP_FORWARD};
     for (auto [s, enabled] : cases)
