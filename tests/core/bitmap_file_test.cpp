@@ -7,10 +7,7 @@
 
 namespace {
 TEST(BitmapFile, LayoutFromThePackedBitmap) {
-    struct Case {
-        PackedBitmap b;
-        std::uint32_t entries, pixels, offset, size;
-    } cases[] = {
+    const std::tuple<PackedBitmap, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
         {{40, 640, 360, 32, 0, 921600, 0}, 0, 921600, 54, 921654},
         {{40, 16, 16, 8, 0, 256, 0}, 256, 256, 1078, 1334}, // an 8-bit table of all 256 colours
         {{40, 16, 16, 8, 0, 256, 16}, 16, 256, 118, 374},
@@ -22,11 +19,11 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
         {{40, 2, 2, 32, kBiAlphaBitfields, 0, 0}, 4, 16, 70, 86},
         {{108, 2, 2, 16, kBiBitfields, 8, 0}, 0, 8, 122, 130}, // a newer header holds its masks
     };
-    for (const Case& c : cases) {
-        BitmapFileLayout layout = bitmapFileLayout(c.b);
+    for (const auto& [b, entries, pixels, offset, size] : cases) {
+        BitmapFileLayout layout = bitmapFileLayout(b);
         EXPECT_EQ(std::tuple(layout.colourEntries, layout.pixelBytes, layout.pixelOffset, layout.fileSize),
-                  std::tuple(c.entries, c.pixels, c.offset, c.size))
-            << c.b.bitCount;
+                  std::tuple(entries, pixels, offset, size))
+            << b.bitCount;
     }
     EXPECT_EQ(bitmapFileHeader({0, 921600, 54, 921654}),
               (std::vector<std::uint8_t>{'B', 'M', 0x36, 0x10, 0x0E, 0, 0, 0, 0, 0, 54, 0, 0, 0}));

@@ -71,26 +71,25 @@ TEST(VolumeHint, PlacedOverTheVideoAboveItsBottomWithThirtyPositionsLitByTheLeve
     for (auto [width, expected] : places)
         EXPECT_EQ(volumeHintRect({100, 50, 100 + width, 410}), expected) << width;
     // The last dot fits when its right edge meets the area's; 20 pixels a step take the wider bars.
-    struct Case {
-        int cw, ch, percent, lit, unlit, step, seg;
-    } cases[] = {{540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
-                 {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0},
-                 {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2},
-                 {30, 12, 100, 30, 0, 1, 2}};
-    for (const Case& c : cases) {
-        VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
-        EXPECT_EQ(std::pair(int(bars.lit.size()), int(bars.unlit.size())), std::pair(c.lit, c.unlit))
-            << c.cw << " at " << c.percent;
+    const std::tuple<int, int, int, int, int, int, int> cases[] = {
+        {540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
+        {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0},
+        {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2},
+        {30, 12, 100, 30, 0, 1, 2}};
+    for (auto [cw, ch, percent, lit, unlit, step, seg] : cases) {
+        VolumeBars bars = volumeBars(cw, ch, percent);
+        EXPECT_EQ(std::pair(int(bars.lit.size()), int(bars.unlit.size())), std::pair(lit, unlit))
+            << cw << " at " << percent;
         auto width = [](const Rect& r) { return r.right - r.left; };
         if (!bars.lit.empty()) {
             EXPECT_EQ(std::tuple(bars.lit[1].left - bars.lit[0].left, width(bars.lit[0]),
                                  width(bars.lit.back()), bars.lit[0].bottom),
-                      std::tuple(c.step, c.seg, c.seg, c.ch));
+                      std::tuple(step, seg, seg, ch));
         }
         if (!bars.unlit.empty()) {
             const Rect &dot = bars.unlit[0], &last = bars.unlit.back();
-            EXPECT_EQ(dot.bottom - dot.top, c.ch - 2 * ((c.ch - c.seg) / 2)) << "a dot, vertically centred";
-            EXPECT_EQ(std::pair(last.left, width(last)), std::pair((c.lit + c.unlit - 1) * c.step, c.seg));
+            EXPECT_EQ(dot.bottom - dot.top, ch - 2 * ((ch - seg) / 2)) << "a dot, vertically centred";
+            EXPECT_EQ(std::pair(last.left, width(last)), std::pair((lit + unlit - 1) * step, seg));
         }
     }
 }

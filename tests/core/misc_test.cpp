@@ -136,17 +136,16 @@ TEST(Volume, PercentsAndLevelsRoundAsTheMixerDoes) {
 
 TEST(Volume, ControlRangesAndEndpointScalesMapOntoTheLevel) {
     // Values below and above the range, and a range of one value, included.
-    struct Case {
-        unsigned value, minimum, maximum, level, back;
-    } cases[] = {{0, 0, 65535, 0, 0},     {65535, 0, 65535, 65535, 65535},
-                 {50, 0, 100, 32768, 50}, {1, 0, 100, 655, 1},
-                 {99, 0, 100, 64880, 99}, {5, 10, 20, 0, 10},
-                 {25, 10, 20, 65535, 20}, {15, 10, 20, 32768, 15},
-                 {7, 7, 7, 65535, 7},     {UINT_MAX, 0, UINT_MAX, 65535, UINT_MAX},
-                 {0, 0, UINT_MAX, 0, 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(levelOfControlValue(c.value, c.minimum, c.maximum), c.level) << c.value;
-        EXPECT_EQ(controlValueOfLevel(c.level, c.minimum, c.maximum), c.back) << c.value;
+    const std::tuple<unsigned, unsigned, unsigned, unsigned, unsigned> cases[] = {
+        {0, 0, 65535, 0, 0},     {65535, 0, 65535, 65535, 65535},
+        {50, 0, 100, 32768, 50}, {1, 0, 100, 655, 1},
+        {99, 0, 100, 64880, 99}, {5, 10, 20, 0, 10},
+        {25, 10, 20, 65535, 20}, {15, 10, 20, 32768, 15},
+        {7, 7, 7, 65535, 7},     {UINT_MAX, 0, UINT_MAX, 65535, UINT_MAX},
+        {0, 0, UINT_MAX, 0, 0}};
+    for (auto [value, minimum, maximum, level, back] : cases) {
+        EXPECT_EQ(levelOfControlValue(value, minimum, maximum), level) << value;
+        EXPECT_EQ(controlValueOfLevel(level, minimum, maximum), back) << value;
     }
     EXPECT_EQ(controlValueOfLevel(70000, 0, 100), 100u) << "a level past the top is the top";
     const std::pair<float, unsigned> scales[] = {{0, 0},         {-0.5f, 0}, {NAN, 0},     {0.5f, 32768},

@@ -149,17 +149,16 @@ TEST(MediaTiming, DurationsFromRatesAndStampsNeverRunBackwards) {
     EXPECT_EQ(audioDuration(4, 176'400), 226);
     EXPECT_EQ(audioDuration(1'000'000'000'000ULL, 8), 1'250'000'000'000'000'000LL) << "no overflow";
     EXPECT_EQ(audioDuration(4, 0), 0);
-    struct Case {
-        std::int64_t stamp, duration, usual, stop;
-    } cases[] = {
+    // Stamp, duration and the usual duration: where the sample stops.
+    const std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t> cases[] = {
         {800'000, 400'000, 333'333, 1'200'000}, // the sample's own duration
         {800'000, 0, 400'000, 1'200'000},       // none: a frame, or what its bytes play for
         {800'000, 1, 400'000, 800'001},         // the shortest duration is its own too
         {800'000, -5, -5, 800'000},             // never ends before it starts
         {INT64_MAX - 10, 400'000, 0, INT64_MAX},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(sampleTimes(c.stamp, c.duration, c.usual).stop, c.stop) << c.stamp << " " << c.duration;
+    for (auto [stamp, duration, usual, stop] : cases)
+        EXPECT_EQ(sampleTimes(stamp, duration, usual).stop, stop) << stamp << " " << duration;
 }
 
 TEST(MediaTiming, ASampleIsCutIntoWholeBlocksTimedByTheirShareAndASeekLeavesOutWhatCameBefore) {

@@ -127,6 +127,18 @@ TEST(Drop, DroppedEntriesGoSortedBehindTheCurrentOne) {
     }
 }
 
+TEST(MoveBlock, MovesABlockToAnEarlierPlaceAndRefusesEveryOtherMove) {
+    // Blocks running past the end and forward moves are refused: the latter are not this operation's.
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {2, 5, 1, "A|F|G|B|C|D|E"}, {3, 4, 0, "E|F|G|A|B|C|D"}, {0, 3, 1, "A|B|C|D|E|F|G"},
+        {2, 6, 1, "A|B|C|D|E|F|G"}, {2, 3, 4, "A|B|C|D|E|F|G"}, {1, 2, -1, "A|B|C|D|E|F|G"}};
+    for (auto [length, from, to, result] : cases) {
+        Playlist list = listOf("A|B|C|D|E|F|G");
+        MoveBlock(list, length, from, to);
+        EXPECT_EQ(shown(list), result) << length << " from " << from << " to " << to;
+    }
+}
+
 TEST(ClearPlaylist, FreesEverythingAndKeepsTopAndFileName) {
     Playlist list{listOf("a|b").entries, 1, 0, 1, u"C:\\list.m3u"};
     ClearPlaylist(list);

@@ -17,24 +17,23 @@ struct Skin : testing::Test {
 
 TEST_F(Skin, ControlHitTestTakesBothEdgesOfEveryButton) {
     constexpr int W = 400, H = 278;
-    struct Case {
-        int x, y, playback, row;
-    } cases[] = {{25, H - 23, Playing, 1},   {10, H - 38, Playing, 1},  {25, H - 23, Stopped, 0},
-                 {25, H - 23, Paused, 0},    {10, H - 38, Stopped, 0},  {40, H - 8, Stopped, 0},
-                 {41, H - 8, Stopped, -1},   {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
-                 {43, H - 11, Stopped, -1},  {79, H - 30, Stopped, 3},  {101, H - 12, Stopped, 3},
-                 {102, H - 20, Stopped, -1}, {104, H - 30, Stopped, 4}, {126, H - 12, Stopped, 4},
-                 {150, H - 30, Playing, 5},  {140, H - 34, Stopped, 5}, {104, H - 11, Stopped, -1},
-                 {358, 4, Stopped, 7},       {162, H - 12, Stopped, 5}, {150, H - 11, Stopped, -1},
-                 {340, 4, Stopped, 6},       {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
-                 {340, 24, Stopped, -1},     {358, 10, Stopped, 7},     {376, 10, Stopped, 9},
-                 {393, 23, Stopped, 9},      {394, 10, Stopped, -1},    {376, 4, Stopped, 9},
-                 {376, 3, Stopped, -1},      {376, 24, Stopped, -1},    {200, 100, Stopped, -1},
-                 {25, H - 7, Stopped, -1},   {40, H - 8, Playing, 1},   {41, H - 20, Playing, -1},
-                 {25, H - 7, Playing, -1},   {66, H - 20, Stopped, -1}, {90, H - 11, Stopped, -1},
-                 {127, H - 20, Stopped, -1}, {163, H - 20, Stopped, -1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(controlAt(table, c.x, c.y, W, H, state(c.playback)), c.row) << c.x << "," << c.y;
+    const std::tuple<int, int, int, int> cases[] = {
+        {25, H - 23, Playing, 1},   {10, H - 38, Playing, 1},  {25, H - 23, Stopped, 0},
+        {25, H - 23, Paused, 0},    {10, H - 38, Stopped, 0},  {40, H - 8, Stopped, 0},
+        {41, H - 8, Stopped, -1},   {43, H - 34, Stopped, 2},  {65, H - 12, Stopped, 2},
+        {43, H - 11, Stopped, -1},  {79, H - 30, Stopped, 3},  {101, H - 12, Stopped, 3},
+        {102, H - 20, Stopped, -1}, {104, H - 30, Stopped, 4}, {126, H - 12, Stopped, 4},
+        {150, H - 30, Playing, 5},  {140, H - 34, Stopped, 5}, {104, H - 11, Stopped, -1},
+        {358, 4, Stopped, 7},       {162, H - 12, Stopped, 5}, {150, H - 11, Stopped, -1},
+        {340, 4, Stopped, 6},       {357, 23, Stopped, 6},     {339, 10, Stopped, -1},
+        {340, 24, Stopped, -1},     {358, 10, Stopped, 7},     {376, 10, Stopped, 9},
+        {393, 23, Stopped, 9},      {394, 10, Stopped, -1},    {376, 4, Stopped, 9},
+        {376, 3, Stopped, -1},      {376, 24, Stopped, -1},    {200, 100, Stopped, -1},
+        {25, H - 7, Stopped, -1},   {40, H - 8, Playing, 1},   {41, H - 20, Playing, -1},
+        {25, H - 7, Playing, -1},   {66, H - 20, Stopped, -1}, {90, H - 11, Stopped, -1},
+        {127, H - 20, Stopped, -1}, {163, H - 20, Stopped, -1}};
+    for (auto [x, y, playback, row] : cases)
+        EXPECT_EQ(controlAt(table, x, y, W, H, state(playback)), row) << x << "," << y;
     EXPECT_FALSE(isControlVisible(table[8], state(Playing))) << "the restore button is never shown";
 }
 
@@ -90,22 +89,20 @@ TEST_F(Skin, ImageSelectionAndTheMuteRowAtLoad) {
 
 TEST_F(Skin, FrameHitTest) {
     // A 562 x 278 frame; the seek bar's first column is no hover: its offset there is 0.
-    struct Case {
-        int x, y, listShown, code, row, seek, resizing;
-    } cases[] = {{200, 10, 1, kHitCaption, -1, 0, 0},   {2, 2, 1, kHitCaption, -1, 0, 0},
-                 {502, 10, 1, kHitClient, 6, 0, 0},     {5, 100, 1, kHitLeft, -1, 0, 0},
-                 {6, 100, 1, kHitClient, -1, 0, 0},     {2, 275, 1, kHitBottomLeft, -1, 0, 0},
-                 {557, 100, 1, kHitRight, -1, 0, 1},    {557, 100, 0, kHitRight, -1, 0, 0},
-                 {556, 100, 1, kHitClient, -1, 0, 0},   {559, 275, 1, kHitBottomRight, -1, 0, 0},
-                 {300, 273, 1, kHitBottom, -1, 0, 0},   {300, 272, 1, kHitClient, -1, 0, 0},
-                 {25, 255, 1, kHitClient, 0, 0, 0},     {107, 233, 1, kHitClient, -1, 100, 0},
-                 {555, 237, 1, kHitClient, -1, 548, 0}, {7, 233, 1, kHitClient, -1, 0, 0}};
-    for (const Case& c : cases) {
-        FrameHit hit =
-            hitTestFrame(c.x, c.y, 562, 278, 26, c.listShown != 0, table, state(Stopped), kSeekBarRect);
+    const std::tuple<int, int, bool, int, int, int, int> cases[] = {
+        {200, 10, 1, kHitCaption, -1, 0, 0},   {2, 2, 1, kHitCaption, -1, 0, 0},
+        {502, 10, 1, kHitClient, 6, 0, 0},     {5, 100, 1, kHitLeft, -1, 0, 0},
+        {6, 100, 1, kHitClient, -1, 0, 0},     {2, 275, 1, kHitBottomLeft, -1, 0, 0},
+        {557, 100, 1, kHitRight, -1, 0, 1},    {557, 100, 0, kHitRight, -1, 0, 0},
+        {556, 100, 1, kHitClient, -1, 0, 0},   {559, 275, 1, kHitBottomRight, -1, 0, 0},
+        {300, 273, 1, kHitBottom, -1, 0, 0},   {300, 272, 1, kHitClient, -1, 0, 0},
+        {25, 255, 1, kHitClient, 0, 0, 0},     {107, 233, 1, kHitClient, -1, 100, 0},
+        {555, 237, 1, kHitClient, -1, 548, 0}, {7, 233, 1, kHitClient, -1, 0, 0}};
+    for (auto [x, y, listShown, code, row, seek, resizing] : cases) {
+        FrameHit hit = hitTestFrame(x, y, 562, 278, 26, listShown, table, state(Stopped), kSeekBarRect);
         EXPECT_EQ((std::vector<int>{hit.code, hit.row, hit.seekOffset, hit.resizingPlaylist}),
-                  (std::vector<int>{c.code, c.row, c.seek, c.resizing}))
-            << c.x << "," << c.y;
+                  (std::vector<int>{code, row, seek, resizing}))
+            << x << "," << y;
     }
     ResolvedRect text = resolveEdgeRect(kStatusTextRect, 562, 278);
     EXPECT_EQ((std::vector<int>{text.left, text.top, text.right, text.bottom}),
@@ -119,15 +116,14 @@ TEST(MenuStrip, ItemsThatFitAndTheirHitTest) {
     EXPECT_EQ(std::tuple(boxes[0].left, boxes[0].right, boxes[1].left), std::tuple(1, 45, 45));
     EXPECT_EQ(layoutMenuStrip(widths, 4, 100, boxes), 2) << "a narrow strip shows only what fits";
     EXPECT_EQ(layoutMenuStrip(widths, 4, 133, boxes), 3);
-    struct Case {
-        int right, x, y, item, anchor;
-    } cases[] = {{400, 1, 0, 0, 1},     {400, 45, 5, 0, 1},    {400, 46, 5, 1, 45}, {400, 100, 19, 2, 89},
-                 {400, 100, 20, -1, 0}, {400, 100, -1, -1, 0}, {400, 0, 5, -1, 0},  {400, 177, 5, 3, 133},
-                 {400, 178, 5, -1, 0},  {100, 95, 5, 2, 89},   {100, 140, 5, -1, 0}}; // inside a narrow strip
-    for (const Case& c : cases) {
+    const std::tuple<int, int, int, int, int> cases[] = {
+        {400, 1, 0, 0, 1},     {400, 45, 5, 0, 1},    {400, 46, 5, 1, 45}, {400, 100, 19, 2, 89},
+        {400, 100, 20, -1, 0}, {400, 100, -1, -1, 0}, {400, 0, 5, -1, 0},  {400, 177, 5, 3, 133},
+        {400, 178, 5, -1, 0},  {100, 95, 5, 2, 89},   {100, 140, 5, -1, 0}}; // inside a narrow strip
+    for (auto [right, x, y, item, left] : cases) {
         int anchor = 0;
-        EXPECT_EQ(menuItemAtPoint(widths, 4, 0, 0, c.right, c.x, c.y, &anchor), c.item) << c.x << "," << c.y;
-        EXPECT_EQ(anchor, c.anchor) << c.x << "," << c.y;
+        EXPECT_EQ(menuItemAtPoint(widths, 4, 0, 0, right, x, y, &anchor), item) << x << "," << y;
+        EXPECT_EQ(anchor, left) << x << "," << y;
     }
     EXPECT_EQ(menuItemAtPoint(widths, 3, 0, 0, 400, 150, 5, nullptr), -1) << "only the items given";
 }
