@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 TEST(BitmapFile, LayoutFromThePackedBitmap) {
-    struct Case {
-        PackedBitmap b;
-        std::uint32_t entries, pixels, offset, size;
-    } cases[] = {
+    const std::tuple<PackedBitmap, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t> cases[] = {
         {{40, 640, 360, 32, 0, 921600, 0}, 0, 921600, 54, 921654},
         {{40, 16, 16, 8, 0, 256, 0}, 256, 256, 1078, 1334}, // an 8-bit table of all 256 colours
         {{40, 16, 16, 8, 0, 256, 16}, 16, 256, 118, 374},
@@ -19,12 +19,11 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
         {{40, 2, 2, 32, kBiAlphaBitfields, 0, 0}, 4, 16, 70, 86},
         {{108, 2, 2, 16, kBiBitfields, 8, 0}, 0, 8, 122, 130}, // a newer header holds its masks
     };
-    for (const Case& c : cases) {
-        BitmapFileLayout layout = bitmapFileLayout(c.b);
-        EXPECT_EQ(layout.colourEntries, c.entries) << c.b.bitCount;
-        EXPECT_EQ(layout.pixelBytes, c.pixels) << c.b.bitCount;
-        EXPECT_EQ(layout.pixelOffset, c.offset) << c.b.bitCount;
-        EXPECT_EQ(layout.fileSize, c.size) << c.b.bitCount;
+    for (const auto& [b, entries, pixels, offset, size] : cases) {
+        BitmapFileLayout layout = bitmapFileLayout(b);
+        EXPECT_EQ(std::tuple(layout.colourEntries, layout.pixelBytes, layout.pixelOffset, layout.fileSize),
+                  std::tuple(entries, pixels, offset, size))
+            << b.bitCount;
     }
     EXPECT_EQ(bitmapFileHeader({0, 921600, 54, 921654}),
               (std::vector<std::uint8_t>{'B', 'M', 0x36, 0x10, 0x0E, 0, 0, 0, 0, 0, 54, 0, 0, 0}));
@@ -32,28 +31,18 @@ TEST(BitmapFile, LayoutFromThePackedBitmap) {
 
 // A renderer's block is taken only when it holds all its header claims, whatever that claims.
 TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
-    auto block = [](std::uint32_t headerSize, std::int32_t width, std::uint16_t bits,
+    auto block = [](std::uint32_t headerSize, std::uint32_t width, std::uint32_t bits,
                     std::uint32_t compression, std::uint32_t sizeImage, std::uint32_t colours,
                     std::size_t size) {
+        // The header's fields as the little-endian words of an x86 block: two rows, the bits per
+        // pixel in the high half of the fourth word.
+        const std::uint32_t words[] = {headerSize, width, 2, bits << 16, compression,
+                                       sizeImage,  0,     0, colours};
         std::vector<std::uint8_t> b(size);
-        auto put = [&](std::size_t at, std::uint32_t v, int n) {
-            for (int i = 0; i < n && at + i < b.size(); ++i)
-                b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        };
-        put(0, headerSize, 4);
-        put(4, static_cast<std::uint32_t>(width), 4);
-        put(8, 2, 4); // two rows
-        put(14, bits, 2);
-        put(16, compression, 4);
-        put(20, sizeImage, 4);
-        put(32, colours, 4);
+        std::memcpy(b.data(), words, std::min(size, sizeof words));
         return b;
     };
-    const struct {
-        const char* name;
-        std::vector<std::uint8_t> b;
-        std::size_t bytes;
-    } cases[] = {
+    const std::tuple<const char*, std::vector<std::uint8_t>, std::size_t> cases[] = {
         {"whole", block(40, 2, 32, 0, 16, 0, 56), 56},
         {"with room to spare", block(40, 2, 32, 0, 0, 0, 100), 56},
         {"wider than 255 pixels", block(40, 320, 32, 0, 0, 0, 40 + 2 * 1280), 40 + 2 * 1280},
@@ -67,8 +56,8 @@ TEST(BitmapFile, APackedBitmapIsTakenOnlyWhenTheBlockHoldsWhatItsHeaderClaims) {
         {"masks missing", block(40, 2, 16, kBiBitfields, 8, 0, 59), 0},
         {"shorter than a header", block(40, 2, 32, 0, 16, 0, 39), 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(packedBitmapBytes(c.b.data(), c.b.size()), c.bytes) << c.name;
+    for (const auto& [name, b, bytes] : cases)
+        EXPECT_EQ(packedBitmapBytes(b.data(), b.size()), bytes) << name;
     EXPECT_EQ(packedBitmapBytes(nullptr, 56), 0u) << "no block, whatever size it is said to have";
 }
 

@@ -1,3 +1,4 @@
+#include "core/file_names.h"
 #include "core/hint_layout.h"
 #include "core/window_geometry.h"
 #include "core/window_size.h"
@@ -39,12 +40,7 @@ TEST(SizingLimits, SmallestClientAreaTheListEdgeAndTheWorkArea) {
 }
 
 TEST(FitWindow, ViewModesKeepTheCentre) {
-    struct Case {
-        ViewMode mode;
-        int nativeW, nativeH;
-        Rect expected;
-        bool changed;
-    } cases[] = {
+    const std::tuple<ViewMode, int, int, Rect, bool> cases[] = {
         {ViewNormal, 640, 360, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
         {ViewDouble, 640, 360, {200 - 480, 100 - 270, 762 + 480, 378 + 270}, true},
         {ViewHalf, 1280, 720, {200 - 160, 100 - 90, 762 + 160, 378 + 90}, true},
@@ -53,75 +49,62 @@ TEST(FitWindow, ViewModesKeepTheCentre) {
         {ViewNormal, 320, 240, {200, 70, 762, 408}, true},
         {ViewNormal, 325, 183, {198, 99, 764, 379}, true}, // odd growth halves toward zero
     };
-    for (const Case& c : cases) {
+    for (auto [mode, nativeW, nativeH, expected, changed] : cases) {
         Rect window = {200, 100, 762, 378}; // a 320 x 180 display inside
-        EXPECT_EQ(fitWindowRect(window, c.mode, c.nativeW, c.nativeH, 320, 180), c.changed) << c.nativeW;
-        EXPECT_EQ(window, c.expected) << c.nativeW;
+        EXPECT_EQ(fitWindowRect(window, mode, nativeW, nativeH, 320, 180), changed) << nativeW;
+        EXPECT_EQ(window, expected) << nativeW;
     }
 }
 
-TEST(Zoom, ClampsAndHint) {
+TEST(Zoom, ClampsAndHintsAboveTheVideosBottom) {
     for (auto [percent, kept] : {std::pair{4, 5}, {5, 5}, {400, 400}, {401, 400}})
         EXPECT_EQ(clampZoom(percent), kept) << percent;
     EXPECT_EQ(zoomHintText(105), u"缩放：105%");
     EXPECT_EQ(zoomHintRect({100, 50, 420, 230}), (Rect{116, 62, 404, 78}));
+    EXPECT_EQ(fileHintRect({100, 50, 420, 290}), (Rect{116, 262, 404, 278})); // a renamed or moved file's
 }
 
-TEST(VolumeHint, PlacedOverTheVideoAboveItsBottom) {
-    struct Case {
-        int width;
-        Rect expected; // for a display at (100, 50) of the given width and 360 high
-    } cases[] = {{640, {150, 362, 690, 386}}, {1200, {190, 350, 1210, 380}}, {33, {116, 386, 116, 398}}};
-    for (const Case& c : cases)
-        EXPECT_EQ(volumeHintRect({100, 50, 100 + c.width, 410}), c.expected) << c.width;
-}
-TEST(VolumeHint, ThirtyPositionsLitByTheLevel) {
+TEST(VolumeHint, PlacedOverTheVideoAboveItsBottomWithThirtyPositionsLitByTheLevel) {
+    // For a display at (100, 50) of each width and 360 high.
+    const std::pair<int, Rect> places[] = {
+        {640, {150, 362, 690, 386}}, {1200, {190, 350, 1210, 380}}, {33, {116, 386, 116, 398}}};
+    for (auto [width, expected] : places)
+        EXPECT_EQ(volumeHintRect({100, 50, 100 + width, 410}), expected) << width;
     // The last dot fits when its right edge meets the area's; 20 pixels a step take the wider bars.
-    struct Case {
-        int cw, ch, percent;
-        std::size_t lit, unlit;
-        int step, seg;
-    } cases[] = {{540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
-                 {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0},
-                 {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2},
-                 {30, 12, 100, 30, 0, 1, 2}};
-    for (const Case& c : cases) {
-        VolumeBars bars = volumeBars(c.cw, c.ch, c.percent);
-        EXPECT_EQ(bars.lit.size(), c.lit) << c.cw << " at " << c.percent;
-        EXPECT_EQ(bars.unlit.size(), c.unlit) << c.cw << " at " << c.percent;
+    const std::tuple<int, int, int, int, int, int, int> cases[] = {
+        {540, 24, 50, 15, 15, 18, 2}, {540, 24, 100, 30, 0, 18, 2},  {540, 24, 0, 0, 30, 18, 2},
+        {540, 24, -1, 0, 30, 18, 2},  {1110, 30, 100, 30, 0, 37, 3}, {0, 12, 80, 0, 0, 0, 0},
+        {542, 24, 0, 0, 31, 18, 2},   {600, 24, 100, 30, 0, 20, 3},  {599, 24, 0, 0, 32, 19, 2},
+        {30, 12, 100, 30, 0, 1, 2}};
+    for (auto [cw, ch, percent, lit, unlit, step, seg] : cases) {
+        VolumeBars bars = volumeBars(cw, ch, percent);
+        EXPECT_EQ(std::pair(int(bars.lit.size()), int(bars.unlit.size())), std::pair(lit, unlit))
+            << cw << " at " << percent;
+        auto width = [](const Rect& r) { return r.right - r.left; };
         if (!bars.lit.empty()) {
-            EXPECT_EQ(bars.lit[1].left - bars.lit[0].left, c.step);
-            EXPECT_EQ(bars.lit[0].right - bars.lit[0].left, c.seg);
-            EXPECT_EQ(bars.lit[0].bottom, c.ch);
-            EXPECT_EQ(bars.lit.back().right - bars.lit.back().left, c.seg);
+            EXPECT_EQ(std::tuple(bars.lit[1].left - bars.lit[0].left, width(bars.lit[0]),
+                                 width(bars.lit.back()), bars.lit[0].bottom),
+                      std::tuple(step, seg, seg, ch));
         }
         if (!bars.unlit.empty()) {
-            const Rect& dot = bars.unlit[0];
-            EXPECT_EQ(dot.bottom - dot.top, c.ch - 2 * ((c.ch - c.seg) / 2)) << "a dot, vertically centred";
-            const Rect& last = bars.unlit.back();
-            EXPECT_EQ(last.left, static_cast<int>(c.lit + c.unlit - 1) * c.step);
-            EXPECT_EQ(last.right - last.left, c.seg);
+            const Rect &dot = bars.unlit[0], &last = bars.unlit.back();
+            EXPECT_EQ(dot.bottom - dot.top, ch - 2 * ((ch - seg) / 2)) << "a dot, vertically centred";
+            EXPECT_EQ(std::pair(last.left, width(last)), std::pair((lit + unlit - 1) * step, seg));
         }
     }
 }
 
-TEST(InitialWindow, SizeFromListSettingsCentredOnTheScreen) {
+TEST(InitialWindow, SizeFromSaneListSettingsCentredOnTheScreen) {
     for (auto [listWidth, visible, width] : {std::tuple{228, true, 562}, {228, false, 334}, {300, true, 634}})
         EXPECT_EQ(initialMainWidth(kSkin, listWidth, visible), width) << listWidth << " " << visible;
     EXPECT_EQ(initialMainHeight(kSkin), 278);
     // A window larger than the screen starts left of it by half the excess, truncated toward zero.
     for (auto [screen, window, origin] : {std::tuple{1280, 562, 359}, {1281, 562, 359}, {300, 563, -131}})
         EXPECT_EQ(centredOrigin(screen, window), origin) << screen << " " << window;
-}
-
-TEST(InitialWindow, StoredListWidthIsKeptSane) {
-    for (auto [stored, screen, width] : {std::tuple{228, 1280, 228},
-                                         {100, 1280, 100},
-                                         {99, 1280, 100},
-                                         {-50, 1280, 100},
-                                         {946, 1280, 946},
-                                         {5000, 1280, 946},
-                                         {400, 300, 100}})
-        EXPECT_EQ(sanePlaylistWidth(stored, kSkin, screen), width) << stored << " on " << screen;
+    const std::tuple<int, int, int> stored[] = {{228, 1280, 228}, {100, 1280, 100}, {99, 1280, 100},
+                                                {-50, 1280, 100}, {946, 1280, 946}, {5000, 1280, 946},
+                                                {400, 300, 100}};
+    for (auto [listWidth, screen, kept] : stored)
+        EXPECT_EQ(sanePlaylistWidth(listWidth, kSkin, screen), kept) << listWidth << " on " << screen;
 }
 } // namespace

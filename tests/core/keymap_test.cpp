@@ -48,8 +48,7 @@ TEST(ShortcutKeys, EachKeyAMenuShowsRunsItsItemWithOrWithoutCtrl) {
         const unsigned code = named.count(key) ? named.at(key) : static_cast<unsigned char>(key[0]);
         const KeyAction action =
             modifier == "Alt+" ? mapAltKey(code) : mapShortcutKey(code, modifier == "Ctrl+");
-        EXPECT_EQ(action.kind, Command) << line;
-        EXPECT_EQ(action.command, ids.at(command)) << line;
+        EXPECT_EQ(std::tuple(action.kind, action.command), std::tuple(Command, ids.at(command))) << line;
         if (modifier.empty()) {
             EXPECT_EQ(mapShortcutKey(code, true).command, action.command) << line << " with Ctrl held";
         }
@@ -59,12 +58,7 @@ TEST(ShortcutKeys, EachKeyAMenuShowsRunsItsItemWithOrWithoutCtrl) {
 
 // The keys no menu shows.
 TEST(ShortcutKeys, EnterEscapeRenameTheFolderDigitsAndAltF4AndNoOtherKeyIsTaken) {
-    const struct {
-        KeyAction action;
-        KeyActionKind kind;
-        unsigned command;
-        int slot;
-    } cases[] = {
+    const std::tuple<KeyAction, KeyActionKind, unsigned, int> cases[] = {
         {mapShortcutKey(kKeyEnter, false), Command, CMD_PLAY_PAUSE, -1},
         {mapShortcutKey(kKeyEscape, false), Command, CMD_VIEW_FULLSCREEN, -1},
         {mapShortcutKey('R', false), Rename, 0, -1},
@@ -80,10 +74,9 @@ TEST(ShortcutKeys, EnterEscapeRenameTheFolderDigitsAndAltF4AndNoOtherKeyIsTaken)
         {mapAltKey(kKeySpace), NotTaken, 0, -1},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        EXPECT_EQ(c.action.kind, c.kind) << "case " << i;
-        EXPECT_EQ(c.action.command, c.command) << "case " << i;
-        EXPECT_EQ(c.action.slot, c.slot) << "case " << i;
+        const auto& [action, kind, command, slot] = cases[i];
+        EXPECT_EQ(std::tuple(action.kind, action.command, action.slot), std::tuple(kind, command, slot))
+            << "case " << i;
     }
 }
 } // namespace

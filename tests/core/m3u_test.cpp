@@ -9,35 +9,31 @@ M3uRead read(const std::string& text, Playlist& list, bool utf8Name = false) {
 
 TEST(WriteM3u, CodePageTextWhenItHoldsEverythingElseUtf8AndBackWhole) {
     const std::string bom = "\xEF\xBB\xBF";
-    struct Case {
-        std::string entries;
-        bool utf8Name;
-        std::string text;
-    } cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {
         {"", false, "#EXTM3U"},
         {"C:\\Music\\Song.mp3,245|C:\\Music\\Other.mp3|C:\\Short.mp3,1", false,
-         "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3\r\n#EXTINF:1,Short\r\nC:"
-         "\\Short.mp3"},
+         "#EXTM3U\r\n#EXTINF:245,Song\r\nC:\\Music\\Song.mp3\r\nC:\\Music\\Other.mp3\r\n"
+         "#EXTINF:1,Short\r\nC:\\Short.mp3"},
         // A title is written only with a known length.
         {"C:\\a.mp3,-1,Kept only when played|C:\\b.mp3,0,\xE4\xB8\xAD", false,
          "#EXTM3U\r\nC:\\a.mp3\r\nC:\\b.mp3"},
         {"C:\\caf\xC3\xA9.mp3", false, "#EXTM3U\r\nC:\\caf\xE9.mp3"},
         {"C:\\caf\xC3\xA9.mp3", true, "#EXTM3U\r\nC:\\caf\xC3\xA9.mp3"},
         {"C:\\\xE4\xB8\xAD.mp3|C:\\caf\xC3\xA9.mp3,61|C:\\\xF0\x9F\x8E\xB5.mp3", false,
-         bom + "#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\n#EXTINF:61,caf\xC3\xA9\r\nC:\\caf\xC3\xA9.mp3\r\nC:"
-               "\\\xF0\x9F\x8E\xB5.mp3"},
+         bom + "#EXTM3U\r\nC:\\\xE4\xB8\xAD.mp3\r\n#EXTINF:61,caf\xC3\xA9\r\nC:\\caf\xC3\xA9.mp3\r\n"
+               "C:\\\xF0\x9F\x8E\xB5.mp3"},
         {"C:\\a.mp3,5,\xE4\xB8\xAD", false, bom + "#EXTM3U\r\n#EXTINF:5,\xE4\xB8\xAD\r\nC:\\a.mp3"},
         {"C:\\a.mp3,5," + std::string(40, 't'), false,
          "#EXTM3U\r\n#EXTINF:5," + std::string(40, 't') + "\r\nC:\\a.mp3"},
         // Code-page bytes that read as UTF-8 would come back as another name.
         {"C:\\\xC3\x83\xC2\xA9.mp3", false, bom + "#EXTM3U\r\nC:\\\xC3\x83\xC2\xA9.mp3"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.entries)); // escaped: the bytes need not be text
-        Playlist list = listOf(c.entries), back;
-        std::string text = m3uText(list, kLatin1, c.utf8Name);
-        EXPECT_EQ(text, c.text);
-        EXPECT_TRUE(read(text, back, c.utf8Name).whole);
+    for (const auto& [entries, utf8Name, written] : cases) {
+        SCOPED_TRACE(testing::PrintToString(entries)); // escaped: the bytes need not be text
+        Playlist list = listOf(entries), back;
+        std::string text = m3uText(list, kLatin1, utf8Name);
+        EXPECT_EQ(text, written);
+        EXPECT_TRUE(read(text, back, utf8Name).whole);
         EXPECT_EQ(shown(back), shown(list));
     }
 }
@@ -57,8 +53,8 @@ TEST(ReadM3u, Records) {
         // Comments and tags, anywhere, are skipped: they neither make entries nor part a title from
         // its path. A second information line supersedes the first, and a last one makes nothing.
         {"# mine\n\nC:\\a.mp3\n#EXTINF:5,T\nC:\\b.mp3", "C:\\a.mp3,0,a|C:\\b.mp3,5,T", false},
-        {"#EXTM3U\r\n#PLAYLIST:Mix\r\n#EXTINF:5,T\r\n#EXTVLCOPT:start-time=3\r\n#EXTGRP:Rock\r\n#\r\nC:\\a."
-         "mp3",
+        {"#EXTM3U\r\n#PLAYLIST:Mix\r\n#EXTINF:5,T\r\n#EXTVLCOPT:start-time=3\r\n#EXTGRP:Rock\r\n#\r\n"
+         "C:\\a.mp3",
          "C:\\a.mp3,5,T", false},
         {"#EXTM3U\r\n#EXT-X-STREAM-INF:BANDWIDTH=1\r\nhttp://h/low.m3u8", "http://h/low.m3u8,0,low", false},
         {"#EXTM3U x\r\nC:\\a.mp3", "C:\\a.mp3,0,a", false},
@@ -122,90 +118,69 @@ TEST(ReadM3u, RelativeEntriesAreMadeWholeAgainstTheListsFolder) {
     const std::string entries = "a.avi\r\nsub\\b.avi\r\nsub/b.avi\r\n.\\a.avi\r\n..\\up\\.\\c.avi\r\n"
                                 "\\root.avi\r\nC:\\full.avi\r\nd:rel.avi\r\n\\\\srv\\s\\u.avi\r\nhttp://h/x";
     const char* kept = "C:\\full.avi|d:rel.avi|\\\\srv\\s\\u.avi|http://h/x";
-    struct Case {
-        std::u16string folder;
-        std::string paths;
-    } cases[] = {
-        {u"X:\\lists\\",
-         std::string("X:\\lists\\a.avi|X:\\lists\\sub\\b.avi|X:\\lists\\sub\\b.avi|X:\\lists\\a.avi|"
-                     "X:\\up\\c.avi|X:\\root.avi|") +
-             kept},
-        {u"\\\\nas\\music\\",
-         std::string("\\\\nas\\music\\a.avi|\\\\nas\\music\\sub\\b.avi|\\\\nas\\music\\sub\\b.avi|"
-                     "\\\\nas\\music\\a.avi|\\\\nas\\music\\up\\c.avi|\\\\nas\\music\\root.avi|") +
-             kept},
-        {u"\\\\?\\X:\\lists\\",
-         std::string("\\\\?\\X:\\lists\\a.avi|\\\\?\\X:\\lists\\sub\\b.avi|\\\\?\\X:\\lists\\sub\\b.avi|"
-                     "\\\\?\\X:\\lists\\a.avi|\\\\?\\X:\\up\\c.avi|\\\\?\\X:\\root.avi|") +
-             kept},
-        {u"", "a.avi|sub\\b.avi|sub/b.avi|.\\a.avi|..\\up\\.\\c.avi|\\root.avi|" + std::string(kept)},
+    // Each folder with the root that ".." and "\" cannot climb above.
+    const std::pair<std::string, std::string> cases[] = {
+        {"X:\\lists\\", "X:\\"},
+        {"\\\\nas\\music\\", "\\\\nas\\music\\"},
+        {"\\\\?\\X:\\lists\\", "\\\\?\\X:\\"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [f, root] : cases) {
         Playlist list;
-        M3uRead r = parseM3u(entries.data(), entries.size(), list, kLatin1, false, c.folder);
-        EXPECT_EQ(shown(list), c.paths);
-        EXPECT_EQ(r.whole, c.folder.empty()) << "written back, a resolved entry is another text";
+        M3uRead r = parseM3u(entries.data(), entries.size(), list, kLatin1, false,
+                             std::u16string(f.begin(), f.end()));
+        EXPECT_EQ(shown(list), f + "a.avi|" + f + "sub\\b.avi|" + f + "sub\\b.avi|" + f + "a.avi|" + root +
+                                   "up\\c.avi|" + root + "root.avi|" + kept);
+        EXPECT_FALSE(r.whole) << "written back, a resolved entry is another text";
         EXPECT_EQ(list.entries[4]->title, u"c");
     }
+    Playlist asWritten;
+    EXPECT_TRUE(parseM3u(entries.data(), entries.size(), asWritten, kLatin1, false, u"").whole);
+    EXPECT_EQ(shown(asWritten),
+              "a.avi|sub\\b.avi|sub/b.avi|.\\a.avi|..\\up\\.\\c.avi|\\root.avi|" + std::string(kept));
 }
 
+// Titles other players wrote without a length, or with none at all, are kept on a save.
 TEST(ReadM3u, WhatOtherPlayersWroteComesBackThroughASaveWithEveryTitle) {
-    struct Case {
-        std::string text, written;
-    } cases[] = {
-        {"#EXTM3U\r\n#EXTINF:-1,Radio "
-         "One\r\nhttp://r/live\r\n#EXTINF:0,Zero\r\nC:\\z.mp3\r\n#EXTINF:5,Five\r\nC:\\f.mp3",
-         "#EXTM3U\r\n#EXTINF:-1,Radio "
-         "One\r\nhttp://r/live\r\n#EXTINF:-1,Zero\r\nC:\\z.mp3\r\n#EXTINF:5,Five\r\nC:\\f.mp3"},
-        {"#EXTINF:Bare title\nC:\\b.mp3\n#EXTINF:-1,\nC:\\c.mp3",
-         "#EXTM3U\r\n#EXTINF:-1,Bare title\r\nC:\\b.mp3\r\nC:\\c.mp3"},
-    };
-    for (const Case& c : cases) {
-        Playlist first, second;
-        read(c.text, first);
-        std::string text = m3uText(first, kLatin1, false);
-        EXPECT_EQ(text, c.written);
-        EXPECT_TRUE(read(text, second).whole);
-        EXPECT_EQ(m3uText(second, kLatin1, false), text) << "every title and path came back";
-    }
+    Playlist first, second;
+    read("#EXTINF:-1,Radio One\nhttp://r/live\n#EXTINF:0,Zero\nC:\\z.mp3\n"
+         "#EXTINF:Bare\nC:\\b.mp3\n#EXTINF:-1,\nC:\\c.mp3",
+         first);
+    const std::string text = m3uText(first, kLatin1, false);
+    EXPECT_EQ(text, "#EXTM3U\r\n#EXTINF:-1,Radio One\r\nhttp://r/live\r\n#EXTINF:-1,Zero\r\nC:\\z.mp3\r\n"
+                    "#EXTINF:-1,Bare\r\nC:\\b.mp3\r\nC:\\c.mp3");
+    EXPECT_TRUE(read(text, second).whole);
+    EXPECT_EQ(m3uText(second, kLatin1, false), text) << "every title and path came back";
 }
 
 TEST(ListFileNames, M3uAndM3u8InAnyCase) {
-    struct Case {
-        const char16_t* path;
-        bool list, utf8;
-    } cases[] = {{u"C:\\a.m3u", true, false},    {u"C:\\a.M3U8", true, true}, {u".m3u", true, false},
-                 {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false},
-                 {u"C:\\am3u", false, false}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(isListFileName(c.path), c.list) << std::u16string(c.path).size();
-        EXPECT_EQ(isUtf8ListFileName(c.path), c.utf8);
-    }
+    const std::tuple<const char16_t*, bool, bool> cases[] = {
+        {u"C:\\a.m3u", true, false},    {u"C:\\a.M3U8", true, true}, {u".m3u", true, false},
+        {u"C:\\a.m3u8x", false, false}, {u"m3u", false, false},      {u"C:\\a.mp3", false, false},
+        {u"C:\\am3u", false, false}};
+    for (auto [path, list, utf8] : cases)
+        EXPECT_EQ(std::pair(isListFileName(path), isUtf8ListFileName(path)), std::pair(list, utf8))
+            << std::u16string(path).size();
 }
 
 TEST(Utf8, BrokenSequencesAreReplacedAndWholeOnesComeBack) {
-    struct Case {
-        std::string bytes;
-        std::u16string text;
-        bool valid;
-    } cases[] = {
+    const std::tuple<std::string, std::u16string, bool> cases[] = {
         {"a\xFF\xC3", u"a\uFFFD\uFFFD", false},
         {"\xC0\xAF\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", false}, // overlong, a surrogate
         {"\xF4\x90\x80\x80\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", false},
         {"\x7F\xC2\x80\xED\x9F\xBF\xEE\x80\x80", u"\x7F\u0080\uD7FF\uE000", true},
         {"\xF0\x90\x80\x80\xF0\x9F\x8E\xB5\xF4\x8F\xBF\xBF", u"\U00010000\U0001F3B5\U0010FFFF", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.bytes));
+    for (const auto& [bytes, text, valid] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
         std::u16string out;
-        EXPECT_EQ(utf8ToUtf16(c.bytes.data(), c.bytes.size(), out), c.valid);
-        EXPECT_EQ(out, c.text);
+        EXPECT_EQ(utf8ToUtf16(bytes.data(), bytes.size(), out), valid);
+        EXPECT_EQ(out, text);
         std::string back;
-        utf16ToUtf8(c.text.data(), c.text.size(), back);
-        EXPECT_EQ(back == c.bytes, c.valid) << "only whole UTF-8 comes back as it was";
+        utf16ToUtf8(text.data(), text.size(), back);
+        EXPECT_EQ(back == bytes, valid) << "only whole UTF-8 comes back as it was";
     }
-    const char16_t units[] = {0xD800, 0xDC00, 0xE000, 0xDBFF,
-                              0xDFFF, 0xDC00, 0xDC00, 0xD800}; // two lows: no pair
+    // A pair, U+E000, a pair, then two lows and a high that make no pair.
+    const char16_t units[] = {0xD800, 0xDC00, 0xE000, 0xDBFF, 0xDFFF, 0xDC00, 0xDC00, 0xD800};
     std::string lone;
     utf16ToUtf8(units, 8, lone);
     EXPECT_EQ(lone, "\xF0\x90\x80\x80\xEE\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD")

@@ -14,62 +14,45 @@ void plainKey(const char16_t* text, std::string& key) {
         key += {static_cast<char>(*p >> 8), static_cast<char>(*p & 0xFF)};
 }
 
+// Made from a path alone, as a file added or dropped is: the title is its last name without the extension.
 TEST(TitleFromPath, TheLastNameWithoutItsExtension) {
-    struct Case {
-        const char16_t *path, *title;
-    } cases[] = {{u"C:\\Music\\Song.mp3", u"Song"},
-                 {u"C:\\A.B\\clip", u"clip"},
-                 {u"Song.mp3", u"Song"},
-                 {u"c:/music/foo.mp3", u"foo"},
-                 {u"C:\\x\\.hidden", u".hidden"},
-                 {u"C:\\x\\a.b.c", u"a.b"},
-                 {u"C:\\folder\\", u""},
-                 {u"http://radio.example/live/", u"live"},
-                 {u"http://radio.example/", u"radio.example"},
-                 {u"mms://h/a%20b.wma#t=1", u"a b"},
-                 {u"file:///C:/My%20Music/x.mp3", u"x"}};
-    for (const Case& c : cases) {
-        PlaylistEntry e;
-        e.path = c.path;
-        TitleFromPath(e);
-        EXPECT_EQ(e.title, c.title) << std::string(e.path.begin(), e.path.end());
-    }
+    Playlist list = listOf("C:\\Music\\Song.mp3|C:\\A.B\\clip|Song.mp3|c:/music/foo.mp3|C:\\x\\.hidden|"
+                           "C:\\x\\a.b.c|C:\\folder\\|http://radio.example/live/|http://radio.example/|"
+                           "mms://h/a%20b.wma#t=1|file:///C:/My%20Music/x.mp3");
+    std::string titles;
+    for (const auto& e : list.entries)
+        titles += '|' + std::string(e->title.begin(), e->title.end()); // ASCII alone
+    EXPECT_EQ(titles, "|Song|clip|Song|foo|.hidden|a.b||live|radio.example|a b|x");
 }
 
 TEST(EntryPaths, FileAddressesBecomeThePathsTheyName) {
-    struct Case {
-        const char16_t *address, *path;
-        bool exact;
-    } cases[] = {{u"file:///C|/a%2fb%2z.mp3?query", u"C:\\a\\b%2z.mp3", true},
-                 {u"file://C:/x.mp3", u"C:\\x.mp3", true},
-                 {u"file://Server%20A/s/%E6%AD%8C.mp3", u"\\\\Server A\\s\\\u6B4C.mp3", true},
-                 {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false},
-                 {u"file://LocalHost/a:/x.mp3", u"a:\\x.mp3", true}};
-    for (const Case& c : cases) {
+    const std::tuple<const char16_t*, const char16_t*, bool> cases[] = {
+        {u"file:///C|/a%2fb%2z.mp3?query", u"C:\\a\\b%2z.mp3", true},
+        {u"file://C:/x.mp3", u"C:\\x.mp3", true},
+        {u"file://Server%20A/s/%E6%AD%8C.mp3", u"\\\\Server A\\s\\\u6B4C.mp3", true},
+        {u"file:///D:/%FF.mp3", u"D:\\\uFFFD.mp3", false},
+        {u"file://LocalHost/a:/x.mp3", u"a:\\x.mp3", true}};
+    for (auto [address, path, whole] : cases) {
         bool exact = true;
-        EXPECT_EQ(pathFromFileAddress(c.address, &exact), c.path);
-        EXPECT_EQ(exact, c.exact);
+        EXPECT_EQ(pathFromFileAddress(address, &exact), path);
+        EXPECT_EQ(exact, whole);
     }
     EXPECT_FALSE(isAddress(u"C://x")) << "a drive letter is no scheme";
     EXPECT_TRUE(isAddress(u"svn+ssh://h/x"));
 }
 
 TEST(CommandLine, ArgumentsAsTheShellQuotesThemAndTheBlockASecondStartHandsOver) {
-    struct Case {
-        const char16_t* line;
-        std::vector<std::u16string> arguments;
-    } cases[] = {
+    const std::pair<const char16_t*, std::vector<std::u16string>> cases[] = {
         {u"\"C:\\Program Files\\Zon\\ZonPlayer.exe\" \"D:\\a b\\it's [1].avi\"", {u"D:\\a b\\it's [1].avi"}},
         {u"ZonPlayer.exe  a.avi\t\"D:\\\" \"\" C:\\x\\\"y z\"", {u"a.avi", u"D:\\", u"C:\\x\\y z"}},
         {u"\"C:\\p q\\z.exe", {}},
         {u"", {}},
     };
-    for (const Case& c : cases) {
-        std::vector<std::u16string> got = commandLineArguments(c.line);
-        EXPECT_EQ(got, c.arguments) << std::string(c.line,
-                                                   c.line + std::char_traits<char16_t>::length(c.line));
+    for (const auto& [line, arguments] : cases) {
+        std::vector<std::u16string> got = commandLineArguments(line);
+        EXPECT_EQ(got, arguments) << testing::PrintToString(std::u16string(line));
         std::u16string block = packPaths(got);
-        EXPECT_EQ(unpackPaths(block.data(), block.size()), c.arguments);
+        EXPECT_EQ(unpackPaths(block.data(), block.size()), arguments);
     }
     const char16_t junk[] = u"\0\0a\0\0b";
     EXPECT_EQ(unpackPaths(junk, 6), (std::vector<std::u16string>{u"a", u"b"})) << "no NUL at the end";
@@ -99,12 +82,7 @@ TEST(Shuffle, FollowsItsGeneratorFromSeedOneAndDrawsNothingForShortLists) {
 TEST(Sort, StableByPathOrTitleWithinTheRangeOnly) {
     // By title, a comes before the two b's, which keep their order; the ends are untouched.
     const char* five = "Z:\\z.avi|C:\\3\\b.avi|C:\\1\\b.avi|C:\\2\\a.avi|A:\\a.avi";
-    struct Case {
-        const char* paths;
-        int first, last;
-        SortMode mode;
-        const char* sorted;
-    } cases[] = {
+    const std::tuple<const char*, int, int, SortMode, const char*> cases[] = {
         {five, 1, 3, SortByTitle, "Z:\\z.avi|C:\\2\\a.avi|C:\\3\\b.avi|C:\\1\\b.avi|A:\\a.avi"},
         {five, 0, 4, SortByPath, "A:\\a.avi|C:\\1\\b.avi|C:\\2\\a.avi|C:\\3\\b.avi|Z:\\z.avi"},
         {"C:\\x\\same.avi|D:\\y\\same.avi|noTitle|E:\\z\\same.avi", 0, 3, SortByTitle,
@@ -113,10 +91,10 @@ TEST(Sort, StableByPathOrTitleWithinTheRangeOnly) {
         {"b|a", 1, 1, SortByPath, "b|a"},
         {"b|a", 1, -1, SortByPath, "b|a"},
     };
-    for (const Case& c : cases) {
-        Playlist list = listOf(c.paths);
-        SortRangeByKeys(list, c.first, c.last, c.mode, plainKey);
-        EXPECT_EQ(shown(list), c.sorted) << c.paths << " " << c.first << ".." << c.last;
+    for (auto [paths, first, last, mode, sorted] : cases) {
+        Playlist list = listOf(paths);
+        SortRangeByKeys(list, first, last, mode, plainKey);
+        EXPECT_EQ(shown(list), sorted) << paths << " " << first << ".." << last;
     }
 }
 
@@ -135,41 +113,36 @@ TEST(Sort, ComparisonsGrowAsNLogN) {
 
 TEST(Drop, DroppedEntriesGoSortedBehindTheCurrentOne) {
     // With nothing dropped, the place is the one after the current entry.
-    struct Case {
-        int current;
-        const char *paths, *after;
-        int placed;
-    } cases[] = {{1, "A|B|C|D|y|x", "A|B|x|y|C|D", 2},
-                 {-1, "A|B|C|D|y|x", "x|y|A|B|C|D", 0},
-                 {3, "A|B|C|D|y|x", "A|B|C|D|x|y", 4},
-                 {1, "A|B|C|D", "A|B|C|D", 2}};
-    for (const Case& c : cases) {
-        Playlist list = listOf(c.paths);
-        list.current = c.current;
-        EXPECT_EQ(placeDroppedEntries(list, 4, SortByPath, plainKey), c.placed) << c.after;
-        EXPECT_EQ(shown(list), c.after);
+    const std::tuple<int, int, const char*, const char*> cases[] = {
+        {1, 2, "A|B|C|D|y|x", "A|B|x|y|C|D"},
+        {-1, 0, "A|B|C|D|y|x", "x|y|A|B|C|D"},
+        {3, 4, "A|B|C|D|y|x", "A|B|C|D|x|y"},
+        {1, 2, "A|B|C|D", "A|B|C|D"},
+    };
+    for (auto [current, placed, paths, after] : cases) {
+        Playlist list = listOf(paths);
+        list.current = current;
+        EXPECT_EQ(placeDroppedEntries(list, 4, SortByPath, plainKey), placed) << after;
+        EXPECT_EQ(shown(list), after);
     }
 }
 
-TEST(MoveBlock, MovesABlockToAnEarlierPlace) {
+TEST(MoveBlock, MovesABlockToAnEarlierPlaceAndRefusesEveryOtherMove) {
     // Blocks running past the end and forward moves are refused: the latter are not this operation's.
-    struct Case {
-        int length, from, to;
-        const char* result;
-    } cases[] = {{2, 5, 1, "A|F|G|B|C|D|E"}, {3, 4, 0, "E|F|G|A|B|C|D"}, {0, 3, 1, "A|B|C|D|E|F|G"},
-                 {2, 6, 1, "A|B|C|D|E|F|G"}, {2, 3, 4, "A|B|C|D|E|F|G"}, {1, 2, -1, "A|B|C|D|E|F|G"}};
-    for (const Case& c : cases) {
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {2, 5, 1, "A|F|G|B|C|D|E"}, {3, 4, 0, "E|F|G|A|B|C|D"}, {0, 3, 1, "A|B|C|D|E|F|G"},
+        {2, 6, 1, "A|B|C|D|E|F|G"}, {2, 3, 4, "A|B|C|D|E|F|G"}, {1, 2, -1, "A|B|C|D|E|F|G"}};
+    for (auto [length, from, to, result] : cases) {
         Playlist list = listOf("A|B|C|D|E|F|G");
-        MoveBlock(list, c.length, c.from, c.to);
-        EXPECT_EQ(shown(list), c.result) << c.length << " from " << c.from << " to " << c.to;
+        MoveBlock(list, length, from, to);
+        EXPECT_EQ(shown(list), result) << length << " from " << from << " to " << to;
     }
 }
 
 TEST(ClearPlaylist, FreesEverythingAndKeepsTopAndFileName) {
     Playlist list{listOf("a|b").entries, 1, 0, 1, u"C:\\list.m3u"};
     ClearPlaylist(list);
-    EXPECT_EQ((std::vector<int>{list.count(), list.current, list.selected, list.top}),
-              (std::vector<int>{0, -1, -1, 1}));
-    EXPECT_EQ(list.fileName, u"C:\\list.m3u");
+    EXPECT_EQ(std::tuple(list.count(), list.current, list.selected, list.top, list.fileName),
+              std::tuple(0, -1, -1, 1, u"C:\\list.m3u"));
 }
 } // namespace
