@@ -24,6 +24,14 @@ class Flash : public PlayerTest {
 protected:
     Lines calls() const { return log_.lines(); }
     bool called(const std::string& line) const { return log_.has(line); }
+    // Calls an entry of the control's server by its name.
+    static HRESULT server(const char* entry) {
+        HMODULE dll = LoadLibraryW(L"flash_standin.dll");
+        HRESULT hr =
+            reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(dll, entry)))();
+        FreeLibrary(dll);
+        return hr;
+    }
     StandInLog log_{L"ZON_FLASH_LOG"};
 };
 
@@ -70,10 +78,7 @@ TEST_F(Flash, TheHostIsOneIdentityWhoseCountNeverEndsItAndGivesBackAllItTookAtIt
     teardown.erase(teardown.begin(), teardown.end() - std::min<long>(4, static_cast<long>(teardown.size())));
     EXPECT_EQ(teardown, (Lines{"LoadMovie 0 blank.swf 0", "Unadvise", "Close 1", "SetClientSite none"}));
     host.reset();
-    auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"flash_standin.dll"), "DllCanUnloadNow")));
-    ASSERT_NE(canUnload, nullptr);
-    EXPECT_EQ(canUnload(), S_OK) << "no object of the control is left";
+    EXPECT_EQ(server("DllCanUnloadNow"), S_OK) << "no object of the control is left";
 }
 
 TEST_F(Flash, AMovieIsDrivenInFramesAndTheNextEntryFollowsItsLastFrame) {
@@ -169,10 +174,6 @@ TEST_F(Flash, InputOnTheMovieReachesTheDisplayWindowAndTheControlsMenuNeverOpens
 }
 
 TEST_F(Flash, AnUnregisteredControlFailsTheOpenAndLeavesNothingOpen) {
-    HMODULE standin = LoadLibraryW(L"flash_standin.dll");
-    auto server = [&](const char* name) {
-        return reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(standin, name)))();
-    };
     ASSERT_EQ(server("DllUnregisterServer"), S_OK);
     AppendEntry(mainList, asU16(mediaPath(L"movie.swf").c_str()));
     AppendEntry(mainList, asU16(mediaPath(L"silent320.avi").c_str()));
@@ -184,6 +185,5 @@ TEST_F(Flash, AnUnregisteredControlFailsTheOpenAndLeavesNothingOpen) {
     EXPECT_TRUE(eventually([] { return !media.opening; }));
     EXPECT_EQ(playbackState, Playing) << "the next entry plays";
     EXPECT_EQ(server("DllRegisterServer"), S_OK);
-    FreeLibrary(standin);
 }
 } // namespace
