@@ -69,7 +69,8 @@ TEST(Keeping, AnEditIsOnTheDiskSoonAndTheEndOfTheSessionSavesTheRest) {
     ASSERT_TRUE(SendMessageTimeoutW(player.main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
     EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the player lets the session end";
     ASSERT_TRUE(SendMessageTimeoutW(player.main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer));
-    player.kill(); // the system ends the process once every window has answered
+    TerminateProcess(player.process(), 9); // the system ends the process once every window has answered
+    player.waitForExit(10000);
     EXPECT_EQ(player.listFile(), "#EXTM3U");
     EXPECT_EQ(player.setting(L"PLAYLIST", L"Loop"), L"0");
 }

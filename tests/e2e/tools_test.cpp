@@ -29,11 +29,11 @@ struct Clips {
 // selected: Wine's browser may take the request before its tree is filled, and then drops it.
 bool selectInBrowser(const Player& player, HWND browser, const std::wstring& folder) {
     HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
-    void* path = player.remoteCopy(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    void* path = copyInto(player.process(), folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
     wchar_t text[MAX_PATH] = {};
-    auto* remoteText = static_cast<wchar_t*>(player.remoteCopy(text, sizeof text));
+    auto* remoteText = static_cast<wchar_t*>(copyInto(player.process(), text, sizeof text));
     TVITEMW item = {TVIF_TEXT, nullptr, 0, 0, remoteText, MAX_PATH, 0, 0, 0, 0};
-    void* remoteItem = player.remoteCopy(&item, sizeof item);
+    void* remoteItem = copyInto(player.process(), &item, sizeof item);
     auto selectedName = [&] {
         item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
         WriteProcessMemory(player.process(), remoteItem, &item, sizeof item, nullptr);
