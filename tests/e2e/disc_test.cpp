@@ -38,12 +38,10 @@ TEST(VideoCd, TheTracksPlayInOrderOnTheDiscsOwnListAndTheUsersListStays) {
             // would be the one stored.
             EXPECT_TRUE(eventually([&] { return !player.picture(); }, 8000))
                 << "the disc ends with its last track";
-        } else {
-            ASSERT_TRUE(player.roundTrip()) << "no disc: nothing plays, and the stored entry says so";
         }
         EXPECT_EQ(player.close(), 0);
         EXPECT_EQ(pathLines(player.listFile()), mine);
-        EXPECT_EQ(player.index(), L"-1");
+        EXPECT_EQ(player.index(), L"-1") << "nothing of the user's list played, with a disc or without";
     }
     insertDisc(false, false);
 }
