@@ -32,20 +32,16 @@ TEST(VideoCd, TheTracksPlayInOrderOnTheDiscsOwnListAndTheUsersListStays) {
         ASSERT_TRUE(player.listShown());
         player.command(CMD_DISC);
         if (videoCd) {
-            EXPECT_TRUE(eventually([&] { return height(player.display()) == 288; }, 8000))
-                << "the first track, PAL";
-            EXPECT_TRUE(eventually([&] { return height(player.display()) == 240; }, 8000))
-                << "then the second, NTSC";
+            for (int lines : {288, 240}) // the first track, PAL, then the second, NTSC
+                EXPECT_TRUE(eventually([&] { return height(player.display()) == lines; }, 8000)) << lines;
             // The last track's renderer goes with its end; had the user's list gone on, its entry
             // would be the one stored.
             EXPECT_TRUE(eventually([&] { return !player.picture(); }, 8000))
                 << "the disc ends with its last track";
-        } else {
-            ASSERT_TRUE(player.roundTrip()) << "no disc: nothing plays, and the stored entry says so";
         }
         EXPECT_EQ(player.close(), 0);
         EXPECT_EQ(pathLines(player.listFile()), mine);
-        EXPECT_EQ(player.index(), L"-1");
+        EXPECT_EQ(player.index(), L"-1") << "nothing of the user's list played, with a disc or without";
     }
     insertDisc(false, false);
 }
@@ -59,10 +55,7 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     ASSERT_TRUE(player.listShown());
     // The list: title menu, root menu, title 1 and its chapters 1-3, title 2 and its chapter 1.
     // The disc starts at title 1, chapter 1 (the fourth entry); the default languages are none.
-    struct Step {
-        WORD command;
-        Lines calls;
-    } steps[] = {
+    const std::pair<WORD, Lines> steps[] = {
         {CMD_DISC,
          {"RenderDvdVideoVolume null 1", "SetServiceState 0", "SetOption 2 0", "SetOption 3 1",
           "SetSubpictureState 0 0"}},
@@ -78,7 +71,8 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
         {CMD_RATE_DOUBLE, {"PlayForwards 2 5"}},
     };
     std::size_t seen = 0;
-    auto expectCalls = [&](WORD command, const Lines& expected) {
+    auto commandCalls = [&](WORD command, const Lines& expected) {
+        player.command(command);
         Lines calls;
         EXPECT_TRUE(eventually([&] {
             calls = log.lines();
@@ -88,10 +82,8 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
             << ": " << testing::PrintToString(calls);
         seen += calls.size();
     };
-    for (const Step& s : steps) {
-        player.command(s.command);
-        expectCalls(s.command, s.calls);
-    }
+    for (const auto& [command, calls] : steps)
+        commandCalls(command, calls);
     // Japanese, title 2's only sound and its second subtitles, as the default languages: the next
     // title change chooses both.
     PostMessageW(player.main(), WM_COMMAND, CMD_AUDIO_DEFAULT, 0);
@@ -99,15 +91,12 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     SendDlgItemMessageW(dialog, IDC_AUDIO_LANGUAGE, CB_SETCURSEL, 1, 0);
     SendDlgItemMessageW(dialog, IDC_SUBTITLE_LANGUAGE, CB_SETCURSEL, 2, 0);
     ASSERT_TRUE(answer(dialog));
-    player.command(CMD_PREVIOUS);
-    expectCalls(CMD_PREVIOUS, {"PlayTitle 2 4", "SelectAudioStream 0 0", "SetSubpictureState 1 0",
-                               "SelectSubpictureStream 1 0"});
+    commandCalls(CMD_PREVIOUS, {"PlayTitle 2 4", "SelectAudioStream 0 0", "SetSubpictureState 1 0",
+                                "SelectSubpictureStream 1 0"});
     // The pointer over the picture selects the disc's button under it; a click activates it.
     RECT display = player.display(), window = player.windowRect();
     SetCursorPos(window.left + display.left + 40, window.top + display.top + 30);
-    mouse(MOUSEEVENTF_MOVE, 0, 1);
-    mouse(MOUSEEVENTF_LEFTDOWN);
-    mouse(MOUSEEVENTF_LEFTUP);
+    mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 1);
     EXPECT_TRUE(eventually([&] {
         Lines calls = log.lines();
         auto click = std::find_if(calls.begin(), calls.end(),
@@ -116,8 +105,7 @@ TEST(Dvd, TheDiscListsEntriesFollowTheNavigatorAndTheControlsReachIt) {
     })) << testing::PrintToString(log.lines());
     // A click in the middle of the seek bar seeks the title's middle (title 2: 0:30).
     player.restOnSeekBar();
-    mouse(MOUSEEVENTF_LEFTDOWN);
-    mouse(MOUSEEVENTF_LEFTUP);
+    mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(eventually([&] { return log.lines().back() == "PlayAtTime 0:00:15 0"; }))
         << log.lines().back();
     player.command(CMD_STOP);

@@ -181,11 +181,6 @@ bool Player::showsPicture() const {
     return eventually([&] { return IsWindowVisible(picture()); });
 }
 
-void Player::kill() const {
-    TerminateProcess(process_.hProcess, 9);
-    WaitForSingleObject(process_.hProcess, 10000);
-}
-
 namespace {
 // Prints the backtrace Wine's debugger gives of each thread of process `pid`. The tests' prefix
 // keeps the debugger from starting on crashes, by its name: a copy under another name runs.
@@ -237,10 +232,6 @@ long Player::waitForExit(DWORD ms) const {
     return exitCode(process_.hProcess, ms);
 }
 
-bool Player::dropFiles(const std::vector<std::wstring>& paths) const {
-    return dropOn(process_.hProcess, main_, paths);
-}
-
 std::string m3u(const std::vector<std::string>& paths) {
     std::string text = "#EXTM3U";
     for (const std::string& p : paths)
@@ -256,10 +247,6 @@ std::vector<std::string> pathLines(const std::string& text) {
             out.push_back(text.substr(at, end - at));
     }
     return out;
-}
-
-void* Player::remoteCopy(const void* bytes, std::size_t size) const {
-    return copyInto(process_.hProcess, bytes, size);
 }
 
 void wheel(int notches, DWORD gap) {

@@ -86,14 +86,10 @@ public:
     // Asks the window to close and returns the exit code, or -1 when the process did not end (and
     // then prints where its threads wait).
     long close();
-    // Ends the process at once, as a crash, the task manager or the end of the session would.
-    void kill() const;
     // Waits for the process to end by itself; its exit code or -1.
     long waitForExit(DWORD ms) const;
     // Drops files on the main window as the shell does: the drop's memory lives in the player.
-    bool dropFiles(const std::vector<std::wstring>& paths) const;
-    // A copy of `size` bytes in the player's memory (what its windows are handed must live there).
-    void* remoteCopy(const void* bytes, std::size_t size) const;
+    bool dropFiles(const std::vector<std::wstring>& paths) const { return dropOn(process(), main_, paths); }
 
 private:
     std::wstring folder_;

@@ -7,10 +7,10 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
-bool exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using std::filesystem::exists;
 
 // Copies of a short clip under the given names, in a folder of their own, in a list that a
 // started player plays from its first entry.
@@ -29,11 +29,11 @@ struct Clips {
 // selected: Wine's browser may take the request before its tree is filled, and then drops it.
 bool selectInBrowser(const Player& player, HWND browser, const std::wstring& folder) {
     HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
-    void* path = player.remoteCopy(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    void* path = copyInto(player.process(), folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
     wchar_t text[MAX_PATH] = {};
-    auto* remoteText = static_cast<wchar_t*>(player.remoteCopy(text, sizeof text));
+    auto* remoteText = static_cast<wchar_t*>(copyInto(player.process(), text, sizeof text));
     TVITEMW item = {TVIF_TEXT, nullptr, 0, 0, remoteText, MAX_PATH, 0, 0, 0, 0};
-    void* remoteItem = player.remoteCopy(&item, sizeof item);
+    void* remoteItem = copyInto(player.process(), &item, sizeof item);
     auto selectedName = [&] {
         item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
         WriteProcessMemory(player.process(), remoteItem, &item, sizeof item, nullptr);
@@ -72,20 +72,17 @@ TEST(MasterVolume, TheWheelAndClicksOnTheMuteButtonMoveTheHintsBars) {
     constexpr COLORREF green = RGB(0, 255, 0), red = RGB(255, 0, 0);
     struct Step {
         int notches;
-        bool click;
+        int click; // a click there, moved by this much: a second click on the same spot is a double click
         std::pair<int, COLORREF> bars;
-    } steps[] = {{5, false, {30, green}},
-                 {-3, false, {29, green}}, // full however far it turns; 97 %
-                 {0, true, {29, red}},
-                 {0, true, {29, green}},
-                 {3, false, {30, green}}};
+    } steps[] = {{5, 0, {30, green}},
+                 {-3, 0, {29, green}}, // full however far it turns; 97 %
+                 {0, 6, {29, red}},
+                 {0, -6, {29, green}},
+                 {3, 0, {30, green}}};
     for (const Step& s : steps) {
         wheel(s.notches);
-        if (s.click) { // moved between clicks: a second click on the same spot is a double click
-            mouse(MOUSEEVENTF_MOVE, 0, (&s - steps) % 2 == 0 ? 6 : -6);
-            mouse(MOUSEEVENTF_LEFTDOWN);
-            mouse(MOUSEEVENTF_LEFTUP);
-        }
+        if (s.click != 0)
+            mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, s.click);
         std::pair<int, COLORREF> bars;
         EXPECT_TRUE(eventually([&] { return (bars = litBars(player)) == s.bars; }))
             << s.notches << (s.click ? " and a click: " : ": ") << bars.first << " bars of " << std::hex
@@ -100,8 +97,7 @@ TEST(Rename, TheSameNameResumesANewOneKeepsTheExtensionAndTheTitleAndTheNextPlay
     // The same name first: had it moved on, the second dialog would name the next file.
     for (const wchar_t* name : {L"", L"New"}) {
         player.postKey(WM_KEYDOWN, 'R');
-        HWND dialog = player.topWindow(L"#32770");
-        HWND edit = GetDlgItem(dialog, 1000);
+        HWND dialog = player.topWindow(L"#32770"), edit = GetDlgItem(dialog, 1000);
         EXPECT_EQ(windowText(edit), L"Old");
         EXPECT_EQ(SendMessageW(edit, EM_GETSEL, 0, 0), MAKELONG(0, 3)) << "all of it selected";
         ASSERT_TRUE(answer(dialog, name)); // the name has the focus
@@ -142,8 +138,6 @@ TEST(MoveToFolder, TheFirstDigitAsksForTheFolderTheSecondMovesAtOnceAndATakenNam
     EXPECT_EQ(pathLines(player.listFile()),
               (Lines{ansi(target + L"\\A.avi"), ansi(target + L"\\B.avi"), clips.paths[2], clips.paths[3]}));
     EXPECT_EQ(player.index(), L"3");
-    for (const wchar_t* name : {L"\\A.avi", L"\\B.avi", L"\\C.avi"})
-        DeleteFileW((target + name).c_str());
-    RemoveDirectoryW(target.c_str());
+    std::filesystem::remove_all(target);
 }
 } // namespace

@@ -23,14 +23,12 @@ TEST(Startup, TheWindowFollowsItsSettingsNeverWritesItsPlaceAndEveryWayOutEndsIt
         const Case& c = cases[way];
         SCOPED_TRACE(c.settings);
         Player player(c.settings);
-        ASSERT_TRUE(player.started());
         RECT r = player.windowRect(), list = player.childRect(L"Zon PlayList");
         EXPECT_EQ(width(r), c.width);
         EXPECT_EQ(height(r), 278);
         EXPECT_EQ(r.left, c.at >= 0 ? c.at : (GetSystemMetrics(SM_CXSCREEN) - c.width) / 2);
         EXPECT_EQ(r.top, c.at >= 0 ? c.at : (GetSystemMetrics(SM_CYSCREEN) - 278) / 2);
-        EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, c.listWidth > 0);
-        EXPECT_TRUE(c.listWidth == 0 || width(list) == c.listWidth) << width(list);
+        EXPECT_EQ(IsWindowVisible(player.list()) ? width(list) : 0, c.listWidth);
         // Moving the window does not make the program remember it.
         SetWindowPos(player.main(), nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         player.activate();
@@ -75,7 +73,6 @@ TEST(View, SoundKeepsTheSmallestVideoAreaAVideoFitsFullScreenGoesBackAndTheListO
     Player player(kFirstPlays,
                   {{L"default.m3u", m3u({ansi(mediaPath(L"tone.wav")), ansi(mediaPath(L"silent640.avi"))})}});
     ASSERT_TRUE(player.plays());
-    ASSERT_TRUE(player.roundTrip());
     EXPECT_EQ(width(player.display()), 320);
     EXPECT_EQ(height(player.display()), 180);
     EXPECT_EQ(player.picture(), nullptr) << "no video window";
@@ -84,14 +81,12 @@ TEST(View, SoundKeepsTheSmallestVideoAreaAVideoFitsFullScreenGoesBackAndTheListO
     ASSERT_TRUE(eventually([&] { return width(player.display()) == 640; }));
     EXPECT_EQ(height(player.display()), 360);
     EXPECT_EQ(width(player.windowRect()), 640 + 14 + 228);
-    for (int top : {0, 22}) { // the button into full screen, Alt+Enter back
-        if (top == 0)
-            player.click({width(player.windowRect()) - 35, 10});
-        else
-            player.postKey(WM_SYSKEYDOWN, VK_RETURN, true);
-        ASSERT_TRUE(eventually([&] { return player.display().top == top; }));
-        EXPECT_EQ(IsWindowVisible(player.list()) != FALSE, top > 0);
-    }
+    player.click({width(player.windowRect()) - 35, 10}); // the button into full screen
+    ASSERT_TRUE(eventually([&] { return player.display().top == 0; }));
+    EXPECT_FALSE(IsWindowVisible(player.list()));
+    player.postKey(WM_SYSKEYDOWN, VK_RETURN, true); // Alt+Enter back
+    ASSERT_TRUE(eventually([&] { return player.display().top == 22; }));
+    EXPECT_TRUE(IsWindowVisible(player.list()));
     EXPECT_EQ(width(player.display()), 640);
     // Fifty per cent from full screen leaves it, at the smallest video area.
     player.command(CMD_VIEW_FULLSCREEN);
@@ -159,8 +154,7 @@ TEST(Stress, WheelBurstsOnTheSeekBarWhileClipsWithSoundPlayToTheirEnds) {
         player.restOnSeekBar();
         wheel(20, 30);
         wheel(-15, 30);
-        wheel(40);
-        wheel(600);
+        wheel(640);
     }
     EXPECT_TRUE(player.answering([&] { return player.index() == L"-1"; }, 10000))
         << "every clip played to its end";
