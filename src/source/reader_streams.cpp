@@ -24,8 +24,6 @@ bool OpenReader::has(DWORD index) const {
     return SUCCEEDED(reader->GetNativeMediaType(index, 0, &type));
 }
 
-// A stream is read only while its pin is connected: the reader would keep every sample of a
-// selected stream that nobody reads.
 ComPtr<IMFMediaType> OpenReader::decodedAs(DWORD index, const GUID& major, const GUID& subtype,
                                            UINT32 bits) const {
     ComPtr<IMFMediaType> asked, given;
@@ -38,6 +36,8 @@ ComPtr<IMFMediaType> OpenReader::decodedAs(DWORD index, const GUID& major, const
     return given;
 }
 
+// A stream is read only while its pin is connected: the reader would keep every sample of a
+// selected stream that nobody reads.
 HRESULT ReaderStream::useType(const AM_MEDIA_TYPE& type) {
     HRESULT hr = takeType(type);
     if (FAILED(hr) || selected_)

@@ -57,15 +57,18 @@ void mouse(DWORD flags, DWORD data, LONG dx) {
     SendInput(1, &input, sizeof input);
 }
 
+void handleQueued() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 void pumpMessages(DWORD ms) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms;
-         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT))
+        handleQueued();
 }
 
 void* copyInto(HANDLE process, const void* bytes, std::size_t size) {

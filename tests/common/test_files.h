@@ -45,6 +45,8 @@ bool dropOn(HANDLE process, HWND window, const std::vector<std::wstring>& paths)
 // The system's mouse input, as a hand makes it: a move by dx, a wheel turn, a button.
 void mouse(DWORD flags, DWORD data = 0, LONG dx = 0);
 
+// Handles the messages already queued for this thread, and returns.
+void handleQueued();
 // Handles this thread's messages for about `ms` milliseconds.
 void pumpMessages(DWORD ms);
 // Waits (handling messages) until done() holds or `ms` pass; returns done().

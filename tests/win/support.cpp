@@ -39,14 +39,6 @@ void PlayerTest::atRest() {
     handleQueued();
 }
 
-void handleQueued() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 COLORREF Capture::at(int x, int y) const {
     unsigned c = pixels[static_cast<std::size_t>(y) * width + x];
     return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);

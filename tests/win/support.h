@@ -28,8 +28,6 @@ Capture capture(HWND window, bool wholeWindow);
 
 // The system's pointer at a client point of a window, as a person moves it; its messages handled.
 void pointerTo(HWND window, int x, int y);
-// Handles the messages already queued for this thread, and returns.
-void handleQueued();
 
 // How far the window's picture lies from the key colour: the largest channel difference found.
 int pictureContrast(HWND window);
